@@ -1,0 +1,48 @@
+// The month grid: which dates it shows, how each day is coloured, and the
+// holiday and weekday arithmetic shared with the alarms and recurring entries.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/datetime.h"
+#include "core/posttable.h"
+#include "core/settings.h"
+
+namespace morna {
+
+inline constexpr WinColor kBlack = 0;
+inline constexpr WinColor kRed = 255;
+inline constexpr WinColor kBlue = 16711680;
+inline constexpr WinColor kLime = 65280;
+inline constexpr WinColor kWhite = 16777215;
+
+// Day of the month of the n-th weekday w (1 = Sunday) in the month of `date`;
+// may exceed the month's length for n = 5.
+int PickupDay(int n, int w, DateTime date);
+
+bool IsListedHoliday(const Settings& s, DateTime date);
+bool IsListedNonHoliday(const Settings& s, DateTime date);
+
+// The displayed month for an up-down position: anchor = now + (15 - day) +
+// 30 * position, and its month.
+struct CalendarMonthState {
+  DateTime anchor;
+  int month = 0;
+};
+CalendarMonthState CalendarFromPosition(DateTime now, int udPosition);
+
+struct DayCell {
+  DateTime date;             // the cell's date (00:00)
+  std::string caption;       // "d", or empty outside the displayed month
+  WinColor fontColor = kBlack;
+  WinColor background = 0;
+};
+
+// The 42 cells, Sunday first, for the month of `cal` with the title text
+// `yymm` ("yyyy/mm") deciding the second-Monday rule.
+std::array<DayCell, 42> CalDay(const Settings& s, const PostTable& table,
+                               const CalendarMonthState& cal, const std::string& yymm,
+                               DateTime now);
+
+}  // namespace morna

@@ -1,0 +1,159 @@
+#include "core/datetime.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+namespace morna {
+
+namespace {
+
+using std::chrono::days;
+using std::chrono::sys_days;
+using std::chrono::year_month_day;
+
+// Floor division, so that times before 1970 fall on the right day.
+Millis FloorDiv(Millis a, Millis b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+std::string Two(int v) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%02d", v % 100);
+  return buf;
+}
+
+std::string Four(int v) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%04d", v);
+  return buf;
+}
+
+}  // namespace
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12) return 0;
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+bool IsValidDate(int year, int month, int day) {
+  return year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonth(year, month);
+}
+
+bool IsValidTime(int hour, int minute) {
+  return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
+}
+
+DateTime MakeDateTime(int year, int month, int day, int hour, int minute, int second,
+                      int msec) {
+  const sys_days d{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
+                   std::chrono::day{static_cast<unsigned>(day)}};
+  const Millis dayCount = d.time_since_epoch().count();
+  return DateTime{dayCount * kMillisPerDay + hour * 3'600'000LL + minute * kMillisPerMinute +
+                  second * 1000LL + msec};
+}
+
+std::optional<DateTime> TryMakeDateTime(int year, int month, int day, int hour, int minute) {
+  if (!IsValidDate(year, month, day) || !IsValidTime(hour, minute)) return std::nullopt;
+  return MakeDateTime(year, month, day, hour, minute);
+}
+
+CivilTime ToCivil(DateTime t) {
+  const Millis dayCount = FloorDiv(t.ms, kMillisPerDay);
+  Millis rest = t.ms - dayCount * kMillisPerDay;
+  const year_month_day ymd{sys_days{days{dayCount}}};
+  CivilTime c;
+  c.year = static_cast<int>(ymd.year());
+  c.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+  c.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+  c.hour = static_cast<int>(rest / 3'600'000);
+  rest %= 3'600'000;
+  c.minute = static_cast<int>(rest / kMillisPerMinute);
+  rest %= kMillisPerMinute;
+  c.second = static_cast<int>(rest / 1000);
+  c.msec = static_cast<int>(rest % 1000);
+  return c;
+}
+
+DateTime AddDays(DateTime t, int days) { return DateTime{t.ms + days * kMillisPerDay}; }
+DateTime AddMillis(DateTime t, Millis ms) { return DateTime{t.ms + ms}; }
+DateTime DateOf(DateTime t) { return DateTime{FloorDiv(t.ms, kMillisPerDay) * kMillisPerDay}; }
+int DayOfMonth(DateTime t) { return ToCivil(t).day; }
+int MonthOf(DateTime t) { return ToCivil(t).month; }
+
+int WeekdayNumber(DateTime t) {
+  // 1970/01/01 was a Thursday (weekday number 5).
+  const Millis dayCount = FloorDiv(t.ms, kMillisPerDay);
+  const Millis w = ((dayCount + 4) % 7 + 7) % 7;  // 0 = Sunday
+  return static_cast<int>(w) + 1;
+}
+
+Millis WarningLead(int minute) { return std::llround(minute * 59'996.16); }
+
+std::string FormatDateTimeText(DateTime t) {
+  const CivilTime c = ToCivil(t);
+  return Four(c.year) + "/" + Two(c.month) + "/" + Two(c.day) + " " + Two(c.hour) + ":" +
+         Two(c.minute);
+}
+
+std::string FormatYMD(DateTime t) {
+  const CivilTime c = ToCivil(t);
+  return Four(c.year) + "/" + Two(c.month) + "/" + Two(c.day);
+}
+
+std::string FormatYM(DateTime t) {
+  const CivilTime c = ToCivil(t);
+  return Four(c.year) + "/" + Two(c.month);
+}
+
+std::string FormatYYMMDD(DateTime t) {
+  const CivilTime c = ToCivil(t);
+  return Two(c.year) + "/" + Two(c.month) + "/" + Two(c.day);
+}
+
+std::string FormatMD(DateTime t) {
+  const CivilTime c = ToCivil(t);
+  return Two(c.month) + "/" + Two(c.day);
+}
+
+std::string FormatMMDD(DateTime t) {
+  const CivilTime c = ToCivil(t);
+  return Two(c.month) + Two(c.day);
+}
+
+std::string FormatHM(DateTime t) {
+  const CivilTime c = ToCivil(t);
+  return Two(c.hour) + ":" + Two(c.minute);
+}
+
+std::string FormatD(DateTime t) { return std::to_string(ToCivil(t).day); }
+
+std::optional<int> ParseInt(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  std::size_t start = 0;
+  bool negative = false;
+  if (text[0] == '+' || text[0] == '-') {
+    negative = text[0] == '-';
+    start = 1;
+  }
+  if (start == text.size()) return std::nullopt;
+  long long value = 0;
+  for (std::size_t i = start; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch < '0' || ch > '9') return std::nullopt;
+    value = value * 10 + (ch - '0');
+    if (value > 2'147'483'648LL) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > 2'147'483'647LL) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+std::string_view Chars(std::string_view text, std::size_t first, std::size_t last) {
+  if (first < 1 || first > text.size() || last < first) return {};
+  return text.substr(first - 1, std::min(last, text.size()) - first + 1);
+}
+
+}  // namespace morna

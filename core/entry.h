@@ -1,0 +1,44 @@
+// The registration window's entry fields as plain computations: the reset to
+// the present time, the time scroll bar, and the checks made when posting.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/datetime.h"
+
+namespace morna {
+
+inline constexpr int kSBarMax = 95;  // quarter hours 00:00 .. 23:45
+
+// What the reset of the entry fields shows at `now`.
+struct FormSetValues {
+  std::string yymm;     // "yyyy/mm"
+  std::string pstTime;  // "yyyy/mm/dd hh:mm" at the nearest quarter hour
+  int sbar = 0;         // 0..95
+};
+FormSetValues PstMainFormSet(DateTime now);
+
+// The date-time text for scroll position `pos` with the year and month of the
+// title `yymm` and the day of `pstTime`. Errors carry what went wrong.
+struct SBarResult {
+  enum class Error { None, NotInteger, InvalidDate };
+  Error error = Error::None;
+  std::string text;     // the new PstTime text, or the offending characters
+};
+SBarResult SBarChange(std::string_view yymm, std::string_view pstTime, int pos);
+
+// The Schedule-1 check of Post: characters 1-4, 6-7, 9-10, 12-13, 15-16 form a
+// real date and time.
+bool IsValidPostDateTime(std::string_view pstTime);
+
+// The scroll position for a label's caption taken back for modification:
+// hour * 4 + (minute + 7) / 15, at most 95; nothing when unreadable.
+std::optional<int> SBarForCaption(std::string_view caption);
+
+// The grid's date for a clicked day: year and month from `yymm`, the day
+// from the cell's caption, at 09:00.
+std::optional<DateTime> DayCellDate(std::string_view yymm, std::string_view dayCaption);
+
+}  // namespace morna

@@ -1,0 +1,60 @@
+// Which label windows stand on the desktop, and how each one looks and where
+// it stands. The windows themselves are drawn by ui from this list.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/datetime.h"
+#include "core/posttable.h"
+#include "core/settings.h"
+
+namespace morna {
+
+// left, top, right, bottom; right and bottom are the first pixel outside.
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// The design of a label window, used when a setting leaves a value alone.
+inline constexpr int kPostDesignLeft = 212, kPostDesignTop = 119;
+inline constexpr int kPostDesignWidth = 176, kPostDesignHeight = 59;
+inline constexpr int kPostDesignShapeWidth = 175, kPostDesignShapeHeight = 44;
+inline constexpr int kPostDesignMemoWidth = 170, kPostDesignMemoHeight = 26;
+// Room in the window list: the four fixed alarms and a full table.
+inline constexpr int kPostWindowListCapacity = 4 + kMaxDataCnt;
+
+struct PostWindowSpec {
+  bool alarm = false;        // an alarm window (caption "    Alarm")
+  int slot = -1;             // the label's slot; -1 for an alarm window
+  std::string caption;       // "yyyy/mm/dd hh:mm", "    ToDo" or "    Alarm"
+  bool hasMessage = true;    // false: keep the design lines (alarm with a bad weekday)
+  std::vector<std::string> lines;  // message lines, Shift-JIS
+  WinColor color = 0;        // window and frame fill
+  WinColor captionColor = 0; // colour of the date-time text
+  int width = kPostDesignWidth, height = kPostDesignHeight;
+  int shapeWidth = kPostDesignShapeWidth, shapeHeight = kPostDesignShapeHeight;
+  int memoWidth = kPostDesignMemoWidth, memoHeight = kPostDesignMemoHeight;
+  std::string fontName;      // DispFontName, Shift-JIS
+  int fontSize = 9;          // points
+  int left = kPostDesignLeft, top = kPostDesignTop;
+};
+
+// The slots that get a window, in order: a free slot is skipped, and with
+// displayMode 0 the walk ends at the first label later than base plus
+// displayModeDay days.
+std::vector<int> DisplayedSlots(const PostTable& table, int displayMode, int displayModeDay,
+                                DateTime base);
+
+// The work area of a build: the DISP rectangle when DispArea is non-zero,
+// else the screen's.
+Rect ChooseWorkArea(const Settings& s, const Rect& screenWorkArea);
+
+// The whole set of windows of one build: the alarm windows first, then one
+// per displayed slot. `alarmWindowCount` receives the number of alarm windows.
+std::vector<PostWindowSpec> DisplayData(const Settings& s, const PostTable& table,
+                                        DateTime displayBaseTime, DateTime now,
+                                        const Rect& workArea, int& alarmWindowCount);
+
+}  // namespace morna

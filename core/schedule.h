@@ -1,0 +1,47 @@
+// One tick of the schedule timer as a list of steps, and the start-up
+// count-down check. The ui carries the steps out in order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/datetime.h"
+#include "core/posttable.h"
+#include "core/settings.h"
+
+namespace morna {
+
+inline constexpr WinColor kPinkCaption = 16728319;  // $00FF40FF
+inline constexpr WinColor kRedCaption = 255;
+
+struct TickStep {
+  enum class Kind {
+    FollowNewDate,  // the date changed: reset the registration window
+    AlarmOut,       // sound the alarm
+    Recolor,        // window `window` takes `color` with caption colour `captionColor`
+  };
+  Kind kind;
+  int window = -1;
+  WinColor color = 0;
+  WinColor captionColor = 0;
+  friend bool operator==(const TickStep&, const TickStep&) = default;
+};
+
+struct TickState {
+  DateTime LastTickTime;
+  DateTime DisplayBaseTime;
+};
+
+// Evaluates one tick at `now`: updates `state` (LastTickTime always,
+// DisplayBaseTime at a change of date) and returns what this tick must do.
+// `captions` are the date-time captions of the windows of the last build;
+// `alarmWindowCount` of them are alarm windows.
+std::vector<TickStep> SchTimerTimer(TickState& state, const Settings& s, const PostTable& table,
+                                    const std::vector<std::string>& captions,
+                                    int alarmWindowCount, DateTime now);
+
+// Whether the start-up count-down check sounds the alarm (Beep and
+// CountDown are 1 and a label falls within the count-down span).
+bool CountDownDue(const Settings& s, const PostTable& table, DateTime now);
+
+}  // namespace morna

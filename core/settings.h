@@ -1,0 +1,96 @@
+// The user's preferences: one field per key of the settings file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace morna {
+
+// A Windows colour value $00BBGGRR (red in the low byte).
+using WinColor = std::int32_t;
+
+inline constexpr int kMaxDataCnt = 50;
+inline constexpr int kHolidayEntries = 40;
+
+struct Settings {
+  // [FILE]
+  std::string FileName = "Dpstitdt.dat";
+  std::string WaveFileName;
+  int DataCnt = 30;
+  int ScheCnt = 6;
+  // [FORM]
+  WinColor Ecolor = 14745599;
+  WinColor Dcolor = 14745599;
+  WinColor Tcolor = 16777152;
+  WinColor Acolor = 14745599;
+  WinColor MFcolor = 14737632;
+  WinColor MDcolor = 14737632;
+  WinColor MTcolor = 14737632;
+  WinColor MAcolor = 14737632;
+  int Minute = 5;
+  int Area = 2;
+  int DataSize = 1;
+  int DataWCheck = 0;
+  int DataWSize = 130;
+  int Beep = 1;
+  int DisplayMode = 1;
+  int DisplayModeDay = 30;
+  int IMEMode = 0;
+  // [DISP]
+  int PastData = 1;
+  int Sunday = 1;
+  int Monday = 0;
+  int Tuesday = 0;
+  int Wednesday = 0;
+  int Thursday = 0;
+  int Friday = 0;
+  int Saturday = 1;
+  int Holiday = 1;
+  int CalHeightC = 0;
+  int CalHeight = 355;
+  int CalWidthC = 0;
+  int CalWidth = 496;
+  int Caln = 0;
+  int DispArea = 0;    // key Area
+  int DispTop = 0;     // key Top
+  int DispLeft = 0;    // key Left
+  int DispRight = 0;   // key Right
+  int DispBottom = 0;  // key Bottom
+  std::string DispFontName = "\x82\x6c\x82\x72\x96\xbe\x92\xa9";  // "ＭＳ明朝" in Shift-JIS
+  int DispFontSize = 9;
+  std::string TitleFontName = "Arial";
+  std::string CaleFontName = "Times New Roman";
+  int CaleFontSize = 10;
+  // [ALARM]
+  int DailyAlarm = 0;
+  std::string DATime = "00:00";
+  int WeeklyAlarm = 0;
+  int WeeklyAlarmW = 1;
+  std::string WeeklyAlarmT = "00:00";
+  int MonthlyAlarm1 = 0;
+  int MonthlyAlarmDay = 0;
+  std::string MonthlyAlarmT1 = "00:00";
+  int MonthlyAlarm2 = 0;
+  int MonthlyAlarmWeek = 0;
+  int MonthlyAlarmW = 1;
+  std::string MonthlyAlarmT2 = "00:00";
+  int CountDown = 0;
+  int CountDownN = 10;
+  // [HOLIDAY], [NONHOLIDAY]: month * 100 + day, 0 = empty entry.
+  std::array<int, kHolidayEntries> Holidays{};
+  std::array<int, kHolidayEntries> NonHolidays{};
+
+  // Not stored: the DisplayMode and DisplayModeDay with which the label
+  // windows now on screen were built.
+  int DisplayModeInForce = 1;
+  int DisplayModeDayInForce = 30;
+};
+
+// The registration window's position, kept in [MAIN] of the same file.
+struct WindowPos {
+  int Top = 0;
+  int Left = 0;
+};
+
+}  // namespace morna

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Moranote needs to build, run and test.
+# Run as root on Debian 12; packages already present are left alone.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ pkg-config git
+  qt6-base-dev qt6-multimedia-dev libgl-dev libsndfile1-dev
+  googletest libgtest-dev libgmock-dev
+  xvfb xauth xdotool x11-utils imagemagick wmsystemtray
+  pulseaudio pulseaudio-utils sox faketime
+  fonts-dejavu-core fonts-ipafont-gothic
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,26 @@
+// Where the user's Shift-JIS bytes meet Qt's Unicode strings, and Windows
+// colour values meet QColor. Nothing else converts either.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/settings.h"
+
+namespace morna::ui {
+
+QString FromSjis(std::string_view bytes);
+std::string ToSjis(const QString& text);
+QStringList FromSjisLines(const std::vector<std::string>& lines);
+
+// $00BBGGRR -> QColor.
+QColor ToQColor(WinColor c);
+
+// A Shift-JIS file name from the settings as a path for this system's calls.
+std::string NativePath(std::string_view sjisName);
+
+}  // namespace morna::ui

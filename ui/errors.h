@@ -1,0 +1,49 @@
+// Message boxes and the general error handler.
+//
+// Every event handler runs its body inside Guard(), so no exception crosses
+// a Qt frame: an error is shown by the general error handler (caption
+// "Moranote") and the event loop goes on. Boxes go through a replaceable
+// sink so that tests can see what would have been shown.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+class QWidget;
+
+namespace morna::ui {
+
+// An error whose text is shown as it stands (UTF-8).
+class Error : public std::runtime_error {
+ public:
+  explicit Error(const QString& text) : std::runtime_error(text.toStdString()) {}
+  QString text() const { return QString::fromStdString(what()); }
+};
+
+enum class BoxIcon { None, Error, Warning, Information };
+
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+  virtual void Show(const QString& caption, const QString& text, BoxIcon icon) = 0;
+};
+
+// The sink in use; by default real, modal message boxes.
+MessageSink& Messages();
+// Replaces the sink (tests); nullptr restores the real boxes.
+void SetMessageSink(MessageSink* sink);
+
+inline const QString kAppTitle = QStringLiteral("Moranote");
+// The caption of the file and date-time boxes (full-width letters).
+inline const QString kFileBoxCaption = QStringLiteral("Ｍｏｒａｎｏｔｅ");
+
+// Shows an error's text with the caption "Moranote".
+void GeneralErrorHandler(const QString& text);
+
+// Runs `body`; an exception it throws goes to the general error handler.
+// Returns false when the body failed.
+bool Guard(const std::function<void()>& body);
+
+}  // namespace morna::ui
