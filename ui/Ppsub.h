@@ -1,0 +1,42 @@
+// The modify/delete popup: shows one label (caption and message lines) with
+// the buttons Modify, Delete and Cancel. Created once, only hidden and shown.
+// The buttons' handlers live in the registration window, which connects to
+// the buttons (objectNames BtnMod, BtnDel, BtnCan).
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include "core/posttable.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace morna::ui {
+
+class TPstPsub : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TPstPsub(QWidget* parent = nullptr);
+
+  // Fills the popup with a label, centres it on the screen and shows it
+  // (not modal).
+  void ShowLabel(const QString& caption, const QStringList& lines);
+  // The label now shown, as the table compares it (Shift-JIS bytes).
+  PopupLabel Label() const;
+  QString Caption() const;
+  QStringList Lines() const;
+
+  QLabel* PostDataTime = nullptr;
+  QPlainTextEdit* PostMesg = nullptr;
+  QPushButton* BtnMod = nullptr;
+  QPushButton* BtnDel = nullptr;
+  QPushButton* BtnCan = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;  // hides instead of closing
+  void paintEvent(QPaintEvent* event) override;  // the two framed rectangles
+};
+
+}  // namespace morna::ui

@@ -1,0 +1,110 @@
+// The notification-area icon component.
+//
+// TTaskTray keeps one icon in the notification area through a TrayShell,
+// keeps its picture and tip up to date, and turns the shell's mouse reports
+// into events and popup menus. Several instances may live at once, each with
+// its own identifier.
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <string>
+
+class QMenu;
+
+namespace morna::ui {
+
+// The shell's notification-icon service.
+class TrayShell {
+ public:
+  enum class Op { Add = 0, Modify = 1, Delete = 2 };
+  // The shell's record: identifier, flags (1 message, 2 icon, 4 tip), icon
+  // and a tip of at most 63 bytes of Shift-JIS.
+  struct Record {
+    int id = 0;
+    int flags = 0;
+    QIcon icon;
+    std::string tip;
+  };
+  virtual ~TrayShell() = default;
+  // Returns true on success.
+  virtual bool Notify(Op op, const Record& record) = 0;
+  virtual QPoint CursorPos() const = 0;
+};
+
+// The shell on this desktop, on QSystemTrayIcon. Its reports arrive at
+// TTaskTray::ShellMessage.
+TrayShell& DesktopTrayShell();
+
+// Mouse messages as the shell reports them.
+enum TrayMessage {
+  kMouseMove = 512, kLButtonDown = 513, kLButtonUp = 514, kLButtonDblClk = 515,
+  kRButtonDown = 516, kRButtonUp = 517, kRButtonDblClk = 518,
+  kMButtonDown = 519, kMButtonUp = 520,
+};
+
+class TTaskTray : public QObject {
+  Q_OBJECT
+ public:
+  using MouseEvent = std::function<void(TTaskTray*, Qt::MouseButton, Qt::MouseButtons, int, int)>;
+
+  TTaskTray(QObject* owner, TrayShell& shell);
+  ~TTaskTray() override;
+
+  QMenu* PopupMenuL() const { return popupL_; }
+  void SetPopupMenuL(QMenu* menu);
+  QMenu* PopupMenuR() const { return popupR_; }
+  void SetPopupMenuR(QMenu* menu);
+  QString TipString() const { return tip_; }
+  void SetTipString(const QString& tip);
+  QIcon Icon() const { return icon_; }
+  void SetIcon(const QIcon* icon);  // nullptr: no icon (removes it)
+  int IconID() const { return id_; }
+  void SetIconID(int id);
+  bool Registered() const { return registered_; }
+  void SetRegistered(bool registered);
+  bool IconAdded() const { return iconAdded_; }
+
+  std::function<void(TTaskTray*, Qt::MouseButton)> OnDblClick;
+  std::function<void(TTaskTray*, Qt::MouseButtons, int, int)> OnMouseMove;
+  MouseEvent OnMouseDown;
+  MouseEvent OnMouseUp;
+
+  // Pops a menu up at a screen point and returns when it has closed; tests
+  // replace it so that no menu loop blocks them.
+  std::function<void(QMenu*, QPoint)> PopupAt;
+
+  // All properties are set: add or modify the icon with the final values.
+  void Loaded();
+  void UpdateTrayIcon();
+  void RemoveTrayIcon();
+
+  // The shell's report for icon `id`: mouse message `message`.
+  static void ShellMessage(int id, int message);
+  static bool DispatchBusy();
+
+ protected:
+  virtual void DoDblClick(Qt::MouseButton button);
+  virtual void DoMouseDown(Qt::MouseButton button, int x, int y);
+  virtual void DoMouseMove(int x, int y);
+  virtual void DoMouseUp(Qt::MouseButton button, int x, int y);
+
+ private:
+  TrayShell& shell_;
+  QPointer<QMenu> popupL_;
+  QPointer<QMenu> popupR_;
+  QString tip_;
+  QIcon icon_;
+  int id_ = 0;
+  bool registered_ = false;
+  bool iconAdded_ = false;
+};
+
+// The program's icon picture (a note with a bell), 32 x 32 and 16 x 16.
+QIcon AppIcon();
+
+}  // namespace morna::ui
