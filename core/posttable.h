@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/datetime.h"
+#include "core/settings.h"
 
 namespace morna {
 
