@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev libsndfile1-dev
   googletest libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils imagemagick wmsystemtray
-  pulseaudio pulseaudio-utils sox faketime
+  pulseaudio pulseaudio-utils sox faketime python3-xlib
   fonts-dejavu-core fonts-ipafont-gothic
 )
 missing=()

@@ -1,0 +1,87 @@
+# Shared set-up for the end-to-end tests: a private X display (Xvfb) with a
+# notification area, the program copied into a temporary folder, and helpers
+# to wait for windows and files. Source it; $1 of the test is the built Morna.
+set -euo pipefail
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+MORNA_BIN=$(readlink -f "$1")
+XWIN="/usr/bin/python3 $E2E_DIR/xwin.py"
+
+for tool in Xvfb xdotool wmsystemtray /usr/bin/python3; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null || { echo "SKIP: python3-xlib is not installed"; exit 77; }
+
+WORK=$(mktemp -d /tmp/morna-e2e.XXXXXX)
+PIDS=()
+cleanup() {
+  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  [ -n "${KEEP_E2E:-}" ] || rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A display of our own, 1024 x 768, with a notification area in its corner.
+start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    PIDS+=($!)
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+    xdotool getdisplaygeometry >/dev/null 2>&1 || continue
+    wmsystemtray --non-wmaker -geometry 64x64+0+704 >"$WORK/tray.log" 2>&1 &
+    PIDS+=($!)
+    sleep 0.5
+    return 0
+  done
+  fail "no display could be started"
+}
+
+# The program in a folder of its own: its settings file sits beside it and
+# its data file in the current folder.
+APP_DIR="$WORK/app"
+mkdir -p "$APP_DIR"
+cp "$MORNA_BIN" "$APP_DIR/Morna"
+INI="$APP_DIR/Morna.ini"
+DAT="$APP_DIR/Dpstitdt.dat"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+export QT_QPA_PLATFORM=xcb
+
+MORNA_PID=""
+start_morna() {
+  (cd "$APP_DIR" && exec ./Morna >"$WORK/morna.log" 2>&1) &
+  MORNA_PID=$!
+  PIDS+=("$MORNA_PID")
+}
+
+# Waits until a mapped top-level window titled $1 exists; prints its line.
+wait_window() {
+  local line
+  for _ in $(seq 100); do
+    line=$($XWIN list | awk -v t="$1" '{n=$6; for(i=7;i<=NF;i++) n=n" "$i} n==t {print; exit}')
+    [ -n "$line" ] && { echo "$line"; return 0; }
+    sleep 0.1
+  done
+  $XWIN list >&2 || true
+  cat "$WORK/morna.log" >&2 || true
+  fail "no window titled '$1'"
+}
+
+# Mapped top-level windows without a title: the label windows.
+label_windows() { $XWIN list | awk 'NF==5'; }
+
+wait_exit() {
+  local pid=$1
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
+    sleep 0.1
+  done
+  cat "$WORK/morna.log" >&2 || true
+  fail "the program did not end"
+}
+
+click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
