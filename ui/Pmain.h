@@ -1,0 +1,261 @@
+// The registration window: date-time and message entry, the three kinds of
+// label, the small month grid, the recurring-entry group, the popup menu of
+// the notification-area icon, and the schedule timer. It owns the modify /
+// delete popup, the label windows and the icon.
+//
+// Handlers are plain methods that may throw (ui::Error, ConvertError, ...).
+// Every connection from Qt (signals, mouse events, the icon's events, the
+// timer) runs them inside Guard(), so no exception crosses a Qt frame; a
+// caller that invokes a handler directly (the program entry with FormCreate,
+// tests) sees what it throws.
+//
+// Window size: the sizes the program speaks of (width 330 or 132, height
+// 150 or 255) are outer sizes of a window with a thin frame and a title bar
+// of 8 x 27 pixels altogether. The window is fixed-size and its client area
+// is set to outer size minus that frame (322 x 123, 322 x 228, 124 x ...),
+// so exactly the same controls show whatever frame the window manager draws,
+// and offscreen or without a window manager (no frame) the window is as big
+// as its content. OuterWidth()/OuterHeight() report the outer sizes as set.
+#pragma once
+
+#include <QLabel>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/pstctl.h"
+#include "ui/appstate.h"
+#include "ui/errors.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+class QToolButton;
+
+namespace morna::ui {
+
+class AlarmPlayer;
+class HelpViewer;
+class PostWindows;
+class TPstPsub;
+class TTaskTray;
+class TrayShell;
+
+// A date or time that cannot be formed from the entry: Post shows the
+// date-time box instead of the general error handler.
+class ConvertError : public Error {
+ public:
+  using Error::Error;
+};
+
+// The platform services the registration window uses.
+struct MainServices {
+  TrayShell& shell;
+  AlarmPlayer& player;
+  HelpViewer& help;
+};
+
+// A label whose mouse presses and clicks are reported (day cells, the month
+// title, the product name).
+class TClickLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  std::function<void(Qt::MouseButton)> OnMouseDown;  // any button goes down
+  std::function<void()> OnClick;                     // left button released inside
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// An up-down control: two small arrow buttons stepping a position within
+// Min..Max without wrapping. A click reports after the position moved; a
+// position set from code reports nothing.
+class TUpDown : public QWidget {
+ public:
+  TUpDown(int min, int max, QWidget* parent = nullptr);
+  int Position() const { return position_; }
+  void SetPosition(int position);  // brought into Min..Max
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  void StepUp();    // as a click on the upper arrow
+  void StepDown();  // as a click on the lower arrow
+
+  QToolButton* Up = nullptr;
+  QToolButton* Down = nullptr;
+  std::function<void()> OnClick;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  int min_, max_, position_ = 0;
+};
+
+class TPstMain : public QWidget {
+  Q_OBJECT
+ public:
+  // The outer frame of the design: 4 px left, right and bottom, 19 px title.
+  static constexpr int kFrameWidth = 8;
+  static constexpr int kFrameHeight = 27;
+  static constexpr int kWideWidth = 330;
+  static constexpr int kNarrowWidth = 132;
+  static constexpr int kShortHeight = 150;
+  static constexpr int kTallHeight = 255;
+
+  // Builds the whole window (hidden), the popup, the label windows' list,
+  // the notification-area icon (shown at once) and the running schedule timer.
+  TPstMain(AppState& state, MainServices services, QWidget* parent = nullptr);
+  ~TPstMain() override;  // runs FormDestroy
+
+  TPstPsub& Popup();
+  PostWindows& Windows();
+  AppState& State() { return state_; }
+
+  // Outer size as the program sets it (see the note at the top).
+  int OuterWidth() const { return outerWidth_; }
+  int OuterHeight() const { return outerHeight_; }
+  void SetOuterWidth(int width);
+  void SetOuterHeight(int height);
+
+  // --- start-up and end
+  void FormCreate();
+  void FormDestroy();
+  void BtnEndClick();
+
+  // --- entry fields
+  void PstMainFormSet();
+  void SBarChange();
+  void FontSet();
+
+  // --- popup menu and icon
+  void ProgShowClick();
+  void ProgHideClick();
+  void ProgHelpClick();
+  void CalDispClick();
+  void InitDispClick();
+  void PstVerShowClick();
+  void TaskTrayMouseDown(Qt::MouseButton button, int x, int y);
+
+  // --- kinds of label and the recurring group
+  void RbtnScheClick();
+  void RbtnTodoClick();
+  void RbtnSche2Click();
+  void RbWeeklyClick();
+  void RbMonthly1Click();
+  void RbMonthly2Click();
+
+  // --- month grid
+  void CalDay();
+  void UDyymmClick();
+  void YYMMClick();
+  void DayxxMouseDown(QLabel* sender, Qt::MouseButton button);
+
+  // --- posting, modifying, deleting
+  void BtnPostClick();
+  void BtnModClick();
+  void BtnDelClick();
+  void BtnCanClick();
+  void PostMesgClick(const QStringList& lines);
+  // One PostDataSet with what the window holds now (PstTime, RbtnTodo,
+  // PstMesg) and the popup's label. Returns the slot used or -1.
+  int PostDataSetFromForm();
+  // Schedule-2: runs SchedDataSetHook when one is set, else stores nothing.
+  void SchedDataSet();
+
+  // --- files
+  void LoadPostDataFile();
+  void SavePostDataFile();  // failure: the write-error box; the table stays
+
+  // --- schedule timer
+  void SchTimerTimer();
+  void AlarmOut();
+
+  // Checks RbtnSche as a click on it would; its click handler runs only when
+  // it was not checked before.
+  void SelectRbtnSche();
+
+  // Hooks for windows that other parts of the program supply. Unset hooks do
+  // nothing.
+  std::function<void(TPstMain&)> SchedDataSetHook;  // HOOK: Schedule-2 expansion
+  std::function<void()> ShowCalendarHook;            // HOOK: the calendar window
+  std::function<void()> ShowSettingsHook;            // HOOK: the settings dialog
+  // Ends the event loop; tests replace it.
+  std::function<void()> Quit;
+
+  // --- controls (objectName = the member's name)
+  TClickLabel* PstVerShow = nullptr;
+  QLabel* LblDateTime = nullptr;
+  QLabel* LblMesg = nullptr;
+  QLineEdit* PstTime = nullptr;
+  QScrollBar* SBar = nullptr;
+  QPlainTextEdit* PstMesg = nullptr;
+  QRadioButton* RbtnSche = nullptr;
+  QRadioButton* RbtnTodo = nullptr;
+  QRadioButton* RbtnSche2 = nullptr;
+  QPushButton* BtnPost = nullptr;
+  QPushButton* BtnEnd = nullptr;
+  TClickLabel* YYMM = nullptr;
+  TUpDown* UDyymm = nullptr;
+  std::array<QLabel*, 7> Week{};      // Week1..Week7 (Week[0] is Week1)
+  std::array<TClickLabel*, 42> Day{};  // Day1..Day42 (Day[0] is Day1), row by row
+  QGroupBox* GroupBox1 = nullptr;
+  QRadioButton* RbWeekly = nullptr;
+  QRadioButton* RbMonthly1 = nullptr;
+  QRadioButton* RbMonthly2 = nullptr;
+  QComboBox* CbShWeeklyWeek = nullptr;
+  QComboBox* CbShWeeklyTime = nullptr;
+  QComboBox* CbShMonthlyDay = nullptr;
+  QComboBox* CbShMonthlyTime1 = nullptr;
+  QComboBox* CbShMonthlyWeekNo = nullptr;
+  QComboBox* CbShMonthlyWeek = nullptr;
+  QComboBox* CbShMonthlyTime2 = nullptr;
+  QMenu* PopupMenu = nullptr;
+  QAction* ProgHide = nullptr;
+  QAction* ProgShow = nullptr;
+  QAction* CalDisp = nullptr;
+  QAction* InitDisp = nullptr;
+  QAction* ProgHelp = nullptr;
+  QAction* ProgExit = nullptr;
+  QTimer* SchTimer = nullptr;
+  TTaskTray* TaskTray = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;  // ends the program, saves nothing
+
+ private:
+  void BuildControls();
+  void BuildGroup();
+  void BuildMenu();
+  void BuildTray();
+  void Connect();
+  void ApplyImeMode();
+  void MoveOntoDesktop();
+  void ShowFileError(const QString& prefix, const std::string& systemText);
+  bool KeepFailedDataFile(const std::string& path);
+  std::string MessageText() const;  // PstMesg as CR LF text, Shift-JIS
+  void SetMessageLines(const QStringList& lines);
+  void ApplyWindowSize();
+
+  AppState& state_;
+  MainServices services_;
+  TPstCtl ctl_;
+  std::unique_ptr<TPstPsub> popup_;
+  std::unique_ptr<PostWindows> windows_;
+  int outerWidth_ = kWideWidth;
+  int outerHeight_ = kTallHeight;
+  std::string failedDataPath_;  // the unreadable data file, until it is kept aside
+  bool destroyed_ = false;
+};
+
+}  // namespace morna::ui
