@@ -33,10 +33,14 @@ class TPstPsub : public QWidget {
   QPushButton* BtnMod = nullptr;
   QPushButton* BtnDel = nullptr;
   QPushButton* BtnCan = nullptr;
+  QWidget* Shape1 = nullptr;  // framed rectangles around the label and the
+  QWidget* Shape2 = nullptr;  // question
+  QLabel* Image1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // hides instead of closing
-  void paintEvent(QPaintEvent* event) override;  // the two framed rectangles
 };
 
 }  // namespace morna::ui

@@ -1,0 +1,190 @@
+#include "ui/Ppost.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <algorithm>
+
+#include "ui/codec.h"
+
+namespace morna::ui {
+
+namespace {
+
+constexpr WinColor kLightYellow = 14745599;  // $00E0FFFF
+constexpr WinColor kDarkNavy = 4194304;      // $00400000
+
+// A click is a left press and release that ends inside the control.
+bool IsLeftClickEnd(QEvent* event, const QWidget* w) {
+  if (event->type() != QEvent::MouseButtonRelease) return false;
+  const auto* me = static_cast<QMouseEvent*>(event);
+  return me->button() == Qt::LeftButton && w->rect().contains(me->position().toPoint());
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TShape
+
+TShape::TShape(QWidget* parent, WinColor fill, WinColor pen, int penWidth)
+    : QWidget(parent), fill_(ToQColor(fill)), pen_(ToQColor(pen)), penWidth_(penWidth) {}
+
+void TShape::SetFill(WinColor fill) {
+  fill_ = ToQColor(fill);
+  update();
+}
+
+void TShape::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  // The pen lies inside the bounds, so the outline shows in full.
+  const qreal half = penWidth_ / 2.0;
+  const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
+  p.setBrush(fill_);
+  if (penWidth_ > 0) {
+    QPen pen(pen_);
+    pen.setWidth(penWidth_);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+  } else {
+    p.setPen(Qt::NoPen);
+  }
+  p.drawRect(r);
+}
+
+void TShape::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  emit mouseDown(event->button());
+}
+
+// ----------------------------------------------------------- memo lines
+
+void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines) {
+  QString text = lines.join(QLatin1Char('\n'));
+  // An empty last line needs its own line break, or reading back loses it.
+  if (!lines.isEmpty() && lines.last().isEmpty()) text += QLatin1Char('\n');
+  memo->setPlainText(text);
+}
+
+QStringList MemoLines(const QPlainTextEdit* memo) {
+  const QString text = memo->toPlainText();
+  if (text.isEmpty()) return {};
+  QStringList lines = text.split(QLatin1Char('\n'));
+  if (lines.last().isEmpty()) lines.removeLast();
+  return lines;
+}
+
+// -------------------------------------------------------------- TPstPost
+
+TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("TPstPost"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setAutoFillBackground(true);
+  QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+  formFont.setPixelSize(12);
+  setFont(formFont);
+  setGeometry(kPostDesignLeft, kPostDesignTop, kPostDesignWidth, kPostDesignHeight);
+
+  // The frame first, so that the texts stand on it.
+  Shape1 = new TShape(this, kLightYellow, kDarkNavy, 2);
+  Shape1->setObjectName(QStringLiteral("Shape1"));
+  Shape1->setGeometry(0, 0, kPostDesignShapeWidth, kPostDesignShapeHeight);
+
+  PostDataTime = new QLabel(QStringLiteral("0000/00/00 00:00"), this);
+  PostDataTime->setObjectName(QStringLiteral("PostDataTime"));
+  PostDataTime->setGeometry(2, 2, 105, 13);
+  QFont timeFont(QStringLiteral("MS Sans Serif"));
+  timeFont.setPixelSize(12);
+  timeFont.setBold(true);
+  PostDataTime->setFont(timeFont);
+  PostDataTime->installEventFilter(this);
+
+  PostMesg = new QPlainTextEdit(this);
+  PostMesg->setObjectName(QStringLiteral("PostMesg"));
+  PostMesg->setGeometry(3, 15, kPostDesignMemoWidth, kPostDesignMemoHeight);
+  PostMesg->setFrameShape(QFrame::NoFrame);
+  PostMesg->setReadOnly(true);
+  PostMesg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  PostMesg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  PostMesg->document()->setDocumentMargin(0);
+  QFont memoFont(QStringLiteral("ＭＳ Ｐゴシック"));
+  memoFont.setPixelSize(13);
+  PostMesg->setFont(memoFont);
+  SetMemoLines(PostMesg, {QStringLiteral("この領域は、メモの情報を記"),
+                          QStringLiteral("録しておく領域です。")});
+  PostMesg->viewport()->installEventFilter(this);
+
+  connect(Shape1, &TShape::mouseDown, this, [this] { emit modifyRequested(); });
+  SetColors(kLightYellow, 0);
+}
+
+void TPstPost::ShowPostWindow(const PostWindowSpec& spec) {
+  PostDataTime->setText(FromSjis(spec.caption));
+  if (spec.hasMessage) SetMemoLines(PostMesg, FromSjisLines(spec.lines));
+
+  SetColors(spec.color, spec.captionColor);
+
+  // A window needs at least one pixel each way; the parts may shrink to none.
+  setGeometry(spec.left, spec.top, std::max(1, spec.width), std::max(1, spec.height));
+  Shape1->resize(std::max(0, spec.shapeWidth), std::max(0, spec.shapeHeight));
+  PostMesg->resize(std::max(0, spec.memoWidth), std::max(0, spec.memoHeight));
+
+  QFont memoFont = PostMesg->font();
+  if (!spec.fontName.empty()) memoFont.setFamilies({FromSjis(spec.fontName)});
+  // A positive size is in points; a negative one is a height in pixels, as a
+  // font height is given on Windows; zero keeps the design size.
+  if (spec.fontSize > 0) {
+    memoFont.setPointSize(spec.fontSize);
+  } else if (spec.fontSize < 0) {
+    memoFont.setPixelSize(-spec.fontSize);
+  }
+  PostMesg->setFont(memoFont);
+
+  show();
+  raise();
+}
+
+void TPstPost::SetColors(WinColor color, WinColor captionColor) {
+  const QColor c = ToQColor(color);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, c);
+  setPalette(pal);
+
+  // The message box takes the window's colour.
+  QPalette memoPal = PostMesg->palette();
+  memoPal.setColor(QPalette::Base, c);
+  memoPal.setColor(QPalette::Window, c);
+  PostMesg->setPalette(memoPal);
+
+  Shape1->SetFill(color);
+
+  QPalette timePal = PostDataTime->palette();
+  timePal.setColor(QPalette::WindowText, ToQColor(captionColor));
+  PostDataTime->setPalette(timePal);
+}
+
+QString TPstPost::Caption() const { return PostDataTime->text(); }
+
+QStringList TPstPost::Lines() const { return MemoLines(PostMesg); }
+
+QColor TPstPost::Color() const { return palette().color(QPalette::Window); }
+
+QColor TPstPost::CaptionColor() const {
+  return PostDataTime->palette().color(QPalette::WindowText);
+}
+
+bool TPstPost::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == PostDataTime && IsLeftClickEnd(event, PostDataTime)) {
+    emit modifyRequested();
+  } else if (watched == PostMesg->viewport() && IsLeftClickEnd(event, PostMesg->viewport())) {
+    emit mesgClicked();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TPstPost::closeEvent(QCloseEvent* event) {
+  closed_ = true;
+  event->accept();  // WA_DeleteOnClose then deletes the window
+}
+
+}  // namespace morna::ui

@@ -1,0 +1,170 @@
+#include "ui/Ppsub.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ui/Ppost.h"
+#include "ui/codec.h"
+
+namespace morna::ui {
+
+namespace {
+
+constexpr WinColor kLightYellow = 14745599;  // $00E0FFFF
+constexpr WinColor kDarkNavy = 4194304;      // $00400000
+
+// The question icon: a white speech balloon with a blue question mark on a
+// transparent ground, drawn at `size` pixels square.
+QPixmap QuestionIcon(int size) {
+  QPixmap pm(size, size);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  const qreal s = size / 32.0;
+
+  QPainterPath balloon;
+  balloon.addEllipse(QRectF(1.5 * s, 1.5 * s, 29 * s, 23 * s));
+  QPainterPath tail;
+  tail.moveTo(7 * s, 19 * s);
+  tail.lineTo(4 * s, 30 * s);
+  tail.lineTo(15 * s, 23 * s);
+  tail.closeSubpath();
+  balloon = balloon.united(tail);
+  p.setPen(QPen(QColor(64, 64, 64), qMax(1.0, s)));
+  p.setBrush(Qt::white);
+  p.drawPath(balloon);
+
+  QFont f(QStringLiteral("Arial"));
+  f.setBold(true);
+  f.setPixelSize(qRound(20 * s));
+  p.setFont(f);
+  p.setPen(QColor(0, 0, 255));
+  p.drawText(QRectF(1.5 * s, 1.5 * s, 29 * s, 23 * s), Qt::AlignCenter, QStringLiteral("?"));
+  return pm;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w,
+                  int h, const QFont& font) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(x, y, w, h);
+  label->setFont(font);
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, Qt::black);
+  label->setPalette(pal);
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int x) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(x, 95, 40, 17);
+  return button;
+}
+
+}  // namespace
+
+TPstPsub::TPstPsub(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("TPstPsub"));
+  setFixedSize(175, 120);
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, ToQColor(kLightYellow));
+  setPalette(pal);
+  QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+  formFont.setPixelSize(12);
+  setFont(formFont);
+
+  // The second rectangle overlaps the first by two pixels and is drawn over it.
+  auto* shape1 = new TShape(this, kLightYellow, kDarkNavy, 2);
+  shape1->setObjectName(QStringLiteral("Shape1"));
+  shape1->setGeometry(0, 0, 175, 47);
+  Shape1 = shape1;
+  auto* shape2 = new TShape(this, kLightYellow, kDarkNavy, 2);
+  shape2->setObjectName(QStringLiteral("Shape2"));
+  shape2->setGeometry(0, 45, 175, 75);
+  Shape2 = shape2;
+
+  QFont timeFont(QStringLiteral("MS Sans Serif"));
+  timeFont.setPixelSize(11);
+  timeFont.setBold(true);
+  PostDataTime =
+      MakeLabel(this, "PostDataTime", QStringLiteral("0000/00/00 00:00"), 2, 2, 105, 13, timeFont);
+
+  PostMesg = new QPlainTextEdit(this);
+  PostMesg->setObjectName(QStringLiteral("PostMesg"));
+  PostMesg->setGeometry(3, 15, 170, 26);
+  PostMesg->setFrameShape(QFrame::NoFrame);
+  PostMesg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  PostMesg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  PostMesg->document()->setDocumentMargin(0);
+  QPalette memoPal = PostMesg->palette();
+  memoPal.setColor(QPalette::Base, ToQColor(kLightYellow));
+  PostMesg->setPalette(memoPal);
+  QFont memoFont(QStringLiteral("ＭＳ Ｐゴシック"));
+  memoFont.setPixelSize(13);
+  PostMesg->setFont(memoFont);
+  SetMemoLines(PostMesg, {QStringLiteral("この領域は、メモの情報を記"),
+                          QStringLiteral("録しておく領域です。")});
+
+  Image1 = new QLabel(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setGeometry(4, 50, 35, 35);
+  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Image1->setPixmap(QuestionIcon(32));
+
+  QFont questionFont(QStringLiteral("ＭＳ Ｐ明朝"));
+  questionFont.setPixelSize(12);
+  questionFont.setBold(true);
+  Label2 = MakeLabel(this, "Label2", QStringLiteral("データの修正、削除を"), 40, 52, 121, 12,
+                     questionFont);
+  Label3 = MakeLabel(this, "Label3", QStringLiteral("行いますか?"), 40, 65, 69, 12, questionFont);
+
+  BtnMod = MakeButton(this, "BtnMod", QStringLiteral("修正"), 10);
+  BtnDel = MakeButton(this, "BtnDel", QStringLiteral("削除"), 65);
+  BtnCan = MakeButton(this, "BtnCan", QStringLiteral("ｷｬﾝｾﾙ"), 120);
+
+  setTabOrder(BtnMod, BtnDel);
+  setTabOrder(BtnDel, BtnCan);
+  setTabOrder(BtnCan, PostMesg);
+}
+
+void TPstPsub::ShowLabel(const QString& caption, const QStringList& lines) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize s = screen->size();
+    // Integer division rounds toward zero, also for a screen smaller than us.
+    move((s.width() - width()) / 2, (s.height() - height()) / 2);
+  }
+  PostDataTime->setText(caption);
+  PostMesg->clear();
+  SetMemoLines(PostMesg, lines);
+  show();
+  raise();
+  activateWindow();
+}
+
+PopupLabel TPstPsub::Label() const {
+  PopupLabel label;
+  label.Caption = ToSjis(Caption());
+  for (const QString& line : Lines()) label.Lines.push_back(ToSjis(line));
+  return label;
+}
+
+QString TPstPsub::Caption() const { return PostDataTime->text(); }
+
+QStringList TPstPsub::Lines() const { return MemoLines(PostMesg); }
+
+void TPstPsub::closeEvent(QCloseEvent* event) {
+  // The popup lives for the whole run and is referred to throughout, so a
+  // close request only hides it.
+  event->ignore();
+  hide();
+}
+
+}  // namespace morna::ui
