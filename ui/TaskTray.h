@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -23,7 +24,9 @@ class TrayShell {
  public:
   enum class Op { Add = 0, Modify = 1, Delete = 2 };
   // The shell's record: identifier, flags (1 message, 2 icon, 4 tip), icon
-  // and a tip of at most 63 bytes of Shift-JIS.
+  // and a tip of at most kMaxTipBytes bytes of Shift-JIS.
+  static constexpr std::size_t kMaxTipBytes = 63;
+  enum Flag { kMessage = 1, kIcon = 2, kTip = 4 };
   struct Record {
     int id = 0;
     int flags = 0;
@@ -37,8 +40,14 @@ class TrayShell {
 };
 
 // The shell on this desktop, on QSystemTrayIcon. Its reports arrive at
-// TTaskTray::ShellMessage.
+// TTaskTray::ShellMessage. Adding fails where the desktop has no
+// notification area.
 TrayShell& DesktopTrayShell();
+
+// `tip` as the shell's tip bytes: Shift-JIS, cut at the first zero byte and
+// to at most TrayShell::kMaxTipBytes bytes without splitting a double-byte
+// character.
+std::string TrayTipBytes(const QString& tip);
 
 // Mouse messages as the shell reports them.
 enum TrayMessage {
@@ -55,9 +64,10 @@ class TTaskTray : public QObject {
   TTaskTray(QObject* owner, TrayShell& shell);
   ~TTaskTray() override;
 
-  QMenu* PopupMenuL() const { return popupL_; }
+  QMenu* PopupMenuL() const;
+  // A menu that is destroyed is cleared here.
   void SetPopupMenuL(QMenu* menu);
-  QMenu* PopupMenuR() const { return popupR_; }
+  QMenu* PopupMenuR() const;
   void SetPopupMenuR(QMenu* menu);
   QString TipString() const { return tip_; }
   void SetTipString(const QString& tip);
@@ -83,7 +93,10 @@ class TTaskTray : public QObject {
   void UpdateTrayIcon();
   void RemoveTrayIcon();
 
-  // The shell's report for icon `id`: mouse message `message`.
+  // The shell's report for icon `id`: mouse message `message`. Reports for
+  // an unknown identifier, and reports arriving while another one is being
+  // handled (a menu or a handler runs its own event loop), are dropped. An
+  // error of a handler is passed on to the caller.
   static void ShellMessage(int id, int message);
   static bool DispatchBusy();
 
@@ -102,6 +115,8 @@ class TTaskTray : public QObject {
   int id_ = 0;
   bool registered_ = false;
   bool iconAdded_ = false;
+
+  TrayShell::Record MakeRecord() const;
 };
 
 // The program's icon picture (a note with a bell), 32 x 32 and 16 x 16.
