@@ -1,7 +1,9 @@
 // The settings controller: reads and writes the settings file.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/settings.h"
 
@@ -14,10 +16,19 @@ class TPstCtl {
   // range are brought back into range afterwards (see NormaliseSettings).
   void LoadSettings(const std::string& path, Settings& s, WindowPos& pos) const;
 
-  // Writes `s` and `pos`. Returns false when a value could not be written;
-  // the save stops at that key, keys written before it keep their new values.
+  // Writes `s` and `pos`. All keys are set in memory and the file is then
+  // replaced in one go, so the only write that can fail is that of the file
+  // itself (it cannot be created or replaced, or it exists but cannot be
+  // read): the save then stops before its first key, returns false, and the
+  // file keeps every old value. Other lines of the file stay as they were,
+  // and a save that changes nothing leaves the file untouched.
   bool SaveSettings(const std::string& path, const Settings& s, const WindowPos& pos) const;
 };
+
+// Reads an integer value of the settings file: decimal with an optional
+// sign, or hexadecimal after "$", "0x" or "0X" (32 bits). Anything else,
+// the empty text included, is not an integer.
+std::optional<int> ParseIniInt(std::string_view text);
 
 // Brings every value a user can type into the file back into a range the
 // program can work with (DataCnt 1..50 and so on).

@@ -1,0 +1,92 @@
+// A small INI (private-profile) file over Shift-JIS bytes.
+//
+// The file is read into lines once, every read and write works on those
+// lines in memory, and Save() puts the whole file back in one go. Lines the
+// program does not write (other keys, comments, other sections, blank lines
+// and their line ends) stay byte for byte as they were.
+//
+// Rules:
+// - section and key names match without regard to ASCII case; the bytes of a
+//   double-byte Shift-JIS character are never folded;
+// - a value loses its surrounding blanks and is read up to 1023 bytes (never
+//   ending in half a double-byte character);
+// - a key present with an empty value reads as the empty text;
+// - writing an existing key replaces its value in its own line; a new key
+//   goes after the last key line of its section, and a missing section is
+//   added at the end of the file; new lines end with CR LF;
+// - the first section of a name and the first key of a name in it count.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morna {
+
+inline constexpr std::size_t kIniMaxValueBytes = 1023;
+
+class IniFile {
+ public:
+  enum class LoadStatus { Ok, Missing, Failed };
+
+  // Reads the file at `path`. A missing file gives an empty file that Save()
+  // creates; a file that exists but cannot be read gives Failed, and Save()
+  // then refuses to replace it.
+  LoadStatus Load(const std::string& path);
+
+  // The value of `key` in `section`, or nothing when the key is absent.
+  std::optional<std::string> Read(std::string_view section, std::string_view key) const;
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view fallback) const;
+
+  // Sets `key` in `section` to `value` in memory. CR and LF bytes are left
+  // out of the value, so a value can never break into further lines.
+  void Write(std::string_view section, std::string_view key, std::string_view value);
+
+  // Writes the file when anything changed since Load(): to a temporary file
+  // beside it, then renamed into place, so the old file stays whole when the
+  // write fails. Returns false, with `error` set to the system's text, when
+  // the file could not be written; nothing on disk has changed then.
+  bool Save(std::string* error = nullptr);
+
+  bool Changed() const { return changed_; }
+  // The whole file as it would be written.
+  std::string Contents() const;
+
+ private:
+  struct Line {
+    std::string text;  // without its line end
+    std::string end;   // "\r\n", "\n", "\r" or "" for a last line without one
+  };
+  struct Section {
+    std::size_t header = 0;     // index of its [NAME] line
+    std::size_t lastKey = 0;    // index of its last key line (header when none)
+    std::size_t end = 0;        // one past its last line
+  };
+
+  std::optional<Section> FindSection(std::string_view section) const;
+  std::optional<std::size_t> FindKey(const Section& s, std::string_view key) const;
+  void Insert(std::size_t at, std::string text);
+
+  std::string path_;
+  std::vector<Line> lines_;
+  bool readFailed_ = false;
+  int readErrno_ = 0;
+  bool changed_ = false;
+};
+
+// Reads a file whole; false with errno set when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& out);
+
+// Writes `data` to a temporary file beside `path` and renames it into place.
+// On failure the old file is untouched, the temporary file removed, and
+// `error` holds the system's text.
+bool ReplaceFile(const std::string& path, std::string_view data, std::string* error);
+
+// The system's message for an errno value, without trailing blanks, control
+// characters and periods.
+std::string SystemMessage(int err);
+
+}  // namespace morna
