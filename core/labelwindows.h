@@ -41,6 +41,10 @@ struct PostWindowSpec {
   int left = kPostDesignLeft, top = kPostDesignTop;
 };
 
+// `t` moved by `ms`, kept within the years 1..9999 that the text forms can
+// express: an absurd day count or lead time gives the first or last moment.
+DateTime AddMillisClamped(DateTime t, Millis ms);
+
 // The slots that get a window, in order: a free slot is skipped, and with
 // displayMode 0 the walk ends at the first label later than base plus
 // displayModeDay days.
