@@ -1,0 +1,102 @@
+#include "core/calendar.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+namespace morna {
+
+namespace {
+
+bool IsListed(const std::array<int, kHolidayEntries>& entries, DateTime date) {
+  const CivilTime c = ToCivil(date);
+  const int key = c.month * 100 + c.day;
+  // An empty entry (0) never matches: no date has the key 0.
+  return std::find(entries.begin(), entries.end(), key) != entries.end();
+}
+
+// The first of the month of `date`, keeping its time of day.
+DateTime FirstOfMonth(DateTime date) { return AddDays(date, 1 - DayOfMonth(date)); }
+
+bool WeekdayIsRed(const Settings& s, int weekday) {
+  const int flags[7] = {s.Sunday,   s.Monday, s.Tuesday, s.Wednesday,
+                        s.Thursday, s.Friday, s.Saturday};
+  return weekday >= 1 && weekday <= 7 && flags[weekday - 1] == 1;
+}
+
+}  // namespace
+
+int PickupDay(int n, int w, DateTime date) {
+  const std::int64_t c = WeekdayNumber(FirstOfMonth(date));
+  const std::int64_t weeks = w >= c ? std::int64_t{n} - 1 : std::int64_t{n};
+  const std::int64_t day = 7 * weeks + w - c + 1;
+  return static_cast<int>(std::clamp<std::int64_t>(day, std::numeric_limits<int>::min(),
+                                                   std::numeric_limits<int>::max()));
+}
+
+bool IsListedHoliday(const Settings& s, DateTime date) { return IsListed(s.Holidays, date); }
+
+bool IsListedNonHoliday(const Settings& s, DateTime date) {
+  return IsListed(s.NonHolidays, date);
+}
+
+CalendarMonthState CalendarFromPosition(DateTime now, int udPosition) {
+  // The up-down control keeps its position within -2..11; the clamp only keeps
+  // the arithmetic inside the calendar for any other value.
+  const int position = std::clamp(udPosition, -1000, 1000);
+  CalendarMonthState state;
+  state.anchor = AddDays(now, 15 - DayOfMonth(now) + 30 * position);
+  state.month = MonthOf(state.anchor);
+  return state;
+}
+
+std::array<DayCell, 42> CalDay(const Settings& s, const PostTable& table,
+                               const CalendarMonthState& cal, const std::string& yymm,
+                               DateTime now) {
+  const DateTime first = DateOf(FirstOfMonth(cal.anchor));
+  const DateTime firstCell = AddDays(first, 1 - WeekdayNumber(first));
+
+  const std::string_view monthText = Chars(yymm, 6, 7);
+  const bool secondMondayRule = CompareDateTimeText(Chars(yymm, 1, 4), "2000") >= 0 &&
+                                (monthText == "01" || monthText == "10");
+  const int secondMonday = secondMondayRule ? PickupDay(2, 2, cal.anchor) : 0;
+  const std::string today = FormatYYMMDD(now);
+
+  // The "yy/mm/dd" of every dated label among the first DataCnt slots.
+  std::vector<std::string_view> labelDays;
+  for (int n = 0; n < table.DataCnt(); ++n) {
+    const PostSlot& slot = table.Slot(n);
+    if (!slot.IsFree() && !slot.IsToDo()) labelDays.push_back(Chars(slot.DateTimeText, 3, 10));
+  }
+
+  std::array<DayCell, 42> cells;
+  for (int k = 0; k < 42; ++k) {
+    DayCell& cell = cells[static_cast<std::size_t>(k)];
+    const DateTime c = AddDays(firstCell, k);
+    const int weekday = WeekdayNumber(c);
+    const bool inMonth = MonthOf(c) == cal.month;
+    const std::string cDay = FormatYYMMDD(c);
+
+    cell.date = c;
+    cell.fontColor = kBlack;
+    cell.background = s.Ecolor;
+    if (inMonth) cell.caption = FormatD(c);
+    if (WeekdayIsRed(s, weekday)) cell.fontColor = kRed;
+    if (s.Holiday == 1) {
+      if (IsListedHoliday(s, c) && weekday != 1) cell.fontColor = kRed;
+      // The Monday after a listed holiday that falls on a Sunday.
+      if (IsListedHoliday(s, AddDays(c, -1)) && weekday == 2) cell.fontColor = kRed;
+      if (IsListedNonHoliday(s, c)) cell.fontColor = kBlack;
+    }
+    if (secondMondayRule && DayOfMonth(c) == secondMonday) cell.fontColor = kRed;
+    if (inMonth && cDay == today) cell.background = kLime;
+    if (std::find(labelDays.begin(), labelDays.end(), cDay) != labelDays.end()) {
+      cell.fontColor = kBlue;
+    }
+  }
+  return cells;
+}
+
+}  // namespace morna
