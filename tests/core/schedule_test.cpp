@@ -1,0 +1,194 @@
+#include "core/schedule.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace morna {
+namespace {
+
+using Kind = TickStep::Kind;
+using Steps = std::vector<TickStep>;
+
+constexpr WinColor kT = 16777152;  // Tcolor by default
+
+TickStep Pink(int w) { return {Kind::Recolor, w, kT, kPinkCaption}; }
+TickStep Red(int w) { return {Kind::Recolor, w, kT, kRedCaption}; }
+const TickStep kAlarm{Kind::AlarmOut};
+const TickStep kNewDate{Kind::FollowNewDate};
+
+DateTime At(int h, int m, int s = 5, int ms = 0) { return MakeDateTime(2030, 6, 15, h, m, s, ms); }
+
+PostTable Table(const std::vector<std::string>& texts) {
+  PostTable t(30);
+  for (std::size_t i = 0; i < texts.size(); ++i) t.Slot(static_cast<int>(i)).DateTimeText = texts[i];
+  return t;
+}
+
+// One handled minute: the previous tick was in the minute before, same day.
+Steps TickAt(const Settings& s, const PostTable& t, const std::vector<std::string>& captions,
+             DateTime now, int alarmWindows = 0) {
+  TickState st{AddMillis(now, -kMillisPerMinute), now};
+  return SchTimerTimer(st, s, t, captions, alarmWindows, now);
+}
+
+TEST(TimerLabels, WarningThenDueWithSoundsOnlyAtTheTwoMoments) {
+  Settings s;  // Minute 5, Beep 1
+  const PostTable t = Table({"2030/06/15 09:00"});
+  const std::vector<std::string> captions{"2030/06/15 09:00"};
+  TickState st{At(8, 54, 10), At(8, 54, 10)};
+  std::vector<Steps> seen;
+  for (int minute = 54; minute <= 61; ++minute) {
+    for (int sec = 20; sec < 60; sec += 10) {  // ticks every 10 s
+      const DateTime now = At(8 + minute / 60, minute % 60, sec);
+      Steps steps = SchTimerTimer(st, s, t, captions, 0, now);
+      if (sec == 20) {
+        seen.push_back(std::move(steps));
+      } else {
+        EXPECT_TRUE(steps.empty()) << "minute handled twice";
+      }
+    }
+  }
+  ASSERT_EQ(seen.size(), 8u);
+  EXPECT_EQ(seen[0], Steps{});                   // 08:54, the start-up minute
+  EXPECT_EQ(seen[1], (Steps{Pink(0), kAlarm}));  // 08:55
+  for (int i = 2; i <= 5; ++i) EXPECT_EQ(seen[i], Steps{Pink(0)}) << i;  // 08:56-08:59
+  EXPECT_EQ(seen[6], (Steps{Pink(0), Red(0), kAlarm}));                  // 09:00
+  EXPECT_EQ(seen[7], (Steps{Pink(0), Red(0)}));                          // 09:01
+}
+
+TEST(TimerLabels, SkippedMinutesAndTheStartUpMinuteNeverSound) {
+  Settings s;
+  const PostTable t = Table({"2030/06/15 09:00"});
+  const std::vector<std::string> captions{"2030/06/15 09:00"};
+  TickState st{At(8, 59), At(8, 59)};
+  EXPECT_EQ(SchTimerTimer(st, s, t, captions, 0, At(9, 1)), (Steps{Pink(0), Red(0)}));
+
+  // Started in the label's own minute.
+  st = TickState{At(9, 0, 2), At(9, 0, 2)};
+  EXPECT_EQ(SchTimerTimer(st, s, t, captions, 0, At(9, 0, 12)), Steps{});
+  EXPECT_EQ(st.LastTickTime, At(9, 0, 12));
+  EXPECT_EQ(SchTimerTimer(st, s, t, captions, 0, At(9, 1, 2)), (Steps{Pink(0), Red(0)}));
+}
+
+TEST(TimerLabels, MinuteZeroBeepZeroToDoAndAlarmWindowOffset) {
+  Settings s;
+  s.Minute = 0;
+  const PostTable t = Table({"1900/12/01 00:00", "2030/06/15 09:00"});
+  const std::vector<std::string> captions{"    Alarm", "    ToDo", "2030/06/15 09:00"};
+  EXPECT_EQ(TickAt(s, t, captions, At(9, 0), 1), (Steps{Pink(2), Red(2), kAlarm, kAlarm}));
+  s.Beep = 0;
+  EXPECT_EQ(TickAt(s, t, captions, At(9, 0), 1), (Steps{Pink(2), Red(2)}));
+}
+
+TEST(TimerLabels, LeadShortOfWholeMinutesEarlyInAMinute) {
+  Settings s;  // 5 x 0.0006944 days is 0.0192 s short of 5 minutes
+  const PostTable t = Table({"2030/06/15 08:59", "2030/06/15 09:00"});
+  const std::vector<std::string> captions{"2030/06/15 08:59", "2030/06/15 09:00"};
+  EXPECT_EQ(TickAt(s, t, captions, At(8, 55, 0, 10)), (Steps{Pink(0), kAlarm}));
+  EXPECT_EQ(TickAt(s, t, captions, At(8, 55, 0, 100)), (Steps{Pink(0), Pink(1), kAlarm}));
+}
+
+TEST(TimerLabels, WalkFollowsTheWindowsOfTheBuild) {
+  Settings s;
+  s.DisplayMode = 1;  // edited, but the windows on screen were built with 0 / 30
+  s.DisplayModeInForce = 0;
+  s.DisplayModeDayInForce = 30;
+  // Built 2030/06/14 23:50: limit 2030/07/14 23:50, so only the first two labels.
+  const PostTable t = Table({"2030/06/14 12:00", "2030/07/14 23:50", "2030/07/14 23:55",
+                             "2030/08/01 00:00"});
+  const std::vector<std::string> captions{"2030/06/14 12:00", "2030/07/14 23:50"};
+  TickState st{MakeDateTime(2030, 6, 14, 23, 50), MakeDateTime(2030, 6, 14, 23, 50)};
+  const DateTime midnight = MakeDateTime(2030, 6, 15, 0, 0, 5);
+  // The base moves to the new date, so the walk now reaches the third label,
+  // which has no window: the walk ends with the windows.
+  EXPECT_EQ(SchTimerTimer(st, s, t, captions, 0, midnight), (Steps{kNewDate, Pink(0), Red(0)}));
+  EXPECT_EQ(st.DisplayBaseTime, midnight);
+  EXPECT_EQ(st.LastTickTime, midnight);
+
+  // With a zero-day limit only labels up to the base are walked, even when
+  // more windows stand.
+  s.DisplayModeDayInForce = 0;
+  const PostTable t2 = Table({"2030/06/15 07:00", "2030/06/15 09:00"});
+  TickState st2{At(8, 59), At(8, 0)};
+  EXPECT_EQ(SchTimerTimer(st2, s, t2, {"2030/06/15 07:00", "2030/06/15 09:00"}, 0, At(9, 0)),
+            (Steps{Pink(0), Red(0)}));
+}
+
+TEST(TimerFixedAlarms, DailyWeeklyMonthlyInOrder) {
+  Settings s;
+  s.DailyAlarm = s.WeeklyAlarm = s.MonthlyAlarm1 = s.MonthlyAlarm2 = 1;
+  s.DATime = s.WeeklyAlarmT = s.MonthlyAlarmT1 = s.MonthlyAlarmT2 = "18:00";
+  s.WeeklyAlarmW = 7;      // 2030/06/15 is a Saturday
+  s.MonthlyAlarmDay = 15;
+  s.MonthlyAlarmWeek = 3;  // the third Saturday of June 2030 is the 15th
+  s.MonthlyAlarmW = 7;
+  const PostTable t = Table({"2030/06/15 18:00"});
+  const std::vector<std::string> captions{"    Alarm", "    Alarm", "    Alarm", "    Alarm",
+                                          "2030/06/15 18:00"};
+  EXPECT_EQ(TickAt(s, t, captions, At(18, 0), 4),
+            (Steps{kAlarm, kAlarm, kAlarm, kAlarm, Pink(4), Red(4), kAlarm}));
+  EXPECT_EQ(TickAt(s, t, captions, At(18, 1), 4), (Steps{Pink(4), Red(4)}));
+  s.DATime = "18:00:00";  // not the exact "hh:mm" form: never matches
+  s.WeeklyAlarmW = 1;
+  s.MonthlyAlarmDay = 14;
+  s.MonthlyAlarmWeek = 2;
+  EXPECT_EQ(TickAt(s, Table({}), {}, At(18, 0)), Steps{});
+  s.Beep = 0;
+  s.DATime = "18:00";
+  EXPECT_EQ(TickAt(s, Table({}), {}, At(18, 0)), Steps{});
+}
+
+TEST(TimerFixedAlarms, NthWeekdayOnlyWhenItExists) {
+  Settings s;
+  s.MonthlyAlarm2 = 1;
+  s.MonthlyAlarmT2 = "07:00";
+  s.MonthlyAlarmW = 4;  // Wednesday
+  const auto soundsOn = [&](int year, int month) {
+    std::vector<int> days;
+    for (int d = 1; d <= DaysInMonth(year, month); ++d) {
+      const DateTime now = MakeDateTime(year, month, d, 7, 0, 5);
+      if (!TickAt(s, Table({}), {}, now).empty()) days.push_back(d);
+    }
+    return days;
+  };
+  s.MonthlyAlarmWeek = 5;
+  EXPECT_EQ(soundsOn(2030, 6), std::vector<int>{});    // four Wednesdays
+  EXPECT_EQ(soundsOn(2030, 7), std::vector<int>{31});  // five
+  s.MonthlyAlarmWeek = 1;
+  EXPECT_EQ(soundsOn(2030, 7), std::vector<int>{3});   // a one-digit day
+  s.MonthlyAlarmWeek = 0;
+  EXPECT_EQ(soundsOn(2030, 7), std::vector<int>{});
+  EXPECT_EQ(soundsOn(2030, 6), std::vector<int>{});
+}
+
+TEST(TimerDateChange, FirstHandledMinuteOfANewDate) {
+  Settings s;
+  TickState st{MakeDateTime(2030, 6, 14, 23, 59, 55), MakeDateTime(2030, 6, 14, 8, 0)};
+  const DateTime now = MakeDateTime(2030, 6, 15, 0, 0, 5);
+  EXPECT_EQ(SchTimerTimer(st, s, Table({}), {}, 0, now), Steps{kNewDate});
+  EXPECT_EQ(st.DisplayBaseTime, now);
+  EXPECT_EQ(SchTimerTimer(st, s, Table({}), {}, 0, MakeDateTime(2030, 6, 15, 0, 1)), Steps{});
+}
+
+TEST(CountDown, SoundsForADatedLabelWithinTheNextDays) {
+  Settings s;
+  s.CountDown = 1;
+  s.CountDownN = 10;
+  const DateTime now = At(9, 0, 30);
+  EXPECT_FALSE(CountDownDue(s, Table({"1900/12/01 00:00", "2030/06/15 08:59"}), now));
+  EXPECT_TRUE(CountDownDue(s, Table({"2030/06/15 08:59", "2030/06/15 09:00"}), now));
+  EXPECT_TRUE(CountDownDue(s, Table({"2030/06/25 09:00"}), now));
+  EXPECT_FALSE(CountDownDue(s, Table({"2030/06/25 09:01"}), now));
+  s.CountDownN = 11;
+  EXPECT_TRUE(CountDownDue(s, Table({"2030/06/25 09:01"}), now));
+  s.CountDown = 0;
+  EXPECT_FALSE(CountDownDue(s, Table({"2030/06/15 09:00"}), now));
+  s.CountDown = 1;
+  s.Beep = 0;
+  EXPECT_FALSE(CountDownDue(s, Table({"2030/06/15 09:00"}), now));
+}
+
+}  // namespace
+}  // namespace morna
