@@ -1,0 +1,183 @@
+// The label windows on the desktop: built from the table and the settings,
+// clicked, closed by the window system and rebuilt.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+
+#include "ui/PostWindows.h"
+#include "ui/Ppost.h"
+#include "ui/Ppsub.h"
+#include "ui/codec.h"
+
+namespace morna::ui {
+namespace {
+
+constexpr WinColor kD = 0x00C0C0C0, kT = 0x00FFFF00, kA = 0x0000FF00;
+constexpr WinColor kRed = 255, kPink = 16728319;
+
+class PostWindowsTest : public ::testing::Test {
+ protected:
+  PostWindowsTest() {
+    state.clock = [] { return MakeDateTime(2030, 6, 15, 8, 54, 40); };
+    state.screenWorkArea = [] { return Rect{0, 0, 1024, 738}; };
+    state.DisplayBaseTime = state.Now();
+    state.settings.Dcolor = kD;
+    state.settings.Tcolor = kT;
+    state.settings.Acolor = kA;
+  }
+  void AddLabel(int n, const char* time, std::vector<std::string> lines) {
+    state.table.Slot(n).DateTimeText = time;
+    state.table.Slot(n).Lines = std::move(lines);
+  }
+  static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+  AppState state;
+  TPstPsub popup;
+  QStringList copied;
+  PostWindows windows{state, popup, [this](const QStringList& l) { copied = l; }};
+};
+
+TEST_F(PostWindowsTest, WindowsStandWhereAndLookHowTheSettingsSay) {
+  AddLabel(0, "1900/12/01 00:00", {ToSjis(QStringLiteral("買い物")), "milk"});
+  AddLabel(1, "2030/06/15 08:00", {"past"});
+  AddLabel(2, "2030/06/15 08:57", {"soon"});
+  AddLabel(3, "2030/06/15 12:00", {"today"});
+  AddLabel(4, "2030/06/20 09:00", {"later"});
+  windows.DisplayData();
+
+  ASSERT_EQ(windows.Count(), 5);
+  EXPECT_EQ(state.AlarmWindowCount, 0);
+  const std::vector<std::string> captions = windows.Captions();
+  EXPECT_EQ(captions[0], "    ToDo");
+  EXPECT_EQ(captions[4], "2030/06/20 09:00");
+  struct Look { WinColor color, caption; };
+  const Look looks[5] = {{kD, kRed}, {kT, kRed}, {kT, kPink}, {kA, 0}, {kD, 0}};
+  for (int k = 0; k < 5; ++k) {
+    TPstPost* w = windows.At(k);
+    SCOPED_TRACE(k);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->geometry(), QRect(892, 37 * k, 130, 36));  // Area 2, Small
+    EXPECT_EQ(w->Color(), ToQColor(looks[k].color));
+    EXPECT_EQ(w->Shape1->Fill(), ToQColor(looks[k].color));
+    EXPECT_EQ(w->CaptionColor(), ToQColor(looks[k].caption));
+    EXPECT_EQ(w->Shape1->size(), QSize(130, 36));
+    EXPECT_EQ(w->PostMesg->size(), QSize(125, 18));
+    EXPECT_EQ(w->PostMesg->font().family(), QStringLiteral("ＭＳ明朝"));
+    EXPECT_EQ(w->PostMesg->font().pointSize(), 9);
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+  }
+  EXPECT_EQ(windows.At(0)->Lines(), (QStringList{QStringLiteral("買い物"), "milk"}));
+  EXPECT_EQ(windows.At(5), nullptr);
+}
+
+TEST_F(PostWindowsTest, AlarmWindowsComeFirstAndABadWeekdayKeepsTheDesignLines) {
+  state.settings.DailyAlarm = 1;
+  state.settings.DATime = "07:30";
+  state.settings.WeeklyAlarm = 1;
+  state.settings.WeeklyAlarmW = 9;
+  state.settings.MonthlyAlarm2 = 1;
+  state.settings.MonthlyAlarmWeek = 2;
+  state.settings.MonthlyAlarmW = 6;
+  state.settings.MonthlyAlarmT2 = "18:00";
+  AddLabel(0, "2030/06/20 09:00", {"later"});
+  windows.DisplayData();
+
+  ASSERT_EQ(windows.Count(), 4);
+  EXPECT_EQ(state.AlarmWindowCount, 3);
+  EXPECT_EQ(windows.At(0)->Lines(), QStringList{QStringLiteral("毎日 07:30")});
+  EXPECT_EQ(windows.At(1)->Lines(), (QStringList{QStringLiteral("この領域は、メモの情報を記"),
+                                                 QStringLiteral("録しておく領域です。")}));
+  EXPECT_EQ(windows.At(2)->Lines(), QStringList{QStringLiteral("毎月 第2金曜日 18:00")});
+  EXPECT_EQ(windows.At(2)->Caption(), QStringLiteral("    Alarm"));
+  EXPECT_EQ(windows.At(2)->Color(), ToQColor(kT));
+  EXPECT_EQ(windows.At(2)->CaptionColor(), ToQColor(kRed));
+  EXPECT_EQ(windows.At(3)->Caption(), QStringLiteral("2030/06/20 09:00"));
+  EXPECT_EQ(windows.At(3)->geometry().topLeft(), QPoint(892, 3 * 37));
+}
+
+TEST_F(PostWindowsTest, ARebuildDestroysEveryOldWindowOnce) {
+  AddLabel(0, "2030/06/20 09:00", {"a"});
+  state.settings.DailyAlarm = 1;
+  windows.DisplayData();
+  QPointer<TPstPost> old0 = windows.At(0), old1 = windows.At(1);
+
+  windows.DeleteDisplayData();
+  EXPECT_EQ(windows.Count(), 0);
+  EXPECT_TRUE(old0.isNull());
+  EXPECT_TRUE(old1.isNull());
+
+  AddLabel(1, "2030/06/21 09:00", {"b"});
+  windows.DisplayData();
+  QPointer<TPstPost> mid = windows.At(2);
+  // A build without a removal first still leaves no window behind.
+  windows.DisplayData();
+  EXPECT_TRUE(mid.isNull());
+  ASSERT_EQ(windows.Count(), 3);
+  EXPECT_EQ(windows.At(2)->Caption(), QStringLiteral("2030/06/21 09:00"));
+}
+
+TEST_F(PostWindowsTest, AWindowClosedByTheUserIsSkippedAndNotDestroyedTwice) {
+  for (int n = 0; n < 3; ++n) AddLabel(n, "2030/06/20 09:00", {std::to_string(n)});
+  windows.DisplayData();
+  QPointer<TPstPost> closed = windows.At(1);
+  closed->close();
+  // Before and after its own deletion has run, the place stays but is empty.
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(windows.Count(), 3);
+    EXPECT_EQ(windows.At(1), nullptr);
+    EXPECT_EQ(windows.Captions(), (std::vector<std::string>{"2030/06/20 09:00", "", "2030/06/20 09:00"}));
+    windows.Recolor(1, kT, kRed);
+    windows.Recolor(2, kT, kPink);
+    windows.Recolor(-1, kT, kRed);
+    windows.Recolor(3, kT, kRed);
+    FlushDeletes();
+    EXPECT_TRUE(closed.isNull());
+  }
+  EXPECT_EQ(windows.At(2)->Color(), ToQColor(kT));
+  EXPECT_EQ(windows.At(2)->CaptionColor(), ToQColor(kPink));
+
+  // Closed, but its deletion still pending when the set is removed.
+  windows.DisplayData();
+  closed = windows.At(0);
+  closed->close();
+  windows.DeleteDisplayData();
+  EXPECT_TRUE(closed.isNull());
+  FlushDeletes();
+}
+
+TEST_F(PostWindowsTest, ClicksOpenThePopupOrCopyTheMessage) {
+  state.settings.DailyAlarm = 1;
+  state.settings.DATime = "07:30";
+  AddLabel(0, "2030/06/20 09:00", {"one", "two"});
+  AddLabel(1, "1900/12/01 00:00", {"todo"});
+  windows.DisplayData();
+
+  TPstPost* alarm = windows.At(0);
+  QTest::mouseClick(alarm->Shape1, Qt::RightButton, {}, QPoint(120, 5));
+  QTest::mouseClick(alarm->PostDataTime, Qt::LeftButton);
+  EXPECT_FALSE(popup.isVisible());
+  QTest::mouseClick(alarm->PostMesg->viewport(), Qt::LeftButton);
+  EXPECT_EQ(copied, QStringList{QStringLiteral("毎日 07:30")});
+
+  QTest::mouseClick(windows.At(1)->PostDataTime, Qt::LeftButton);
+  ASSERT_TRUE(popup.isVisible());
+  EXPECT_EQ(popup.Caption(), QStringLiteral("2030/06/20 09:00"));
+  EXPECT_EQ(popup.Lines(), (QStringList{"one", "two"}));
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  EXPECT_EQ(popup.pos(), QPoint((screen.width() - 175) / 2, (screen.height() - 120) / 2));
+
+  QTest::mouseClick(windows.At(2)->Shape1, Qt::MiddleButton, {}, QPoint(120, 5));
+  EXPECT_EQ(popup.Caption(), QStringLiteral("    ToDo"));
+  EXPECT_EQ(popup.Lines(), QStringList{"todo"});
+  popup.hide();
+}
+
+}  // namespace
+}  // namespace morna::ui
