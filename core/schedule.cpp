@@ -35,10 +35,12 @@ void CheckFixedAlarms(const Settings& s, DateTime now, std::vector<TickStep>& st
   }
 }
 
-// The colours and sounds of one label window with caption `t`.
+// The colours and sounds of one label window with caption `t`. An empty
+// caption stands for a window that is gone (the user closed it): no label
+// has an empty date-time, so it neither changes colour nor sounds.
 void PostDataCheck(const Settings& s, const std::string& t, int window, DateTime now,
                    std::vector<TickStep>& steps) {
-  if (t == kToDoCaption) return;
+  if (t.empty() || t == kToDoCaption) return;
   const std::string warn = FormatDateTimeText(AddMillisClamped(now, WarningLead(s.Minute)));
   const std::string due = FormatDateTimeText(now);
   if (CompareDateTimeText(t, warn) <= 0) {

@@ -80,6 +80,8 @@ TEST(TimerLabels, MinuteZeroBeepZeroToDoAndAlarmWindowOffset) {
   EXPECT_EQ(TickAt(s, t, captions, At(9, 0), 1), (Steps{Pink(2), Red(2), kAlarm, kAlarm}));
   s.Beep = 0;
   EXPECT_EQ(TickAt(s, t, captions, At(9, 0), 1), (Steps{Pink(2), Red(2)}));
+  // A window closed by the user leaves an empty caption and is passed over.
+  EXPECT_EQ(TickAt(s, t, {"    Alarm", "    ToDo", ""}, At(9, 0), 1), Steps{});
 }
 
 TEST(TimerLabels, LeadShortOfWholeMinutesEarlyInAMinute) {
