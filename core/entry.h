@@ -12,7 +12,8 @@ namespace morna {
 
 inline constexpr int kSBarMax = 95;  // quarter hours 00:00 .. 23:45
 
-// What the reset of the entry fields shows at `now`.
+// What the reset of the entry fields shows at `now`. From 23:53 on, where the
+// nearest quarter hour would be the next day, it shows today 23:45 (95).
 struct FormSetValues {
   std::string yymm;     // "yyyy/mm"
   std::string pstTime;  // "yyyy/mm/dd hh:mm" at the nearest quarter hour
@@ -30,7 +31,8 @@ struct SBarResult {
 SBarResult SBarChange(std::string_view yymm, std::string_view pstTime, int pos);
 
 // The Schedule-1 check of Post: characters 1-4, 6-7, 9-10, 12-13, 15-16 form a
-// real date and time.
+// real date and time, and the text is exactly "yyyy/mm/dd hh:mm" (16 bytes,
+// digits and separators in place), the only form that orders and saves right.
 bool IsValidPostDateTime(std::string_view pstTime);
 
 // The scroll position for a label's caption taken back for modification:

@@ -34,14 +34,18 @@ struct TickState {
 
 // Evaluates one tick at `now`: updates `state` (LastTickTime always,
 // DisplayBaseTime at a change of date) and returns what this tick must do.
-// `captions` are the date-time captions of the windows of the last build;
-// `alarmWindowCount` of them are alarm windows.
+// `captions` are the date-time captions of the windows of the last build
+// (empty for a window the user closed); `alarmWindowCount` of them are alarm
+// windows. The labels are walked with DisplayModeInForce and
+// DisplayModeDayInForce, the values the windows were built with, and never
+// beyond the last window.
 std::vector<TickStep> SchTimerTimer(TickState& state, const Settings& s, const PostTable& table,
                                     const std::vector<std::string>& captions,
                                     int alarmWindowCount, DateTime now);
 
-// Whether the start-up count-down check sounds the alarm (Beep and
-// CountDown are 1 and a label falls within the count-down span).
+// Whether the start-up count-down check sounds the alarm: Beep and CountDown
+// are 1 and a dated label lies from this minute up to CountDownN days ahead.
+// Past labels and ToDo labels do not count.
 bool CountDownDue(const Settings& s, const PostTable& table, DateTime now);
 
 }  // namespace morna
