@@ -1,0 +1,178 @@
+#include "core/inifile.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "tests/core/tempdir.h"
+
+namespace morna {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+IniFile LoadFrom(const TempDir& dir, std::string_view bytes) {
+  const std::string path = dir.File("t.ini");
+  WriteBytes(path, bytes);
+  IniFile ini;
+  EXPECT_EQ(ini.Load(path), IniFile::LoadStatus::Ok);
+  return ini;
+}
+
+TEST(IniRead, NamesMatchWithoutRegardToAsciiCase) {
+  TempDir dir;
+  IniFile ini = LoadFrom(dir, "[form]\r\necolor=5\r\n[\x83\x41]\r\nk=1\r\n");
+  EXPECT_EQ(ini.Read("FORM", "ECOLOR"), "5");
+  EXPECT_EQ(ini.Read("Form", "Ecolor"), "5");
+  // The second byte of a double-byte character is not an ASCII letter.
+  EXPECT_EQ(ini.Read("\x83\x41", "K"), "1");
+  EXPECT_EQ(ini.Read("\x83\x61", "k"), std::nullopt);
+}
+
+TEST(IniRead, ValuesLoseSurroundingBlanksAndEmptyIsNotAbsent) {
+  TempDir dir;
+  IniFile ini = LoadFrom(dir,
+                         "[S]\n  a  =  x y \t\nb=\nc = p=q\n;d=comment\nnoequals\n"
+                         "[T]\na=other\n[S]\ne=second\n");
+  EXPECT_EQ(ini.Read("S", "a"), "x y");
+  EXPECT_EQ(ini.Read("S", "b"), "");
+  EXPECT_EQ(ini.Read("S", "c"), "p=q");
+  EXPECT_EQ(ini.Read("S", "d"), std::nullopt);
+  EXPECT_EQ(ini.Read("S", ";d"), std::nullopt);
+  EXPECT_EQ(ini.Read("S", "missing"), std::nullopt);
+  EXPECT_EQ(ini.Read("T", "a"), "other");
+  EXPECT_EQ(ini.ReadString("S", "missing", "dflt"), "dflt");
+  EXPECT_EQ(ini.ReadString("S", "b", "dflt"), "");
+  EXPECT_EQ(ini.Read("Nope", "a"), std::nullopt);
+}
+
+TEST(IniRead, ValuesAreReadUpTo1023Bytes) {
+  TempDir dir;
+  const std::string longValue(1500, 'v');
+  // 1022 single bytes then a double-byte character that would straddle the limit.
+  const std::string straddling = std::string(1022, 'w') + "\x82\xa0" + "tail";
+  IniFile ini = LoadFrom(dir, "[S]\r\nlong=" + longValue + "\r\nsj=" + straddling + "\r\n");
+  EXPECT_EQ(ini.Read("S", "long"), std::string(1023, 'v'));
+  EXPECT_EQ(ini.Read("S", "sj"), std::string(1022, 'w'));
+}
+
+TEST(IniWrite, ReplacesInPlaceAndKeepsEveryOtherLine) {
+  TempDir dir;
+  const std::string before =
+      "; my settings\n[MAIN]\nTop = 5\nleft=7\r\n\r\n[Other]\nx=1\r\n; end";
+  const std::string path = dir.File("t.ini");
+  WriteBytes(path, before);
+  IniFile ini;
+  ASSERT_EQ(ini.Load(path), IniFile::LoadStatus::Ok);
+  ini.Write("MAIN", "Top", "5");  // unchanged: the line keeps its blanks
+  EXPECT_FALSE(ini.Changed());
+  ini.Write("main", "LEFT", "9");
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(ReadBytes(path),
+            "; my settings\n[MAIN]\nTop = 5\nleft=9\r\n\r\n[Other]\nx=1\r\n; end");
+}
+
+TEST(IniWrite, NewKeysGoAfterTheLastKeyAndNewSectionsAtTheEnd) {
+  TempDir dir;
+  const std::string path = dir.File("t.ini");
+  WriteBytes(path, "[A]\r\na=1\r\n; note\r\n\r\n[B]\r\n[C]\r\nc=1");
+  IniFile ini;
+  ASSERT_EQ(ini.Load(path), IniFile::LoadStatus::Ok);
+  ini.Write("A", "b", "2");
+  ini.Write("B", "x", "");
+  ini.Write("D", "d", "4");
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(ReadBytes(path),
+            "[A]\r\na=1\r\nb=2\r\n; note\r\n\r\n[B]\r\nx=\r\n[C]\r\nc=1\r\n[D]\r\nd=4\r\n");
+}
+
+TEST(IniWrite, AMissingFileIsCreatedAndAnUnchangedOneIsNotTouched) {
+  TempDir dir;
+  const std::string path = dir.File("new.ini");
+  IniFile ini;
+  EXPECT_EQ(ini.Load(path), IniFile::LoadStatus::Missing);
+  ini.Write("S", "k", "v");
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=v\r\n");
+
+  IniFile again;
+  ASSERT_EQ(again.Load(path), IniFile::LoadStatus::Ok);
+  again.Write("s", "K", "v");
+  std::filesystem::remove(path);  // a write would bring it back
+  EXPECT_TRUE(again.Save());
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(IniWrite, LineBreaksCannotEnterAValue) {
+  TempDir dir;
+  const std::string path = dir.File("t.ini");
+  IniFile ini;
+  ini.Load(path);
+  ini.Write("S", "k", "a\r\n[Evil]\r\nx=1");
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=a[Evil]x=1\r\n");
+}
+
+TEST(IniWrite, AFailedSaveLeavesTheOldFileAndSaysWhy) {
+  TempDir dir;
+  // The file's directory does not exist.
+  IniFile ini;
+  ini.Load(dir.File("no/such/dir.ini"));
+  ini.Write("S", "k", "v");
+  std::string error;
+  EXPECT_FALSE(ini.Save(&error));
+  EXPECT_EQ(error, "No such file or directory");
+
+  // The temporary file cannot be made: the old file stays as it was.
+  const std::string path = dir.File("t.ini");
+  WriteBytes(path, "[S]\r\nk=old\r\n");
+  std::filesystem::create_directories(path + ".tmp~/blocker");
+  IniFile blocked;
+  ASSERT_EQ(blocked.Load(path), IniFile::LoadStatus::Ok);
+  blocked.Write("S", "k", "new");
+  EXPECT_FALSE(blocked.Save(&error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=old\r\n");
+}
+
+TEST(IniWrite, AnUnreadableFileIsNeverReplaced) {
+  TempDir dir;
+  const std::string path = dir.File("d.ini");
+  std::filesystem::create_directory(path);
+  IniFile ini;
+  EXPECT_EQ(ini.Load(path), IniFile::LoadStatus::Failed);
+  ini.Write("S", "k", "v");
+  std::string error;
+  EXPECT_FALSE(ini.Save(&error));
+  EXPECT_EQ(error, "Is a directory");
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST(IniWrite, ASymbolicLinkKeepsPointingAtTheRealFile) {
+  TempDir dir;
+  const std::string real = dir.File("real.ini");
+  const std::string link = dir.File("link.ini");
+  WriteBytes(real, "[S]\r\nk=1\r\n");
+  std::filesystem::create_symlink(real, link);
+  IniFile ini;
+  ASSERT_EQ(ini.Load(link), IniFile::LoadStatus::Ok);
+  ini.Write("S", "k", "2");
+  ASSERT_TRUE(ini.Save());
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadBytes(real), "[S]\r\nk=2\r\n");
+}
+
+TEST(SystemMessageTest, TrailingBlanksControlsAndPeriodsAreDropped) {
+  EXPECT_EQ(SystemMessage(ENOENT), "No such file or directory");
+  const std::string m = SystemMessage(EACCES);
+  ASSERT_FALSE(m.empty());
+  EXPECT_NE(m.back(), '.');
+  EXPECT_NE(m.back(), ' ');
+}
+
+}  // namespace
+}  // namespace morna
