@@ -1,0 +1,192 @@
+#include "core/datafile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/core/tempdir.h"
+
+namespace morna {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+using Lines = std::vector<std::string>;
+using Status = FileResult::Status;
+
+PostTable LoadBytes(const TempDir& dir, const std::string& bytes, int dataCnt = 30,
+                    FileResult* result = nullptr) {
+  const std::string path = dir.File("Dpstitdt.dat");
+  WriteBytes(path, bytes);
+  PostTable t(dataCnt);
+  const FileResult r = LoadPostDataFile(path, t);
+  if (result != nullptr) *result = r;
+  return t;
+}
+
+TEST(LoadDataFile, EmptyAndMissingFilesGiveNoLabels) {
+  TempDir dir;
+  FileResult r;
+  PostTable t = LoadBytes(dir, "", 30, &r);
+  EXPECT_EQ(r.status, Status::Ok);
+  EXPECT_EQ(t.LabelCount(), 0);
+
+  PostTable m(30);
+  r = LoadPostDataFile(dir.File("none.dat"), m);
+  EXPECT_EQ(r.status, Status::Missing);
+  EXPECT_TRUE(r.ok());
+  EXPECT_TRUE(r.systemMessage.empty());
+  EXPECT_EQ(m.LabelCount(), 0);
+}
+
+TEST(LoadDataFile, AnUnreadableFileFailsWithTheSystemText) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("folder.dat"));
+  PostTable t(30);
+  const FileResult r = LoadPostDataFile(dir.File("folder.dat"), t);
+  EXPECT_EQ(r.status, Status::Failed);
+  EXPECT_FALSE(r.ok());
+  EXPECT_EQ(r.systemMessage, "Is a directory");
+  EXPECT_EQ(t.LabelCount(), 0);
+}
+
+TEST(LoadDataFile, EmptyMessageLinesRoundTripByteForByte) {
+  TempDir dir;
+  const std::string bytes = "Time=2000/12/16 09:00\r\nMemo=a\r\nMemo=\r\nMemo=b\r\n";
+  PostTable t = LoadBytes(dir, bytes);
+  ASSERT_EQ(t.LabelCount(), 1);
+  EXPECT_EQ(t.Slot(0).DateTimeText, "2000/12/16 09:00");
+  EXPECT_EQ(t.Slot(0).Lines, (Lines{"a", "", "b"}));
+  const std::string out = dir.File("out.dat");
+  ASSERT_EQ(SavePostDataFile(out, t).status, Status::Ok);
+  EXPECT_EQ(ReadBytes(out), bytes);
+}
+
+TEST(LoadDataFile, OnlyA21ByteTimeLineStartsALabel) {
+  TempDir dir;
+  PostTable t = LoadBytes(dir,
+                          "Time=1900/12/01 00:00\r\nMemo=x\r\nTime=2000/12/16 9:00\r\n"
+                          "Xxxx=y=z\r\nMem\r\nTime=2000/12/16 09:00:00\r\n");
+  ASSERT_EQ(t.LabelCount(), 1);
+  EXPECT_TRUE(t.Slot(0).IsToDo());
+  EXPECT_EQ(t.Slot(0).Lines, (Lines{"x", "2000/12/16 9:00", "y=z", "", "2000/12/16 09:00:00"}));
+}
+
+TEST(LoadDataFile, LineEndsAreCrWithAnOptionalLfAndCtrlZEndsTheFile) {
+  TempDir dir;
+  // LF alone is an ordinary byte: the whole file is one line.
+  PostTable lf = LoadBytes(dir, "Time=2000/12/16 09:00\nMemo=a\n");
+  EXPECT_EQ(lf.LabelCount(), 0);
+
+  PostTable cr = LoadBytes(dir, "Time=2000/12/16 09:00\rMemo=a\nb\rMemo=c");
+  ASSERT_EQ(cr.LabelCount(), 1);
+  EXPECT_EQ(cr.Slot(0).Lines, (Lines{"a\nb", "c"}));
+
+  PostTable z = LoadBytes(dir, "Time=2000/12/16 09:00\r\nMemo=a\x1a\r\nTime=2000/12/17 09:00\r\n");
+  ASSERT_EQ(z.LabelCount(), 1);
+  EXPECT_EQ(z.Slot(0).Lines, Lines{"a"});
+}
+
+TEST(LoadDataFile, MessageLinesBeforeTheFirstTimeLineAreSkipped) {
+  TempDir dir;
+  PostTable t = LoadBytes(dir, "Memo=stray\r\nTime=2000/12/16 09:00\r\nMemo=kept\r\n");
+  ASSERT_EQ(t.LabelCount(), 1);
+  EXPECT_EQ(t.Slot(0).Lines, Lines{"kept"});
+}
+
+std::string ManyLabels(int n) {
+  std::string bytes;
+  for (int i = 0; i < n; ++i) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "Time=2001/01/%02d 09:00\r\nMemo=%d\r\n", i % 28 + 1, i);
+    bytes += buf;
+  }
+  return bytes;
+}
+
+TEST(LoadDataFile, MoreLabelsThanSlotsGrowTheTableUpTo50) {
+  TempDir dir;
+  FileResult r;
+  PostTable t = LoadBytes(dir, ManyLabels(12), 10, &r);
+  EXPECT_EQ(r.status, Status::Ok);
+  EXPECT_EQ(t.DataCnt(), 12);
+  EXPECT_EQ(t.LabelCount(), 12);
+  EXPECT_EQ(t.Slot(11).Lines, Lines{"11"});
+  EXPECT_TRUE(t.SpareSlot().IsFree());
+}
+
+TEST(LoadDataFile, MoreThan50LabelsLoadTheFirst50AndReportFailure) {
+  TempDir dir;
+  FileResult r;
+  PostTable t = LoadBytes(dir, ManyLabels(53), 30, &r);
+  EXPECT_EQ(r.status, Status::Failed);
+  EXPECT_EQ(r.systemMessage, "File too large");
+  EXPECT_EQ(t.DataCnt(), 50);
+  EXPECT_EQ(t.LabelCount(), 50);
+  EXPECT_EQ(t.Slot(49).Lines, Lines{"49"});
+  EXPECT_TRUE(t.SpareSlot().IsFree());
+}
+
+TEST(SaveDataFile, WritesLabelsInSlotOrderWithoutFreeSlots) {
+  TempDir dir;
+  PostTable t(5);
+  t.Slot(1).DateTimeText = "2000/12/16 09:00";
+  t.Slot(3).DateTimeText = std::string(kToDoSentinel);
+  t.Slot(3).Lines = {"x"};
+  t.Slot(4).DateTimeText = "2000/12/16 09:00 extra";
+  t.SpareSlot().DateTimeText = "never written";
+  const std::string path = dir.File("d.dat");
+  ASSERT_EQ(SavePostDataFile(path, t).status, Status::Ok);
+  EXPECT_EQ(ReadBytes(path),
+            "Time=2000/12/16 09:00\r\nTime=1900/12/01 00:00\r\nMemo=x\r\n"
+            "Time=2000/12/16 09:00 extra\r\n");
+
+  PostTable back(5);
+  ASSERT_EQ(LoadPostDataFile(path, back).status, Status::Ok);
+  EXPECT_EQ(back.Slot(0).DateTimeText, "2000/12/16 09:00");
+  EXPECT_TRUE(back.Slot(0).Lines.empty());
+  EXPECT_TRUE(back.Slot(1).IsToDo());
+  // The over-long time line reads back as a message line of the label before.
+  EXPECT_EQ(back.Slot(1).Lines, (Lines{"x", "2000/12/16 09:00 extra"}));
+  EXPECT_EQ(back.LabelCount(), 2);
+}
+
+TEST(SaveDataFile, TextsThatWouldNotReadBackAreMadeSafe) {
+  TempDir dir;
+  PostTable t(2);
+  t.Slot(0).DateTimeText = "2000/12/16 09:00";
+  t.Slot(0).Lines = {"a\r\nb", "c\x1a" "d", "e\nf"};
+  t.Slot(1).DateTimeText = "2000/12/17 09:00";
+  const std::string path = dir.File("d.dat");
+  ASSERT_EQ(SavePostDataFile(path, t).status, Status::Ok);
+  PostTable back(2);
+  ASSERT_EQ(LoadPostDataFile(path, back).status, Status::Ok);
+  EXPECT_EQ(back.Slot(0).Lines, (Lines{"a", "b", "cd", "e\nf"}));
+  EXPECT_EQ(back.Slot(1).DateTimeText, "2000/12/17 09:00");
+}
+
+TEST(SaveDataFile, AFailedSaveReportsAndLeavesTheOldFileWhole) {
+  TempDir dir;
+  PostTable t(2);
+  t.Slot(0).DateTimeText = "2000/12/16 09:00";
+
+  FileResult r = SavePostDataFile(dir.File("no/such/d.dat"), t);
+  EXPECT_EQ(r.status, Status::Failed);
+  EXPECT_EQ(r.systemMessage, "No such file or directory");
+
+  const std::string path = dir.File("d.dat");
+  const std::string old = "Time=1999/01/01 00:00\r\nMemo=old\r\n";
+  WriteBytes(path, old);
+  std::filesystem::create_directories(path + ".tmp~/x");
+  r = SavePostDataFile(path, t);
+  EXPECT_EQ(r.status, Status::Failed);
+  EXPECT_FALSE(r.systemMessage.empty());
+  EXPECT_EQ(ReadBytes(path), old);
+}
+
+}  // namespace
+}  // namespace morna
