@@ -1,8 +1,11 @@
 // The alarm sound: plays a WAV file from its start and returns at once.
 #pragma once
 
+#include <QAudioFormat>
+#include <QByteArray>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace morna::ui {
 
@@ -18,7 +21,48 @@ class AlarmPlayer {
   virtual bool IsPlaying() const = 0;
 };
 
-// libsndfile decodes, QAudioSink plays.
+// Where decoded sound goes: by default the system's default audio output.
+class AudioOutput {
+ public:
+  virtual ~AudioOutput() = default;
+  // The format in which a sound of `sampleRate` Hz and `channels` channels
+  // is to be handed over (the same where the device takes it). Throws
+  // ui::Error when there is no output device.
+  virtual QAudioFormat FormatFor(int sampleRate, int channels) = 0;
+  // Starts playing `pcm` (in `format`) from its start; a sound still playing
+  // stops first. Throws ui::Error when the device cannot be opened.
+  virtual void Start(const QByteArray& pcm, const QAudioFormat& format) = 0;
+  virtual void Stop() = 0;
+  virtual bool IsPlaying() const = 0;
+};
+
+// A WAV file decoded to interleaved float samples in -1 .. 1.
+struct WavSound {
+  int sampleRate = 0;
+  int channels = 0;
+  std::vector<float> samples;
+  qint64 Frames() const { return channels ? static_cast<qint64>(samples.size()) / channels : 0; }
+};
+
+// The longest stretch of a file that is played; the rest is left out, so
+// that a huge file cannot exhaust the memory.
+inline constexpr int kMaxAlarmSeconds = 300;
+
+// Reads the whole WAV file (any encoding libsndfile reads inside a WAV,
+// WAVE_FORMAT_EXTENSIBLE or RF64 container). Throws ui::Error for an empty
+// path, a missing or unreadable file, and a file that is not a playable WAV.
+WavSound ReadWav(const QString& path);
+
+// `sound` as PCM bytes in `format`: channels are mapped, the rate converted
+// (linear interpolation) and samples clipped to the format's range.
+QByteArray ToPcm(const WavSound& sound, const QAudioFormat& format);
+
+// The system's default audio output (QAudioSink).
+std::unique_ptr<AudioOutput> MakeDeviceOutput();
+
+// libsndfile decodes, `output` plays.
+std::unique_ptr<AlarmPlayer> MakeAlarmPlayer(std::unique_ptr<AudioOutput> output);
+// The same on the system's default audio output.
 std::unique_ptr<AlarmPlayer> MakeAlarmPlayer();
 
 }  // namespace morna::ui

@@ -1,0 +1,227 @@
+#include "ui/sound.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <QDir>
+#include <QFile>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "ui/errors.h"
+
+namespace morna::ui {
+namespace {
+
+// Records what the player hands to the device.
+class FakeOutput : public AudioOutput {
+ public:
+  struct Log {
+    int starts = 0;
+    int stops = 0;
+    QByteArray pcm;
+    QAudioFormat format;
+    bool playing = false;
+  };
+  explicit FakeOutput(Log& log, QAudioFormat format = {}) : log_(log), format_(format) {}
+  QAudioFormat FormatFor(int rate, int channels) override {
+    if (format_.isValid()) return format_;
+    QAudioFormat f;
+    f.setSampleRate(rate);
+    f.setChannelCount(channels);
+    f.setSampleFormat(QAudioFormat::Int16);
+    return f;
+  }
+  void Start(const QByteArray& pcm, const QAudioFormat& format) override {
+    ++log_.starts;
+    log_.pcm = pcm;
+    log_.format = format;
+    log_.playing = true;
+  }
+  void Stop() override {
+    ++log_.stops;
+    log_.playing = false;
+  }
+  bool IsPlaying() const override { return log_.playing; }
+
+ private:
+  Log& log_;
+  QAudioFormat format_;
+};
+
+class SoundTest : public ::testing::Test {
+ protected:
+  // A tone of 880 Hz at amplitude 0.6.
+  QString Write(const QString& name, int format, double seconds = 0.25, int channels = 1,
+                int rate = 44100) {
+    const QString path = dir.filePath(name);
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    EXPECT_NE(f, nullptr) << sf_strerror(nullptr);
+    if (!f) return path;
+    const auto frames = static_cast<std::size_t>(seconds * rate);
+    std::vector<float> data(frames * static_cast<std::size_t>(channels));
+    for (std::size_t i = 0; i < frames; ++i)
+      for (int c = 0; c < channels; ++c)
+        data[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] =
+            static_cast<float>(0.6 * std::sin(2 * M_PI * 880 * static_cast<double>(i) / rate));
+    sf_writef_float(f, data.data(), static_cast<sf_count_t>(frames));
+    sf_close(f);
+    return path;
+  }
+
+  QString PlayError(const QString& path) {
+    try {
+      player->Play(path);
+    } catch (const Error& e) {
+      return e.text();
+    }
+    return {};
+  }
+
+  QTemporaryDir dir;
+  FakeOutput::Log log;
+  std::unique_ptr<AlarmPlayer> player = MakeAlarmPlayer(std::make_unique<FakeOutput>(log));
+};
+
+TEST_F(SoundTest, NoFileNamedTellsTheUserWhatToDo) {
+  const QString text = PlayError("");
+  EXPECT_TRUE(text.contains("設定されていません")) << text.toStdString();
+  EXPECT_TRUE(text.contains("WAV")) << text.toStdString();
+  EXPECT_EQ(log.starts, 0);
+}
+
+TEST_F(SoundTest, FileErrorsNameTheFile) {
+  const QString missing = dir.filePath("nothing.wav");
+  QString text = PlayError(missing);
+  EXPECT_TRUE(text.contains("見つかりません")) << text.toStdString();
+  EXPECT_TRUE(text.contains(missing));
+
+  // Tests run as root, so a file without read permission would still be
+  // read; a directory cannot be.
+  const QString folder = dir.filePath("folder.wav");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  text = PlayError(folder);
+  EXPECT_TRUE(text.contains("読み込めません")) << text.toStdString();
+  EXPECT_TRUE(text.contains(folder));
+  EXPECT_EQ(log.starts, 0);
+}
+
+TEST_F(SoundTest, OnlyWavFilesWithSoundArePlayed) {
+  const QString textFile = dir.filePath("note.wav");
+  {
+    QFile f(textFile);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("This is not a sound at all.\n");
+  }
+  QString text = PlayError(textFile);
+  EXPECT_TRUE(text.contains("WAV ファイルではありません")) << text.toStdString();
+  EXPECT_TRUE(text.contains(textFile));
+  EXPECT_GE(text.split('\n').size(), 3) << "the decoder's own text is shown";
+
+  // libsndfile reads these, but they are no WAV files.
+  for (const auto& [name, format] :
+       {std::pair{"tone.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16},
+        std::pair{"tone.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16}}) {
+    text = PlayError(Write(name, format));
+    EXPECT_TRUE(text.contains("WAV ファイルではありません")) << name;
+  }
+  text = PlayError(Write("empty.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.0));
+  EXPECT_TRUE(text.contains("WAV ファイルではありません")) << text.toStdString();
+  EXPECT_EQ(log.starts, 0);
+}
+
+TEST_F(SoundTest, EveryWavEncodingDecodes) {
+  const std::pair<const char*, int> kinds[] = {
+      {"u8", SF_FORMAT_WAV | SF_FORMAT_PCM_U8},    {"pcm16", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+      {"pcm24", SF_FORMAT_WAV | SF_FORMAT_PCM_24}, {"pcm32", SF_FORMAT_WAV | SF_FORMAT_PCM_32},
+      {"float", SF_FORMAT_WAV | SF_FORMAT_FLOAT},  {"ima", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM},
+      {"msadpcm", SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM}, {"ulaw", SF_FORMAT_WAV | SF_FORMAT_ULAW},
+      {"alaw", SF_FORMAT_WAV | SF_FORMAT_ALAW},    {"wavex", SF_FORMAT_WAVEX | SF_FORMAT_PCM_16},
+  };
+  for (const auto& [name, format] : kinds) {
+    const WavSound sound = ReadWav(Write(QString(name) + ".wav", format));
+    EXPECT_EQ(sound.sampleRate, 44100) << name;
+    EXPECT_EQ(sound.channels, 1) << name;
+    EXPECT_GE(sound.Frames(), 11025) << name;
+    double sum = 0;
+    for (float s : sound.samples) sum += double(s) * s;
+    const double rms = std::sqrt(sum / static_cast<double>(sound.samples.size()));
+    EXPECT_NEAR(rms, 0.6 / std::sqrt(2.0), 0.05) << name;
+  }
+}
+
+TEST_F(SoundTest, PcmFollowsTheDeviceFormat) {
+  // A 44.1 kHz mono file on a 48 kHz stereo 16-bit device.
+  QAudioFormat device;
+  device.setSampleRate(48000);
+  device.setChannelCount(2);
+  device.setSampleFormat(QAudioFormat::Int16);
+  player = MakeAlarmPlayer(std::make_unique<FakeOutput>(log, device));
+  player->Play(Write("tone.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0.5));
+  ASSERT_EQ(log.starts, 1);
+  EXPECT_EQ(log.format, device);
+  ASSERT_EQ(log.pcm.size(), 24000 * 2 * 2);
+  std::vector<qint16> s(static_cast<std::size_t>(log.pcm.size() / 2));
+  std::memcpy(s.data(), log.pcm.constData(), static_cast<std::size_t>(log.pcm.size()));
+  int peak = 0;
+  for (std::size_t i = 0; i < s.size(); i += 2) {
+    ASSERT_EQ(s[i], s[i + 1]) << "both channels carry the mono sound";
+    peak = std::max(peak, std::abs(int(s[i])));
+  }
+  EXPECT_NEAR(peak, 0.6 * 32767, 400);
+
+  // Stereo to mono averages; samples beyond full scale are clipped.
+  WavSound loud{8000, 2, {2.0f, 0.0f, -3.0f, -1.0f}};
+  QAudioFormat mono;
+  mono.setSampleRate(8000);
+  mono.setChannelCount(1);
+  mono.setSampleFormat(QAudioFormat::Float);
+  const QByteArray pcm = ToPcm(loud, mono);
+  ASSERT_EQ(pcm.size(), 2 * 4);
+  float f[2];
+  std::memcpy(f, pcm.constData(), sizeof f);
+  EXPECT_FLOAT_EQ(f[0], 1.0f);
+  EXPECT_FLOAT_EQ(f[1], -1.0f);
+}
+
+TEST_F(SoundTest, ANewAlarmStopsTheSoundStillPlaying) {
+  const QString a = Write("a.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.25);
+  const QString b = Write("b.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.5);
+  player->Play(a);
+  EXPECT_TRUE(player->IsPlaying());
+  const int stopsBefore = log.stops;
+  player->Play(b);
+  EXPECT_GT(log.stops, stopsBefore);
+  EXPECT_EQ(log.starts, 2);
+  EXPECT_EQ(log.pcm.size(), 22050 * 2);  // b, from its start
+  EXPECT_TRUE(player->IsPlaying());
+
+  // A failed open leaves no old sound playing.
+  EXPECT_FALSE(PlayError(dir.filePath("gone.wav")).isEmpty());
+  EXPECT_FALSE(player->IsPlaying());
+  EXPECT_EQ(log.starts, 2);
+}
+
+TEST_F(SoundTest, NoOutputDeviceIsReported) {
+  if (!QMediaDevices::audioOutputs().isEmpty()) GTEST_SKIP() << "this machine has a sound device";
+  auto real = MakeAlarmPlayer();
+  QString text;
+  try {
+    real->Play(Write("tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+  } catch (const Error& e) {
+    text = e.text();
+  }
+  EXPECT_TRUE(text.contains("出力装置")) << text.toStdString();
+  EXPECT_FALSE(real->IsPlaying());
+}
+
+}  // namespace
+}  // namespace morna::ui

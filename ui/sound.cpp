@@ -1,0 +1,282 @@
+#include "ui/sound.h"
+
+#include <fcntl.h>
+#include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QFile>
+#include <QMediaDevices>
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#include "ui/errors.h"
+
+namespace morna::ui {
+
+namespace {
+
+QString NoFileText() {
+  return QStringLiteral(
+      "アラーム音のファイルが設定されていません。\n"
+      "設定画面（登録画面の「Moranote」をクリック）の「Data」タブで WAV ファイルを選ぶか、"
+      "「Beep On」を外してください。");
+}
+
+[[noreturn]] void Fail(const QString& what, const QString& path, const QString& detail = {}) {
+  QString text = what + QLatin1Char('\n') + path;
+  if (!detail.isEmpty()) text += QLatin1Char('\n') + detail;
+  throw Error(text);
+}
+
+[[noreturn]] void FailUnreadable(const QString& path, int err) {
+  Fail(QStringLiteral("アラーム音のファイルを読み込めません。"), path,
+       QString::fromLocal8Bit(std::strerror(err)));
+}
+
+[[noreturn]] void FailNotWav(const QString& path, const QString& detail) {
+  Fail(QStringLiteral("アラーム音のファイルは再生できる WAV ファイルではありません。"), path, detail);
+}
+
+[[noreturn]] void FailNoDevice() {
+  throw Error(QStringLiteral("音声の出力装置が見つからないため、アラーム音を鳴らせません。"));
+}
+
+// Closes a descriptor when it goes out of scope.
+struct Fd {
+  int fd = -1;
+  ~Fd() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+struct SndFile {
+  SNDFILE* file = nullptr;
+  ~SndFile() {
+    if (file) sf_close(file);
+  }
+};
+
+bool IsWavContainer(int format) {
+  const int major = format & SF_FORMAT_TYPEMASK;
+  return major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64;
+}
+
+}  // namespace
+
+WavSound ReadWav(const QString& path) {
+  if (path.isEmpty()) throw Error(NoFileText());
+  const QByteArray native = QFile::encodeName(path);
+
+  struct stat st {};
+  if (::stat(native.constData(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR)
+      Fail(QStringLiteral("アラーム音のファイルが見つかりません。"), path);
+    FailUnreadable(path, errno);
+  }
+  if (S_ISDIR(st.st_mode)) FailUnreadable(path, EISDIR);
+  // A pipe or a device could block the program or never end.
+  if (!S_ISREG(st.st_mode)) FailNotWav(path, QStringLiteral("not a regular file"));
+
+  Fd fd{::open(native.constData(), O_RDONLY | O_CLOEXEC)};
+  if (fd.fd < 0) FailUnreadable(path, errno);
+
+  SF_INFO info{};
+  SndFile snd{sf_open_fd(fd.fd, SFM_READ, &info, SF_FALSE)};
+  if (!snd.file) FailNotWav(path, QString::fromLocal8Bit(sf_strerror(nullptr)));
+  if (!IsWavContainer(info.format))
+    FailNotWav(path, QStringLiteral("not a WAV container"));
+  if (info.channels <= 0 || info.samplerate <= 0)
+    FailNotWav(path, QStringLiteral("no channels or no sample rate"));
+
+  WavSound sound;
+  sound.sampleRate = info.samplerate;
+  sound.channels = info.channels;
+  const qint64 maxFrames = static_cast<qint64>(info.samplerate) * kMaxAlarmSeconds;
+  constexpr sf_count_t kChunk = 4096;
+  std::vector<float> chunk(static_cast<std::size_t>(kChunk) * static_cast<std::size_t>(info.channels));
+  qint64 frames = 0;
+  while (frames < maxFrames) {
+    const sf_count_t want = std::min<sf_count_t>(kChunk, maxFrames - frames);
+    const sf_count_t got = sf_readf_float(snd.file, chunk.data(), want);
+    if (got <= 0) break;
+    sound.samples.insert(sound.samples.end(), chunk.begin(),
+                         chunk.begin() + static_cast<std::ptrdiff_t>(got * info.channels));
+    frames += got;
+  }
+  if (sf_error(snd.file) != SF_ERR_NO_ERROR)
+    FailNotWav(path, QString::fromLocal8Bit(sf_strerror(snd.file)));
+  if (frames == 0) FailNotWav(path, QStringLiteral("the file holds no sound"));
+  return sound;
+}
+
+QByteArray ToPcm(const WavSound& sound, const QAudioFormat& format) {
+  const qint64 inFrames = sound.Frames();
+  const int inCh = sound.channels;
+  const int outCh = format.channelCount();
+  const int outRate = format.sampleRate();
+  const int bytes = format.bytesPerSample();
+  if (inFrames <= 0 || outCh <= 0 || outRate <= 0 || bytes <= 0) return {};
+
+  const qint64 outFrames =
+      outRate == sound.sampleRate
+          ? inFrames
+          : std::max<qint64>(1, inFrames * outRate / sound.sampleRate);
+  QByteArray out(static_cast<qsizetype>(outFrames * outCh * bytes), Qt::Uninitialized);
+  char* dst = out.data();
+
+  // Sample of input channel `c` at (fractional) input frame `pos`.
+  auto at = [&](double pos, int c) {
+    const qint64 i0 = std::min<qint64>(static_cast<qint64>(pos), inFrames - 1);
+    const qint64 i1 = std::min<qint64>(i0 + 1, inFrames - 1);
+    const double frac = pos - static_cast<double>(i0);
+    const float a = sound.samples[static_cast<std::size_t>(i0 * inCh + c)];
+    const float b = sound.samples[static_cast<std::size_t>(i1 * inCh + c)];
+    return a + (b - a) * frac;
+  };
+
+  const double step = static_cast<double>(sound.sampleRate) / outRate;
+  for (qint64 i = 0; i < outFrames; ++i) {
+    const double pos = static_cast<double>(i) * step;
+    for (int c = 0; c < outCh; ++c) {
+      double v = 0;
+      if (outCh == 1 && inCh > 1) {
+        for (int k = 0; k < inCh; ++k) v += at(pos, k);
+        v /= inCh;
+      } else {
+        v = at(pos, std::min(c, inCh - 1));
+      }
+      v = std::clamp(v, -1.0, 1.0);
+      switch (format.sampleFormat()) {
+        case QAudioFormat::UInt8: {
+          const auto s = static_cast<quint8>(std::lround(v * 127.0 + 128.0));
+          std::memcpy(dst, &s, sizeof s);
+          break;
+        }
+        case QAudioFormat::Int16: {
+          const auto s = static_cast<qint16>(std::lround(v * 32767.0));
+          std::memcpy(dst, &s, sizeof s);
+          break;
+        }
+        case QAudioFormat::Int32: {
+          const auto s = static_cast<qint32>(std::llround(v * 2147483647.0));
+          std::memcpy(dst, &s, sizeof s);
+          break;
+        }
+        case QAudioFormat::Float: {
+          const auto s = static_cast<float>(v);
+          std::memcpy(dst, &s, sizeof s);
+          break;
+        }
+        default:
+          std::memset(dst, 0, static_cast<std::size_t>(bytes));
+          break;
+      }
+      dst += bytes;
+    }
+  }
+  return out;
+}
+
+namespace {
+
+class DeviceOutput : public AudioOutput {
+ public:
+  ~DeviceOutput() override { Stop(); }
+
+  QAudioFormat FormatFor(int sampleRate, int channels) override {
+    const QAudioDevice device = Device();
+    QAudioFormat format;
+    format.setSampleRate(sampleRate);
+    format.setChannelCount(channels);
+    for (auto sample : {QAudioFormat::Int16, QAudioFormat::Float}) {
+      format.setSampleFormat(sample);
+      if (device.isFormatSupported(format)) return format;
+    }
+    // The device's own rate and channels; the sound is converted to them.
+    const QAudioFormat preferred = device.preferredFormat();
+    for (auto sample : {QAudioFormat::Int16, QAudioFormat::Float}) {
+      format = preferred;
+      format.setSampleFormat(sample);
+      if (device.isFormatSupported(format)) return format;
+    }
+    return preferred;
+  }
+
+  void Start(const QByteArray& pcm, const QAudioFormat& format) override {
+    Stop();
+    const QAudioDevice device = Device();
+    buffer_ = std::make_unique<QBuffer>();
+    buffer_->setData(pcm);
+    buffer_->open(QIODevice::ReadOnly);
+    sink_ = std::make_unique<QAudioSink>(device, format);
+    QAudioSink* sink = sink_.get();
+    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
+      // The whole buffer has been played: let the device go.
+      if (state == QAudio::IdleState) sink->stop();
+    });
+    sink->start(buffer_.get());
+    if (sink->error() == QAudio::OpenError || sink->state() == QAudio::StoppedState) {
+      const QString name = device.description();
+      Stop();
+      throw Error(QStringLiteral("音声の出力装置を開けないため、アラーム音を鳴らせません。\n") + name);
+    }
+  }
+
+  void Stop() override {
+    if (sink_) {
+      sink_->disconnect();
+      sink_->stop();
+    }
+    sink_.reset();
+    buffer_.reset();
+  }
+
+  bool IsPlaying() const override { return sink_ && sink_->state() == QAudio::ActiveState; }
+
+ private:
+  static QAudioDevice Device() {
+    if (QMediaDevices::audioOutputs().isEmpty()) FailNoDevice();
+    QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) FailNoDevice();
+    return device;
+  }
+
+  std::unique_ptr<QBuffer> buffer_;
+  std::unique_ptr<QAudioSink> sink_;
+};
+
+class SndFilePlayer : public AlarmPlayer {
+ public:
+  explicit SndFilePlayer(std::unique_ptr<AudioOutput> output) : output_(std::move(output)) {}
+
+  void Play(const QString& path) override {
+    // The earlier sound stops first, also when this one cannot be opened.
+    output_->Stop();
+    const WavSound sound = ReadWav(path);
+    const QAudioFormat format = output_->FormatFor(sound.sampleRate, sound.channels);
+    output_->Start(ToPcm(sound, format), format);
+  }
+  void Stop() override { output_->Stop(); }
+  bool IsPlaying() const override { return output_->IsPlaying(); }
+
+ private:
+  std::unique_ptr<AudioOutput> output_;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioOutput> MakeDeviceOutput() { return std::make_unique<DeviceOutput>(); }
+
+std::unique_ptr<AlarmPlayer> MakeAlarmPlayer(std::unique_ptr<AudioOutput> output) {
+  return std::make_unique<SndFilePlayer>(std::move(output));
+}
+
+std::unique_ptr<AlarmPlayer> MakeAlarmPlayer() { return MakeAlarmPlayer(MakeDeviceOutput()); }
+
+}  // namespace morna::ui
