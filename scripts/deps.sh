@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils imagemagick wmsystemtray
   pulseaudio pulseaudio-utils sox faketime python3-xlib
-  fonts-dejavu-core fonts-ipafont-gothic
+  fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho
 )
 missing=()
 for p in "${packages[@]}"; do
