@@ -24,7 +24,7 @@ namespace {
 QString NoFileText() {
   return QStringLiteral(
       "アラーム音のファイルが設定されていません。\n"
-      "設定画面（登録画面の「Moranote」をクリック）の「Data」タブで WAV ファイルを選ぶか、"
+      "設定画面（アイコンのメニューの「設定画面の表示」）の「Data」タブで WAV ファイルを選ぶか、"
       "「Beep On」を外してください。");
 }
 
