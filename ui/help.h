@@ -13,7 +13,12 @@ class HelpViewer {
   virtual bool IsOpen() const = 0;
 };
 
-// A viewer window for the guide shipped with the program.
+// A viewer window for the guide shipped with the program (compiled in as
+// the resource kHelpDocument): a top-level QTextBrowser named "HelpViewer".
 HelpViewer& Help();
+
+inline const QString kHelpDocument = QStringLiteral("qrc:/help/help.html");
+// The anchor of the guide's first topic.
+inline const QString kHelpFirstTopic = QStringLiteral("about");
 
 }  // namespace morna::ui

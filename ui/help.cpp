@@ -1,0 +1,58 @@
+#include "ui/help.h"
+
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "ui/TaskTray.h"
+
+// The guide lives in this library's resources; a static library's resources
+// are only linked in when something names them.
+static void InitHelpResources() {
+  static const bool done = [] {
+    Q_INIT_RESOURCE(resources);
+    return true;
+  }();
+  (void)done;
+}
+
+namespace morna::ui {
+
+namespace {
+
+class BrowserHelp : public HelpViewer {
+ public:
+  void ShowFirstTopic() override {
+    if (!window_) {
+      InitHelpResources();
+      // Top level; closing it only hides it, Quit deletes it.
+      window_ = new QTextBrowser;
+      window_->setObjectName(QStringLiteral("HelpViewer"));
+      window_->setWindowTitle(QStringLiteral("Moranote ヘルプ"));
+      window_->setWindowIcon(AppIcon());
+      window_->setOpenExternalLinks(false);
+      window_->resize(560, 620);
+      window_->setSource(QUrl(kHelpDocument));
+    }
+    window_->scrollToAnchor(kHelpFirstTopic);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+  }
+
+  void Quit() override { delete window_.data(); }
+
+  bool IsOpen() const override { return window_ && window_->isVisible(); }
+
+ private:
+  QPointer<QTextBrowser> window_;
+};
+
+}  // namespace
+
+HelpViewer& Help() {
+  static BrowserHelp help;
+  return help;
+}
+
+}  // namespace morna::ui
