@@ -1,0 +1,279 @@
+// The registration window: posting, modifying and deleting labels, the
+// schedule timer, start-up and end. After every change the data file on disk
+// must hold exactly what the table holds.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "tests/ui/pmain_fixture.h"
+#include "ui/PostWindows.h"
+#include "ui/Ppost.h"
+#include "ui/Ppsub.h"
+
+namespace morna::ui::testing {
+namespace {
+
+const QString kDateTimeBox = QStringLiteral("Date & Timeの設定がまちがっています。\r修正してください。");
+
+class PstMainPostTest : public PstMainTest {
+ protected:
+  void Post(const QString& time, const QString& message) {
+    main_->PstTime->setText(time);
+    main_->PstMesg->setPlainText(message);
+    main_->BtnPost->click();
+  }
+  void ExpectFileMatchesTable() { EXPECT_EQ(ReadFile("Dpstitdt.dat"), TableAsFile()); }
+};
+
+TEST_F(PstMainPostTest, PostStoresTheLabelSavesAndResets) {
+  TPstMain& m = Start();
+  QTest::mouseClick(m.Day[24], Qt::LeftButton);  // 2000/12/20
+  m.SBar->setValue(38);
+  EXPECT_EQ(m.PstTime->text(), "2000/12/20 09:30");
+  m.PstMesg->setPlainText("hello");
+  m.BtnPost->click();
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:30|hello"});
+  ExpectFileMatchesTable();
+  EXPECT_EQ(m.Windows().Count(), 1);
+  EXPECT_EQ(m.PstTime->text(), "2000/12/16 10:00");
+  EXPECT_TRUE(m.PstMesg->toPlainText().isEmpty());
+  EXPECT_EQ(m.Day[24]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+
+  // A final line break gives the same single line; ToDo ignores the time.
+  Post("2000/12/21 08:00", "world\n");
+  m.RbtnTodo->click();
+  Post("anything at all, however long", QStringLiteral("買い物\nmilk"));
+  EXPECT_EQ(Labels(), (std::vector<std::string>{ToSjis(QStringLiteral("1900/12/01 00:00|買い物|milk")),
+                                                "2000/12/20 09:30|hello", "2000/12/21 08:00|world"}));
+  ExpectFileMatchesTable();
+  EXPECT_EQ(m.Windows().Count(), 3);
+  EXPECT_TRUE(sink_.boxes.empty());
+}
+
+TEST_F(PstMainPostTest, BadDateTimesAreRefusedWithTheDateTimeBox) {
+  WriteIni("[DISP]\r\nPastData=2\r\n");
+  TPstMain& m = Start();
+  // 2001 is no leap year; a text longer or shorter than "yyyy/mm/dd hh:mm"
+  // would not come back from the data file as a time line.
+  for (const char* bad : {"2001/02/29 10:00", "2000/12/20 24:00", "2000/12/20 09:00 extra",
+                          "2000/12/20 09:0", ""}) {
+    SCOPED_TRACE(bad);
+    sink_.boxes.clear();
+    Post(bad, "note");
+    ASSERT_EQ(sink_.boxes.size(), 1u);
+    EXPECT_EQ(sink_.boxes[0].caption, kFileBoxCaption);
+    EXPECT_EQ(sink_.boxes[0].text, kDateTimeBox);
+    EXPECT_EQ(sink_.boxes[0].icon, BoxIcon::Error);
+    EXPECT_EQ(m.PstTime->text(), bad);  // left for the user to correct
+  }
+  EXPECT_TRUE(Labels().empty());
+  EXPECT_EQ(ReadFile("Dpstitdt.dat"), "<missing>");
+
+  sink_.boxes.clear();
+  Post("2000/02/29 10:00", "leap");
+  EXPECT_TRUE(sink_.boxes.empty());
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/02/29 10:00|leap"});
+  ExpectFileMatchesTable();
+}
+
+TEST_F(PstMainPostTest, AnEmptyFirstLineIsReplacedByThePrompt) {
+  TPstMain& m = Start();
+  Post("2000/12/20 09:00", "");
+  EXPECT_EQ(m.PstMesg->toPlainText(), "メッセージ入力！！");
+  EXPECT_TRUE(Labels().empty());
+  EXPECT_EQ(ReadFile("Dpstitdt.dat"), "<missing>");
+  m.PstMesg->setPlainText("\nsecond");
+  m.BtnPost->click();
+  EXPECT_EQ(m.PstMesg->toPlainText(), "メッセージ入力！！\nsecond");
+  EXPECT_TRUE(Labels().empty());
+  // Pressed again unchanged, the prompt is posted.
+  m.BtnPost->click();
+  EXPECT_EQ(Labels(), std::vector<std::string>{
+                          ToSjis(QStringLiteral("2000/12/20 09:00|メッセージ入力！！|second"))});
+  ExpectFileMatchesTable();
+}
+
+TEST_F(PstMainPostTest, ModifyReplacesTheSameLabel) {
+  WriteFile("Dpstitdt.dat",
+            "Time=2000/12/18 09:37\r\nMemo=a\r\nTime=2000/12/19 12:00\r\nMemo=b\r\n"
+            "Time=1900/12/01 00:00\r\nMemo=t\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(m.Windows().Count(), 3);
+  emit m.Windows().At(1)->modifyRequested();  // the label of 12/18
+  ASSERT_TRUE(m.Popup().isVisible());
+  m.RbtnSche2->click();
+  m.Popup().BtnMod->click();
+  EXPECT_EQ(state_.EditMode, 1);
+  EXPECT_TRUE(m.RbtnSche->isChecked());
+  EXPECT_EQ(m.OuterHeight(), 150);
+  EXPECT_EQ(m.SBar->value(), 38);
+  EXPECT_EQ(m.PstTime->text(), "2000/12/18 09:37");
+  EXPECT_EQ(m.PstMesg->toPlainText(), "a");
+  EXPECT_TRUE(m.isVisible());
+  EXPECT_FALSE(m.Popup().isVisible());
+
+  Post("2000/12/25 08:00", "a changed");
+  EXPECT_EQ(state_.EditMode, 0);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"1900/12/01 00:00|t", "2000/12/19 12:00|b",
+                                                "2000/12/25 08:00|a changed"}));
+  ExpectFileMatchesTable();
+  EXPECT_EQ(m.Windows().Count(), 3);
+
+  // A ToDo label comes back as ToDo; a late time takes the last position.
+  m.Popup().ShowLabel("    ToDo", {"t"});
+  m.Popup().BtnMod->click();
+  EXPECT_TRUE(m.RbtnTodo->isChecked());
+  EXPECT_EQ(m.PstTime->text(), "    ToDo");
+  // After a ToDo label PstTime reads "    ToDo"; taking back a dated label
+  // must not trip over it.
+  m.Popup().ShowLabel("2000/12/19 23:53", {"b"});
+  m.Popup().BtnMod->click();
+  EXPECT_EQ(m.SBar->value(), 95);
+  EXPECT_TRUE(m.RbtnSche->isChecked());
+  EXPECT_TRUE(sink_.boxes.empty());
+}
+
+TEST_F(PstMainPostTest, DeleteRemovesOneOfTwoIdenticalLabels) {
+  WriteFile("Dpstitdt.dat",
+            "Time=2000/12/20 09:00\r\nMemo=same\r\nTime=2000/12/20 09:00\r\nMemo=same\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(m.Windows().Count(), 2);
+  emit m.Windows().At(1)->modifyRequested();
+  m.Popup().BtnDel->click();
+  EXPECT_EQ(state_.EditMode, 0);
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:00|same"});
+  EXPECT_EQ(m.Windows().Count(), 1);
+  EXPECT_FALSE(m.Popup().isVisible());
+  ExpectFileMatchesTable();
+
+  // Cancel leaves everything, a pending modify included.
+  state_.EditMode = 1;
+  m.RbtnSche2->click();
+  emit m.Windows().At(0)->modifyRequested();
+  m.Popup().BtnCan->click();
+  EXPECT_EQ(state_.EditMode, 1);
+  EXPECT_TRUE(m.RbtnSche2->isChecked());
+  EXPECT_EQ(m.OuterHeight(), 150);
+  EXPECT_FALSE(m.Popup().isVisible());
+  EXPECT_EQ(Labels().size(), 1u);
+}
+
+TEST_F(PstMainPostTest, AlarmWindowsOpenNoPopupButGiveTheirMessage) {
+  WriteIni("[ALARM]\r\nDailyAlarm=1\r\nDATime=12:00\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(state_.AlarmWindowCount, 1);
+  TPstPost* alarm = m.Windows().At(0);
+  ASSERT_NE(alarm, nullptr);
+  EXPECT_EQ(alarm->Caption(), "    Alarm");
+  emit alarm->modifyRequested();
+  EXPECT_FALSE(m.Popup().isVisible());
+  m.RbtnSche2->click();
+  m.PstTime->setText("kept");
+  emit alarm->mesgClicked();
+  EXPECT_EQ(m.PstMesg->toPlainText(), alarm->Lines().join('\n'));
+  EXPECT_FALSE(m.PstMesg->toPlainText().isEmpty());
+  EXPECT_EQ(m.PstTime->text(), "kept");
+  EXPECT_TRUE(m.RbtnSche2->isChecked());
+}
+
+TEST_F(PstMainPostTest, TimerTickRecoloursAndSounds) {
+  WriteIni("[FILE]\r\nWaveFileName=/sounds/bell.wav\r\n");
+  WriteFile("Dpstitdt.dat", "Time=2000/12/16 10:15\r\nMemo=m\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(m.Windows().Count(), 1);
+  now_ = MakeDateTime(2000, 12, 16, 10, 10, 5);
+  m.SchTimerTimer();
+  EXPECT_EQ(player_.played, std::vector<QString>{"/sounds/bell.wav"});
+  EXPECT_EQ(m.Windows().At(0)->Color(), ToQColor(16777152));
+  EXPECT_EQ(m.Windows().At(0)->CaptionColor(), ToQColor(16728319));
+  EXPECT_EQ(state_.LastTickTime, now_);
+  // The same minute again: nothing.
+  now_ = MakeDateTime(2000, 12, 16, 10, 10, 15);
+  m.SchTimerTimer();
+  EXPECT_EQ(player_.played.size(), 1u);
+
+  // The first tick of a new date resets the window, message and all.
+  m.PstMesg->setPlainText("typing");
+  now_ = MakeDateTime(2000, 12, 17, 0, 0, 10);
+  m.SchTimerTimer();
+  EXPECT_EQ(m.PstTime->text(), "2000/12/17 00:00");
+  EXPECT_TRUE(m.PstMesg->toPlainText().isEmpty());
+  EXPECT_EQ(state_.DisplayBaseTime, now_);
+}
+
+TEST_F(PstMainPostTest, AFailingPlayerEndsTheTickThroughTheErrorBox) {
+  WriteIni("[ALARM]\r\nDailyAlarm=1\r\nDATime=10:10\r\n");
+  WriteFile("Dpstitdt.dat", "Time=2000/12/16 10:15\r\nMemo=m\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(m.Windows().Count(), 2);
+  const QColor before = m.Windows().At(1)->Color();
+  player_.fail = true;
+  now_ = MakeDateTime(2000, 12, 16, 10, 10, 5);
+  Guard([&] { m.SchTimerTimer(); });  // as the timer's connection runs it
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].caption, "Moranote");
+  EXPECT_EQ(sink_.boxes[0].text, "cannot open ");
+  EXPECT_EQ(player_.played.size(), 1u);                  // the daily alarm only
+  EXPECT_EQ(m.Windows().At(1)->Color(), before);         // the label was not reached
+  EXPECT_EQ(state_.LastTickTime, now_);
+}
+
+TEST_F(PstMainPostTest, EndSavesBothFilesAndQuits) {
+  WriteFile("Dpstitdt.dat", "Time=2000/12/20 09:00\r\nMemo=x\r\n");
+  TPstMain& m = Start();
+  m.move(60, 40);
+  m.BtnEnd->click();
+  EXPECT_EQ(quits_, 1);
+  ExpectFileMatchesTable();
+  const std::string ini = ReadFile("Morna.ini");
+  EXPECT_NE(ini.find("Top=40"), std::string::npos);
+  EXPECT_NE(ini.find("Left=60"), std::string::npos);
+  EXPECT_TRUE(sink_.boxes.empty());
+
+  // The position comes back at the next start.
+  main_.reset();
+  TPstMain& again = Start();
+  EXPECT_EQ(again.pos(), QPoint(60, 40));
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:00|x"});
+}
+
+TEST_F(PstMainPostTest, AnUnwritableSettingsFileKeepsTheProgramRunning) {
+  state_.iniPath = ToSjis(dir_.filePath("no/such/dir/Morna.ini"));
+  TPstMain& m = Start();
+  m.ProgExit->trigger();
+  EXPECT_EQ(quits_, 0);
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].caption, "Moranote");
+  EXPECT_EQ(sink_.boxes[0].text, dir_.filePath("no/such/dir/Morna.ini") + " に書き込めません");
+  EXPECT_EQ(ReadFile("Dpstitdt.dat"), "");  // the labels were written first
+}
+
+TEST_F(PstMainPostTest, CloseBoxQuitsWithoutSaving) {
+  TPstMain& m = Start();
+  m.show();
+  m.close();
+  EXPECT_EQ(quits_, 1);
+  EXPECT_EQ(ReadFile("Dpstitdt.dat"), "<missing>");
+  EXPECT_EQ(ReadFile("Morna.ini"), "<missing>");
+}
+
+TEST_F(PstMainPostTest, StartUpPlacesTheWindowOnTheDesktop) {
+  WriteIni("[MAIN]\r\nTop=5000\r\nLeft=-3000\r\n");
+  TPstMain& m = Start();
+  EXPECT_EQ(m.pos(), QPoint(0, 600 - 150));
+}
+
+TEST_F(PstMainPostTest, CountDownSoundsOnceAtStartUp) {
+  WriteIni("[FILE]\r\nWaveFileName=bell.wav\r\n[DISP]\r\nPastData=2\r\n[ALARM]\r\nCountDown=1\r\n");
+  WriteFile("Dpstitdt.dat", "Time=2000/12/10 09:00\r\nMemo=x\r\nTime=2000/12/20 09:00\r\nMemo=y\r\n");
+  Start();
+  EXPECT_EQ(player_.played, std::vector<QString>{"bell.wav"});
+}
+
+}  // namespace
+}  // namespace morna::ui::testing

@@ -1,0 +1,402 @@
+// The registration window: construction, layout, connections and sizes.
+// The handlers are in Pmain_actions.cpp.
+#include "ui/Pmain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+
+#include "core/entry.h"
+#include "ui/PostWindows.h"
+#include "ui/Ppsub.h"
+#include "ui/TaskTray.h"
+#include "ui/codec.h"
+#include "ui/help.h"
+#include "ui/Pmain_look.h"
+
+namespace morna::ui {
+
+// ---------------------------------------------------------------- helpers
+
+QFont LookFont(const QString& family, int pixelSize, bool bold, bool italic) {
+  QFont f(family);
+  f.setPixelSize(pixelSize);
+  f.setBold(bold);
+  f.setItalic(italic);
+  return f;
+}
+
+void SetTextColor(QWidget* w, const QColor& c) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, c);
+  p.setColor(QPalette::Text, c);
+  p.setColor(QPalette::ButtonText, c);
+  w->setPalette(p);
+}
+
+void SetBackColor(QWidget* w, const QColor& c) {
+  w->setAutoFillBackground(true);
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, c);
+  w->setPalette(p);
+}
+
+namespace {
+
+template <class W>
+W* Place(W* w, const char* name, int left, int top, int width, int height) {
+  w->setObjectName(QString::fromLatin1(name));
+  w->setGeometry(left, top, width, height);
+  return w;
+}
+
+const QStringList& WeekdayNames() {
+  static const QStringList names = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                    "Thursday", "Friday", "Saturday"};
+  return names;
+}
+
+QStringList HalfHours() {
+  QStringList times;
+  for (int i = 0; i < 48; ++i)
+    times << QString("%1:%2").arg(i / 2, 2, 10, QChar('0')).arg(i % 2 ? 30 : 0, 2, 10, QChar('0'));
+  return times;
+}
+
+QStringList Numbers(int from, int to) {
+  QStringList out;
+  for (int i = from; i <= to; ++i) out << QString::number(i);
+  return out;
+}
+
+// Month-grid columns, Sunday first.
+constexpr std::array<int, 7> kGridLefts = {5, 21, 38, 55, 72, 89, 105};
+
+}  // namespace
+
+// ---------------------------------------------------------------- small controls
+
+void TClickLabel::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (OnMouseDown) OnMouseDown(event->button());
+}
+
+void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+    OnClick();
+}
+
+TUpDown::TUpDown(int min, int max, QWidget* parent)
+    : QWidget(parent), min_(min), max_(std::max(min, max)) {
+  position_ = std::clamp(0, min_, max_);
+  Up = new QToolButton(this);
+  Up->setObjectName("Up");
+  Up->setArrowType(Qt::UpArrow);
+  Down = new QToolButton(this);
+  Down->setObjectName("Down");
+  Down->setArrowType(Qt::DownArrow);
+  for (QToolButton* b : {Up, Down}) {
+    b->setAutoRepeat(true);
+    b->setFocusPolicy(Qt::TabFocus);
+  }
+  QObject::connect(Up, &QToolButton::clicked, this, [this] { StepUp(); });
+  QObject::connect(Down, &QToolButton::clicked, this, [this] { StepDown(); });
+}
+
+void TUpDown::SetPosition(int position) { position_ = std::clamp(position, min_, max_); }
+
+void TUpDown::StepUp() {
+  if (position_ >= max_) return;  // no wrap: nothing moves, nothing reported
+  ++position_;
+  if (OnClick) OnClick();
+}
+
+void TUpDown::StepDown() {
+  if (position_ <= min_) return;
+  --position_;
+  if (OnClick) OnClick();
+}
+
+void TUpDown::resizeEvent(QResizeEvent*) {
+  const int half = height() / 2;
+  Up->setGeometry(0, 0, width(), half);
+  Down->setGeometry(0, half, width(), height() - half);
+}
+
+// ---------------------------------------------------------------- the window
+
+TPstMain::TPstMain(AppState& state, MainServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      state_(state),
+      services_(services) {
+  setObjectName("PstMain");
+  setWindowTitle(kAppTitle);
+  setWindowIcon(AppIcon());
+  setFont(LookFont("Arial", 12, true));
+  SetTextColor(this, kLookNavy);
+  SetBackColor(this, QColor(192, 192, 192));  // silver until the settings are applied
+  move(211, 113);
+
+  BuildControls();
+  BuildGroup();
+  BuildMenu();
+
+  popup_ = std::make_unique<TPstPsub>();
+  windows_ = std::make_unique<PostWindows>(
+      state_, *popup_, [this](const QStringList& lines) { Guard([&] { PostMesgClick(lines); }); });
+
+  SchTimer = new QTimer(this);
+  SchTimer->setObjectName("SchTimer");
+  SchTimer->setInterval(10000);
+
+  Connect();
+  ApplyWindowSize();
+  BuildTray();
+  SchTimer->start();
+  BtnPost->setFocus();
+}
+
+TPstMain::~TPstMain() {
+  Guard([this] { FormDestroy(); });
+  windows_.reset();
+  popup_.reset();
+}
+
+TPstPsub& TPstMain::Popup() { return *popup_; }
+PostWindows& TPstMain::Windows() { return *windows_; }
+
+void TPstMain::BuildControls() {
+  PstVerShow = Place(new TClickLabel("Moranote ", this), "PstVerShow", 128, 0, 173, 18);
+  PstVerShow->setFont(LookFont("Arial", 16, true, true));
+  SetTextColor(PstVerShow, kLookNavy);
+
+  LblDateTime = Place(new QLabel("Date & Time", this), "LblDateTime", 128, 20, 78, 15);
+  LblDateTime->setFont(LookFont("Arial", 12, true));
+  SetTextColor(LblDateTime, kLookNavy);
+
+  LblMesg = Place(new QLabel("Message", this), "LblMesg", 128, 35, 52, 15);
+  LblMesg->setFont(LookFont("Arial", 12, true));
+  SetTextColor(LblMesg, kLookNavy);
+
+  PstTime = Place(new QLineEdit("0000/00/00 00:00", this), "PstTime", 203, 20, 115, 18);
+  PstTime->setFont(LookFont("Arial", 13, true));
+  SetTextColor(PstTime, Qt::black);
+  PstTime->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+
+  SBar = Place(new QScrollBar(Qt::Horizontal, this), "SBar", 204, 40, 113, 7);
+  SBar->setRange(0, kSBarMax);
+  SBar->setSingleStep(1);
+  SBar->setPageStep(1);
+  SBar->setValue(0);
+  SBar->setFocusPolicy(Qt::StrongFocus);
+
+  PstMesg = Place(new QPlainTextEdit(this), "PstMesg", 128, 52, 190, 35);
+  PstMesg->setFont(LookFont(QStringLiteral("ＭＳ 明朝"), 13, false));
+  SetTextColor(PstMesg, Qt::black);
+  PstMesg->setPlainText(QStringLiteral("この領域は、メモ等の情報を\n記録しておく領域で28桁です"));
+  PstMesg->setTabChangesFocus(true);
+
+  RbtnSche = Place(new QRadioButton("Schedule-1", this), "RbtnSche", 128, 90, 90, 12);
+  RbtnTodo = Place(new QRadioButton("ToDo", this), "RbtnTodo", 128, 108, 60, 12);
+  RbtnSche2 = Place(new QRadioButton("Schedule-2", this), "RbtnSche2", 225, 90, 90, 12);
+  for (QRadioButton* b : {RbtnSche, RbtnTodo, RbtnSche2}) {
+    b->setFont(LookFont("Arial", 13, true));
+    SetTextColor(b, kLookNavy);
+  }
+  RbtnSche->setChecked(true);
+
+  BtnPost = Place(new QPushButton("Post", this), "BtnPost", 205, 106, 50, 16);
+  BtnEnd = Place(new QPushButton("End", this), "BtnEnd", 267, 106, 50, 16);
+  for (QPushButton* b : {BtnPost, BtnEnd}) {
+    b->setFont(LookFont("Arial", 13, true));
+    SetTextColor(b, Qt::black);
+    b->setAutoDefault(false);
+  }
+
+  // The month grid.
+  YYMM = Place(new TClickLabel("1997/02", this), "YYMM", 5, 0, 101, 20);
+  YYMM->setAlignment(Qt::AlignCenter);
+  YYMM->setFont(LookFont("Arial", 16, true));
+  SetTextColor(YYMM, Qt::white);
+  SetBackColor(YYMM, kLookNavy);
+
+  UDyymm = Place(new TUpDown(-2, 11, this), "UDyymm", 106, 0, 15, 20);
+
+  static const char* const kWeekCaptions[7] = {"S", "M", "T", "W", "T", "F", "S"};
+  for (int i = 0; i < 7; ++i) {
+    const QByteArray name = "Week" + QByteArray::number(i + 1);
+    QLabel* w = Place(new QLabel(kWeekCaptions[i], this), name.constData(), kGridLefts[i], 20, 16,
+                      15);
+    w->setAlignment(Qt::AlignCenter);
+    w->setFont(LookFont("Times New Roman", 15, true));
+    SetTextColor(w, i == 0 ? ToQColor(kLookRed) : QColor(Qt::black));
+    Week[i] = w;
+  }
+  for (int k = 0; k < 42; ++k) {
+    const QByteArray name = "Day" + QByteArray::number(k + 1);
+    TClickLabel* d = Place(new TClickLabel(this), name.constData(), kGridLefts[k % 7],
+                           35 + 14 * (k / 7), 16, 14);
+    d->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    d->setFont(LookFont("Times New Roman", 15, true));
+    d->setProperty("Tag", k + 1);
+    SetTextColor(d, Qt::black);
+    Day[k] = d;
+  }
+}
+
+void TPstMain::BuildGroup() {
+  GroupBox1 = Place(new QGroupBox(" Schedule-2", this), "GroupBox1", 3, 125, 317, 100);
+  GroupBox1->setFont(LookFont("Arial", 13, true));
+  SetTextColor(GroupBox1, kLookNavy);
+
+  RbWeekly = Place(new QRadioButton("Weekly", GroupBox1), "RbWeekly", 10, 23, 80, 17);
+  RbMonthly1 = Place(new QRadioButton("Monthly-1", GroupBox1), "RbMonthly1", 10, 48, 80, 17);
+  RbMonthly2 = Place(new QRadioButton("Monthly-2", GroupBox1), "RbMonthly2", 10, 73, 80, 17);
+  for (QRadioButton* b : {RbWeekly, RbMonthly1, RbMonthly2}) {
+    b->setFont(LookFont("Arial", 13, true));
+    SetTextColor(b, kLookNavy);
+  }
+  RbWeekly->setChecked(true);
+
+  const QString pGothic = QStringLiteral("ＭＳ Ｐゴシック");
+  const QString gothic = QStringLiteral("ＭＳ ゴシック");
+  auto combo = [this](const char* name, int left, int top, int width, const QStringList& items,
+                      const QString& family, bool enabled) {
+    QComboBox* c = Place(new QComboBox(GroupBox1), name, left, top, width, 20);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->addItems(items);
+    c->setCurrentIndex(0);
+    c->setFont(LookFont(family, 12, true));
+    SetTextColor(c, Qt::black);
+    c->setEnabled(enabled);
+    return c;
+  };
+  CbShWeeklyWeek = combo("CbShWeeklyWeek", 145, 20, 90, WeekdayNames(), pGothic, true);
+  CbShWeeklyTime = combo("CbShWeeklyTime", 245, 20, 60, HalfHours(), pGothic, true);
+  CbShMonthlyDay = combo("CbShMonthlyDay", 100, 45, 35, Numbers(1, 31), gothic, false);
+  CbShMonthlyTime1 = combo("CbShMonthlyTime1", 245, 45, 60, HalfHours(), pGothic, false);
+  CbShMonthlyWeekNo = combo("CbShMonthlyWeekNo", 100, 70, 35, Numbers(1, 5), gothic, false);
+  CbShMonthlyWeek = combo("CbShMonthlyWeek", 145, 70, 90, WeekdayNames(), pGothic, false);
+  CbShMonthlyTime2 = combo("CbShMonthlyTime2", 245, 70, 60, HalfHours(), pGothic, false);
+
+  // Tab order as designed: the entry fields, the kind, the buttons, the
+  // month stepper, Schedule-2 and its group.
+  QWidget* order[] = {PstTime,    SBar,    PstMesg,     RbtnSche,  RbtnTodo,
+                      BtnPost,    BtnEnd,  UDyymm->Up,  UDyymm->Down, RbtnSche2,
+                      RbWeekly,   RbMonthly1, RbMonthly2, CbShWeeklyWeek, CbShWeeklyTime,
+                      CbShMonthlyDay, CbShMonthlyTime1, CbShMonthlyWeekNo, CbShMonthlyWeek,
+                      CbShMonthlyTime2};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void TPstMain::BuildMenu() {
+  PopupMenu = new QMenu(this);
+  PopupMenu->setObjectName("PopupMenu");
+  auto item = [this](const char* name, const QString& caption) {
+    QAction* a = PopupMenu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  ProgHide = item("ProgHide", QStringLiteral("登録画面を閉じる"));
+  ProgShow = item("ProgShow", QStringLiteral("登録画面を表示"));
+  PopupMenu->addSeparator();
+  CalDisp = item("CalDisp", QStringLiteral("カレンダーの表示"));
+  InitDisp = item("InitDisp", QStringLiteral("設定画面の表示"));
+  PopupMenu->addSeparator();
+  ProgHelp = item("ProgHelp", QStringLiteral("ヘルプの表示"));
+  PopupMenu->addSeparator();
+  ProgExit = item("ProgExit", QStringLiteral("プログラムの終了"));
+}
+
+void TPstMain::BuildTray() {
+  TaskTray = new TTaskTray(this, services_.shell);
+  TaskTray->setObjectName("TaskTray");
+  // Each property on its own: a failure is shown and the rest still applies,
+  // so a desktop without a notification area only loses the icon.
+  Guard([this] {
+    TaskTray->SetTipString(kAppTitle);
+    const QIcon icon = AppIcon();
+    TaskTray->SetIcon(&icon);
+    TaskTray->SetPopupMenuL(PopupMenu);
+  });
+  Guard([this] { TaskTray->SetIconID(1); });
+  TaskTray->OnMouseDown = [this](TTaskTray*, Qt::MouseButton button, Qt::MouseButtons, int x,
+                                 int y) { Guard([&] { TaskTrayMouseDown(button, x, y); }); };
+  Guard([this] { TaskTray->SetRegistered(true); });
+  Guard([this] { TaskTray->Loaded(); });
+}
+
+void TPstMain::Connect() {
+  auto on = [this](auto* sender, auto signal, void (TPstMain::*handler)()) {
+    QObject::connect(sender, signal, this, [this, handler] { Guard([&] { (this->*handler)(); }); });
+  };
+  on(SBar, &QScrollBar::valueChanged, &TPstMain::SBarChange);
+  on(RbtnSche, &QRadioButton::clicked, &TPstMain::RbtnScheClick);
+  on(RbtnTodo, &QRadioButton::clicked, &TPstMain::RbtnTodoClick);
+  on(RbtnSche2, &QRadioButton::clicked, &TPstMain::RbtnSche2Click);
+  on(RbWeekly, &QRadioButton::clicked, &TPstMain::RbWeeklyClick);
+  on(RbMonthly1, &QRadioButton::clicked, &TPstMain::RbMonthly1Click);
+  on(RbMonthly2, &QRadioButton::clicked, &TPstMain::RbMonthly2Click);
+  on(BtnPost, &QPushButton::clicked, &TPstMain::BtnPostClick);
+  on(BtnEnd, &QPushButton::clicked, &TPstMain::BtnEndClick);
+  on(ProgHide, &QAction::triggered, &TPstMain::ProgHideClick);
+  on(ProgShow, &QAction::triggered, &TPstMain::ProgShowClick);
+  on(CalDisp, &QAction::triggered, &TPstMain::CalDispClick);
+  on(InitDisp, &QAction::triggered, &TPstMain::InitDispClick);
+  on(ProgHelp, &QAction::triggered, &TPstMain::ProgHelpClick);
+  on(ProgExit, &QAction::triggered, &TPstMain::BtnEndClick);
+  on(SchTimer, &QTimer::timeout, &TPstMain::SchTimerTimer);
+  on(popup_->BtnMod, &QPushButton::clicked, &TPstMain::BtnModClick);
+  on(popup_->BtnDel, &QPushButton::clicked, &TPstMain::BtnDelClick);
+  on(popup_->BtnCan, &QPushButton::clicked, &TPstMain::BtnCanClick);
+
+  UDyymm->OnClick = [this] { Guard([this] { UDyymmClick(); }); };
+  YYMM->OnClick = [this] { Guard([this] { YYMMClick(); }); };
+  PstVerShow->OnClick = [this] { Guard([this] { PstVerShowClick(); }); };
+  for (TClickLabel* d : Day) {
+    d->OnMouseDown = [this, d](Qt::MouseButton button) {
+      Guard([&] { DayxxMouseDown(d, button); });
+    };
+  }
+}
+
+void TPstMain::SetOuterWidth(int width) {
+  outerWidth_ = width;
+  ApplyWindowSize();
+}
+
+void TPstMain::SetOuterHeight(int height) {
+  outerHeight_ = height;
+  ApplyWindowSize();
+}
+
+void TPstMain::ApplyWindowSize() {
+  setFixedSize(std::max(0, outerWidth_ - kFrameWidth), std::max(0, outerHeight_ - kFrameHeight));
+}
+
+void TPstMain::closeEvent(QCloseEvent* event) {
+  // The close box ends the program at once; the labels were saved at their
+  // last change and the window position is not kept.
+  event->accept();
+  if (Quit)
+    Quit();
+  else
+    QCoreApplication::quit();
+}
+
+}  // namespace morna::ui
