@@ -275,5 +275,47 @@ TEST_F(PstMainPostTest, CountDownSoundsOnceAtStartUp) {
   EXPECT_EQ(player_.played, std::vector<QString>{"bell.wav"});
 }
 
+TEST_F(PstMainPostTest, AnUnreadableDataFileIsKeptAsideBeforeTheFirstSave) {
+  // More labels than the table can hold: the load reports a failure.
+  std::string original;
+  for (int i = 0; i < 51; ++i)
+    original += "Time=2000/12/20 09:" + std::string(i < 10 ? "0" : "") + std::to_string(i) +
+                "\r\nMemo=n\r\n";
+  WriteFile("Dpstitdt.dat", original);
+  TPstMain& m = Start();
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].caption, kFileBoxCaption);
+  EXPECT_TRUE(sink_.boxes[0].text.startsWith("ファイルの読込みで[ "));
+  EXPECT_TRUE(sink_.boxes[0].text.endsWith(" ] のエラーが発生しました。"));
+  EXPECT_TRUE(state_.dataFileLoadFailed);
+
+  emit m.Windows().At(0)->modifyRequested();
+  m.Popup().BtnDel->click();
+  EXPECT_EQ(ReadFile("Dpstitdt.dat.bak"), original);
+  ExpectFileMatchesTable();
+  // Only the first save keeps a copy.
+  Post("2000/12/21 10:00", "new");
+  ExpectFileMatchesTable();
+  EXPECT_EQ(ReadFile("Dpstitdt.dat.bak"), original);
+  EXPECT_EQ(ReadFile("Dpstitdt.dat.bak2"), "<missing>");
+  EXPECT_EQ(sink_.boxes.size(), 1u);
+}
+
+TEST_F(PstMainPostTest, ScheduleTwoFailingPartWayStillShowsAndSavesWhatWasStored) {
+  TPstMain& m = Start();
+  m.SchedDataSetHook = [](TPstMain& w) {
+    w.PstTime->setText("2000/12/20 08:00");
+    w.PostDataSetFromForm();
+    throw ConvertError("no such day");
+  };
+  m.RbtnSche2->click();
+  Post("2000/12/20 15:20", "weekly");
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].text, kDateTimeBox);
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 08:00|weekly"});
+  EXPECT_EQ(m.Windows().Count(), 1);
+  ExpectFileMatchesTable();
+}
+
 }  // namespace
 }  // namespace morna::ui::testing
