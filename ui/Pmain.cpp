@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -35,7 +36,17 @@ QFont LookFont(const QString& family, int pixelSize, bool bold, bool italic) {
   f.setPixelSize(pixelSize);
   f.setBold(bold);
   f.setItalic(italic);
+  FitFont(f);
   return f;
+}
+
+// The window is laid out in pixels for Arial, Times New Roman and the
+// Japanese system fonts. Where the named family is not installed the
+// stand-in is usually wider; a condensed face keeps the texts in their boxes.
+void FitFont(QFont& f) {
+  f.setStretch(QFont::Unstretched);
+  if (QFontInfo(f).family().compare(f.family(), Qt::CaseInsensitive) != 0)
+    f.setStretch(QFont::Condensed);
 }
 
 void SetTextColor(QWidget* w, const QColor& c) {
@@ -337,8 +348,9 @@ void TPstMain::BuildTray() {
   Guard([this] { TaskTray->SetIconID(1); });
   TaskTray->OnMouseDown = [this](TTaskTray*, Qt::MouseButton button, Qt::MouseButtons, int x,
                                  int y) { Guard([&] { TaskTrayMouseDown(button, x, y); }); };
-  Guard([this] { TaskTray->SetRegistered(true); });
-  Guard([this] { TaskTray->Loaded(); });
+  // Without a notification area the icon cannot be added: say so once (the
+  // final update would only repeat the message) and go on without it.
+  if (Guard([this] { TaskTray->SetRegistered(true); })) Guard([this] { TaskTray->Loaded(); });
 }
 
 void TPstMain::Connect() {

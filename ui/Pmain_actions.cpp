@@ -228,6 +228,7 @@ void TPstMain::FontSet() {
                                                     RbMonthly2, YYMM}) {
     QFont f = w->font();
     f.setFamily(title);
+    FitFont(f);
     w->setFont(f);
   }
   const QString cale = FromSjis(state_.settings.CaleFontName);
@@ -235,6 +236,7 @@ void TPstMain::FontSet() {
     QFont f = w->font();
     f.setFamily(cale);
     if (state_.settings.CaleFontSize > 0) f.setPointSize(state_.settings.CaleFontSize);
+    FitFont(f);
     w->setFont(f);
   };
   for (QLabel* w : Day) calendarFont(w);

@@ -16,6 +16,9 @@ inline const QColor kLookNavy(0, 0, 128);
 inline constexpr WinColor kLookRed = 255;
 
 QFont LookFont(const QString& family, int pixelSize, bool bold, bool italic = false);
+// A condensed face when the family is not installed and a wider stand-in
+// would be drawn.
+void FitFont(QFont& f);
 // Text colour of a label, button, box or radio button.
 void SetTextColor(QWidget* w, const QColor& c);
 // Background colour; the widget paints its background from then on.
