@@ -181,6 +181,13 @@ class TPstMain : public QWidget {
   void SchTimerTimer();
   void AlarmOut();
 
+  // Settings applied to the window (start-up, and again after the settings
+  // dialog): the background colour Ecolor and the message box's input method.
+  void ApplyEcolor();
+  void ApplyImeMode();
+  // The window's position as the settings file keeps it.
+  WindowPos CurrentPos() const;
+
   // Checks RbtnSche as a click on it would; its click handler runs only when
   // it was not checked before.
   void SelectRbtnSche();
@@ -239,7 +246,6 @@ class TPstMain : public QWidget {
   void BuildMenu();
   void BuildTray();
   void Connect();
-  void ApplyImeMode();
   void MoveOntoDesktop();
   void ShowFileError(const QString& prefix, const std::string& systemText);
   bool KeepFailedDataFile(const std::string& path);

@@ -70,7 +70,7 @@ void TPstMain::FormCreate() {
   LoadPostDataFile();
   // 9 - 12. Fonts, colour, input method, width.
   FontSet();
-  SetBackColor(this, ToQColor(state_.settings.Ecolor));
+  ApplyEcolor();
   ApplyImeMode();
   if (state_.settings.Caln == 1) SetOuterWidth(kNarrowWidth);
   // 13 - 15. Today.
@@ -95,7 +95,7 @@ void TPstMain::FormDestroy() {
 
 void TPstMain::BtnEndClick() {
   SavePostDataFile();  // a failure is shown and the end goes on
-  state_.mainPos = WindowPos{y(), x()};
+  state_.mainPos = CurrentPos();
   if (!ctl_.SaveSettings(state_.iniPath, state_.settings, state_.mainPos))
     throw Error(QStringLiteral("%1 に書き込めません").arg(QString::fromLocal8Bit(state_.iniPath)));
   if (Quit)
@@ -119,10 +119,16 @@ void TPstMain::MoveOntoDesktop() {
   move(left, top);
 }
 
+WindowPos TPstMain::CurrentPos() const { return WindowPos{y(), x()}; }
+
+void TPstMain::ApplyEcolor() { SetBackColor(this, ToQColor(state_.settings.Ecolor)); }
+
 // The input method of the message box. Qt knows no open/closed or kana modes
 // of its own; what it offers is switching input methods off and asking for
-// Latin input, so "disabled" turns the input method off, the two
-// alphanumeric modes ask for Latin input, and the others leave the box alone.
+// Latin input. So "disabled" (3) turns the input method off, the two
+// alphanumeric modes (7, 8) ask for Latin input, the open and kana modes
+// (1, 4, 5, 6) give the input method back without hints, and 0, 2 and values
+// out of range leave the box as it is.
 void TPstMain::ApplyImeMode() {
   switch (state_.settings.IMEMode) {
     case 3:
@@ -131,7 +137,15 @@ void TPstMain::ApplyImeMode() {
       break;
     case 7:
     case 8:
+      PstMesg->setAttribute(Qt::WA_InputMethodEnabled, true);
       PstMesg->setInputMethodHints(Qt::ImhLatinOnly);
+      break;
+    case 1:
+    case 4:
+    case 5:
+    case 6:
+      PstMesg->setAttribute(Qt::WA_InputMethodEnabled, true);
+      PstMesg->setInputMethodHints(Qt::ImhNone);
       break;
     default:
       break;

@@ -217,9 +217,15 @@ TEST_F(PstMainTest, IconPressesSelectScheduleOneAndRightShowsTheWindow) {
   EXPECT_TRUE(m.isVisible());
 }
 
-TEST_F(PstMainTest, FontSetAppliesCalendarAndTitleFonts) {
-  WriteIni("[DISP]\r\nCaleFontSize=12\r\nCaleFontName=Courier\r\nTitleFontName=Helvetica\r\n");
+TEST_F(PstMainTest, StartUpAppliesFontsColourAndInputMode) {
+  WriteIni("[FORM]\r\nEcolor=255\r\nIMEMode=3\r\n"
+           "[DISP]\r\nCaleFontSize=12\r\nCaleFontName=Courier\r\nTitleFontName=Helvetica\r\n");
   TPstMain& m = Start();
+  EXPECT_EQ(m.palette().color(QPalette::Window), QColor(255, 0, 0));
+  EXPECT_FALSE(m.PstMesg->testAttribute(Qt::WA_InputMethodEnabled));
+  state_.settings.IMEMode = 1;
+  m.ApplyImeMode();
+  EXPECT_TRUE(m.PstMesg->testAttribute(Qt::WA_InputMethodEnabled));
   for (QLabel* l : m.Day) EXPECT_EQ(l->font().pointSize(), 12);
   for (QLabel* l : m.Week) EXPECT_EQ(l->font().family(), "Courier");
   EXPECT_EQ(m.YYMM->font().family(), "Helvetica");
