@@ -120,6 +120,9 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
 
 void TPstPost::ShowPostWindow(const PostWindowSpec& spec) {
   PostDataTime->setText(FromSjis(spec.caption));
+  // Never seen on the window itself; task switchers and screen readers name
+  // the window by it.
+  setWindowTitle(PostDataTime->text().trimmed());
   if (spec.hasMessage) SetMemoLines(PostMesg, FromSjisLines(spec.lines));
 
   SetColors(spec.color, spec.captionColor);

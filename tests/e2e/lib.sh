@@ -36,6 +36,7 @@ start_display() {
     wmsystemtray --non-wmaker -geometry 64x64+0+704 >"$WORK/tray.log" 2>&1 &
     PIDS+=($!)
     sleep 0.5
+    kill -0 "${PIDS[-1]}" 2>/dev/null || { cat "$WORK/tray.log" >&2; fail "the notification area (wmsystemtray) did not start"; }
     return 0
   done
   fail "no display could be started"
@@ -71,8 +72,8 @@ wait_window() {
   fail "no window titled '$1'"
 }
 
-# Mapped top-level windows without a title: the label windows.
-label_windows() { $XWIN list | awk 'NF==5'; }
+# The label windows: titled with their date-time, "ToDo" or "Alarm".
+label_windows() { $XWIN list | awk '$6 ~ /^([0-9]+\/|ToDo$|Alarm$)/'; }
 
 wait_exit() {
   local pid=$1

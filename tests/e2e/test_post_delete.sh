@@ -25,7 +25,7 @@ expected=$(printf 'Time=2090/05/06 10:00\r\nMemo=Dentist\r\n')
 sleep 0.5
 mapfile -t labels < <(label_windows)
 [ "${#labels[@]}" -eq 1 ] || fail "expected one label window, found: ${labels[*]}"
-read -r _ lx ly lw lh <<<"${labels[0]}"
+read -r _ lx ly lw lh _ <<<"${labels[0]}"
 [ "$lx" -eq 892 ] && [ "$ly" -eq 0 ] || fail "label window at $lx,$ly"
 
 # A click on its date-time opens the popup, centred on the 1024 x 768 screen

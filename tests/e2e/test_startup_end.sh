@@ -55,7 +55,7 @@ mapfile -t labels < <(label_windows | sort -n -k3)
 # Along the right edge of the 1024 x 768 work area, small windows (130 x 36),
 # one below the other 37 pixels apart, in date order (ToDo first).
 for p in 0 1 2; do
-  read -r _ lx ly lw lh <<<"${labels[$p]}"
+  read -r _ lx ly lw lh _ <<<"${labels[$p]}"
   [ "$lx" -eq 892 ] && [ "$ly" -eq $((p * 37)) ] && [ "$lw" -eq 130 ] && [ "$lh" -eq 36 ] ||
     fail "label window $p at $lx,$ly ${lw}x$lh"
 done
