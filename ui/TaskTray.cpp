@@ -9,6 +9,7 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <utility>
 #include <vector>
@@ -61,7 +62,15 @@ std::string TrayTipBytes(const QString& tip) {
 
 TTaskTray::TTaskTray(QObject* owner, TrayShell& shell) : QObject(owner), shell_(shell) {
   auto& reg = IconIDRegistry();
-  id_ = reg.empty() ? 1 : reg.back().first.toInt() + 1;
+  const qint64 next = reg.empty() ? 1 : reg.back().first.toLongLong() + 1;
+  if (next <= std::numeric_limits<int>::max()) {
+    id_ = static_cast<int>(next);
+  } else {
+    // The last instance took the largest identifier: use the lowest free one
+    // rather than overflow.
+    id_ = 1;
+    while (FindEntry(QString::number(id_)) != reg.end()) ++id_;
+  }
   reg.emplace_back(QString::number(id_), this);
   PopupAt = [](QMenu* menu, QPoint at) { menu->exec(at); };
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,6 +97,12 @@ TEST_F(TaskTrayTest, IconIdRules) {
   EXPECT_EQ(ErrorText([&] { a->SetIconID(40); }), "同じアイコン識別子が有ります");
   TTaskTray next(nullptr, shell);
   EXPECT_EQ(next.IconID(), 41);
+
+  // After the largest identifier the count cannot go on: the lowest free
+  // one is taken instead.
+  next.SetIconID(std::numeric_limits<int>::max());
+  TTaskTray after(nullptr, shell);
+  EXPECT_EQ(after.IconID(), 1);
 }
 
 TEST_F(TaskTrayTest, RegisteringNeedsAnIcon) {
