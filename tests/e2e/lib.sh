@@ -16,6 +16,7 @@ WORK=$(mktemp -d /tmp/morna-e2e.XXXXXX)
 PIDS=()
 cleanup() {
   for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+  stop_pulse
   wait 2>/dev/null || true
   [ -n "${KEEP_E2E:-}" ] || rm -rf "$WORK"
 }
@@ -86,3 +87,35 @@ wait_exit() {
 }
 
 click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
+
+# A sound server of our own: PulseAudio with a null sink as the default
+# output; record_start/record_stop capture what is played into a WAV file.
+PULSE_STARTED=""
+start_pulse() {
+  for tool in pulseaudio pactl parec sox; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+  export XDG_RUNTIME_DIR="$WORK/run"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  unset PULSE_SERVER PULSE_SINK
+  if ! HOME="$WORK" pulseaudio -D --exit-idle-time=-1 -n --log-target=file:"$WORK/pulse.log" \
+       --load="module-null-sink sink_name=nul" --load=module-native-protocol-unix; then
+    echo "SKIP: PulseAudio cannot start here"; exit 77
+  fi
+  PULSE_STARTED=1
+  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+  pactl info >/dev/null 2>&1 || { echo "SKIP: PulseAudio cannot start here"; exit 77; }
+  pactl set-default-sink nul
+}
+stop_pulse() {
+  [ -n "$PULSE_STARTED" ] && [ -f "$XDG_RUNTIME_DIR/pulse/pid" ] &&
+    kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid")" 2>/dev/null || true
+}
+RECORD_PID=""
+record_start() { parec -d nul.monitor --file-format=wav "$1" & RECORD_PID=$!; PIDS+=("$RECORD_PID"); }
+record_stop() { kill "$RECORD_PID" 2>/dev/null; wait "$RECORD_PID" 2>/dev/null || true; }
+# RMS amplitude of a WAV file, or of the part from $2 seconds on, $3 long.
+rms_of() {
+  if [ $# -gt 1 ]; then sox "$1" -n trim "$2" "$3" stat 2>&1; else sox "$1" -n stat 2>&1; fi |
+    awk '/^RMS +amplitude/ {print $3}'
+}

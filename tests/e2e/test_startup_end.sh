@@ -72,6 +72,10 @@ cp "$INI" "$WORK/before.ini"
 start_morna
 read -r wid x y w h _ < <(wait_window Moranote)
 sleep 1
+# A second start of the same program does not run beside the first one.
+(cd "$APP_DIR" && timeout 20 ./Morna >"$WORK/second.log" 2>&1) || fail "a second start failed: $(cat "$WORK/second.log")"
+[ "$($XWIN list | awk '$6 == "Moranote" && $4 == 322' | wc -l)" -eq 1 ] || fail "two registration windows"
+[ "$(label_windows | wc -l)" -eq 3 ] || fail "a second start changed the label windows"
 $XWIN close "$wid"
 wait_exit "$MORNA_PID"
 cmp -s "$INI" "$WORK/before.ini" || fail "the close box changed the settings file"

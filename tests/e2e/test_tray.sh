@@ -34,6 +34,15 @@ xdotool mousemove --sync "$ix" "$iy" click 3
 for _ in $(seq 30); do main_shown && break; sleep 0.1; done
 main_shown || fail "a right click on the icon did not show the registration window"
 
+# Starting the program again while it runs brings the hidden window back
+# instead of running a second copy.
+open_menu
+xdotool key Down Return
+for _ in $(seq 30); do main_shown || break; sleep 0.1; done
+(cd "$APP_DIR" && timeout 20 ./Morna >"$WORK/second.log" 2>&1) || fail "a second start failed"
+for _ in $(seq 30); do main_shown && break; sleep 0.1; done
+main_shown || fail "a second start did not bring the registration window back"
+
 # Help: the fifth item.
 open_menu
 xdotool key Down Down Down Down Down Return

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# A label's alarm as it happens, with the clock running ten times fast from
+# 08:57:50: two minutes before its 09:00 the label window turns to the
+# warning colour with a pink date-time and the alarm is heard; at 09:00 the
+# date-time turns red and the alarm is heard again; in between all is quiet.
+source "$(dirname "$0")/lib.sh"
+FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+start_display
+start_pulse
+
+sox -n -r 44100 -c 1 -b 16 "$WORK/tone.wav" synth 0.6 sine 880 vol 0.5
+printf '[FILE]\r\nWaveFileName=%s\r\n[FORM]\r\nMinute=2\r\n' "$WORK/tone.wav" >"$INI"
+printf 'Time=2030/06/15 09:00\r\nMemo=standup\r\n' >"$DAT"
+
+record_start "$WORK/heard.wav"
+t0=$(date +%s.%N)
+(cd "$APP_DIR" && LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-06-15 08:57:50 x10" \
+  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
+MORNA_PID=$!
+PIDS+=("$MORNA_PID")
+
+# The label window stands at 892,0 (130 x 36); its date-time at 894,2.
+caption_colour() {
+  import -window root -crop 105x12+894+2 +repage "$WORK/caption.png" 2>/dev/null
+  local hist
+  hist=$(convert "$WORK/caption.png" -format %c histogram:info:- 2>/dev/null)
+  if grep -qi '#FF40FF' <<<"$hist"; then echo pink
+  elif grep -qi '#FF0000' <<<"$hist"; then echo red
+  else echo black; fi
+}
+elapsed() { awk -v a="$t0" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }
+
+seen="" t_pink="" t_red=""
+for _ in $(seq 120); do
+  back=$($XWIN pixel 1000 30)
+  cap=$(caption_colour)
+  state="$back/$cap"
+  [ "$back" = 000000 ] && { sleep 0.2; continue; }  # not up yet
+  if [ "$state" != "${seen##* }" ]; then seen+=" $state"; echo "$(elapsed)s: $state"; fi
+  [ "$state" = "c0ffff/pink" ] && [ -z "$t_pink" ] && t_pink=$(elapsed)
+  [ "$state" = "c0ffff/red" ] && { t_red=$(elapsed); break; }
+  sleep 0.3
+done
+sleep 1.5
+record_stop
+grep -q "Moranote" <<<"$($XWIN list)" || fail "the program is gone: $(cat "$WORK/morna.log")"
+
+[ "${seen# }" = "ffffe0/black c0ffff/pink c0ffff/red" ] ||
+  fail "colours went: $seen (expected light yellow, then light cyan with pink, then red)"
+
+# The alarm sounded at the warning and at the time, and not in between.
+warn=$(rms_of "$WORK/heard.wav" "$(awk -v t="$t_pink" 'BEGIN { print t - 2.0 }')" 2.5)
+due=$(rms_of "$WORK/heard.wav" "$(awk -v t="$t_red" 'BEGIN { print t - 2.0 }')" 2.5)
+between=$(rms_of "$WORK/heard.wav" "$(awk -v t="$t_pink" 'BEGIN { print t + 1.5 }')" \
+  "$(awk -v a="$t_pink" -v b="$t_red" 'BEGIN { print b - a - 4.5 }')")
+echo "RMS at the warning $warn, at the time $due, between $between"
+awk -v r="$warn" 'BEGIN { exit !(r > 0.05) }' || fail "no alarm at the warning (RMS $warn)"
+awk -v r="$due" 'BEGIN { exit !(r > 0.05) }' || fail "no alarm at the label's time (RMS $due)"
+awk -v r="$between" 'BEGIN { exit !(r < 0.01) }' || fail "sound between the alarms (RMS $between)"
+echo "PASS"
