@@ -58,7 +58,7 @@ WindowSize SizeFor(const Settings& s) {
 // Places window p along the edge chosen by `area`. The per-line count is at
 // least 1, so a work area smaller than one window still places every window
 // (one per line) instead of dividing by zero.
-void Place(PostWindowSpec& w, int area, const Rect& wa, int p) {
+void Place(PostWindowPlan& w, int area, const Rect& wa, int p) {
   const std::int64_t L = wa.left, T = wa.top, R = wa.right, B = wa.bottom;
   const std::int64_t stepX = std::int64_t{w.width} + 2;   // width is never negative
   const std::int64_t stepY = std::int64_t{w.height} + 1;
@@ -89,7 +89,7 @@ void Place(PostWindowSpec& w, int area, const Rect& wa, int p) {
   w.top = ClampToInt(top);
 }
 
-void SizeAndPlace(PostWindowSpec& w, const Settings& s, const Rect& workArea, int p) {
+void SizeAndPlace(PostWindowPlan& w, const Settings& s, const Rect& workArea, int p) {
   const WindowSize size = SizeFor(s);
   w.width = size.width;
   w.height = size.height;
@@ -108,8 +108,8 @@ const char* WeekdayName(int weekday) {
 
 // An alarm window; without a text (a weekday outside 1..7) the window keeps
 // the design lines of its message box.
-PostWindowSpec AlarmWindow(const Settings& s, std::optional<std::string> text) {
-  PostWindowSpec w;
+PostWindowPlan AlarmWindow(const Settings& s, std::optional<std::string> text) {
+  PostWindowPlan w;
   w.alarm = true;
   w.caption = std::string(kAlarmCaption);
   if (text) {
@@ -122,7 +122,7 @@ PostWindowSpec AlarmWindow(const Settings& s, std::optional<std::string> text) {
   return w;
 }
 
-void AppendAlarmWindows(const Settings& s, std::vector<PostWindowSpec>& out) {
+void AppendAlarmWindows(const Settings& s, std::vector<PostWindowPlan>& out) {
   if (s.DailyAlarm == 1) {
     out.push_back(AlarmWindow(s, kDailyText + s.DATime));
   }
@@ -147,7 +147,7 @@ void AppendAlarmWindows(const Settings& s, std::vector<PostWindowSpec>& out) {
   }
 }
 
-void ColorLabel(PostWindowSpec& w, const Settings& s, const PostSlot& slot, DateTime now) {
+void ColorLabel(PostWindowPlan& w, const Settings& s, const PostSlot& slot, DateTime now) {
   w.color = s.Dcolor;
   w.captionColor = kCaptionBlack;
   if (slot.IsToDo()) {
@@ -198,17 +198,17 @@ Rect ChooseWorkArea(const Settings& s, const Rect& screenWorkArea) {
   return screenWorkArea;
 }
 
-std::vector<PostWindowSpec> DisplayData(const Settings& s, const PostTable& table,
+std::vector<PostWindowPlan> DisplayData(const Settings& s, const PostTable& table,
                                         DateTime displayBaseTime, DateTime now,
                                         const Rect& workArea, int& alarmWindowCount) {
-  std::vector<PostWindowSpec> windows;
+  std::vector<PostWindowPlan> windows;
   AppendAlarmWindows(s, windows);
   alarmWindowCount = static_cast<int>(windows.size());
 
   for (int n : DisplayedSlots(table, s.DisplayMode, s.DisplayModeDay, displayBaseTime)) {
     if (static_cast<int>(windows.size()) >= kPostWindowListCapacity) break;
     const PostSlot& slot = table.Slot(n);
-    PostWindowSpec w;
+    PostWindowPlan w;
     w.slot = n;
     w.caption = slot.IsToDo() ? std::string(kToDoCaption) : slot.DateTimeText;
     w.lines = slot.Lines;

@@ -25,7 +25,7 @@ inline constexpr int kPostDesignMemoWidth = 170, kPostDesignMemoHeight = 26;
 // Room in the window list: the four fixed alarms and a full table.
 inline constexpr int kPostWindowListCapacity = 4 + kMaxDataCnt;
 
-struct PostWindowSpec {
+struct PostWindowPlan {
   bool alarm = false;        // an alarm window (caption "    Alarm")
   int slot = -1;             // the label's slot; -1 for an alarm window
   std::string caption;       // "yyyy/mm/dd hh:mm", "    ToDo" or "    Alarm"
@@ -57,7 +57,7 @@ Rect ChooseWorkArea(const Settings& s, const Rect& screenWorkArea);
 
 // The whole set of windows of one build: the alarm windows first, then one
 // per displayed slot. `alarmWindowCount` receives the number of alarm windows.
-std::vector<PostWindowSpec> DisplayData(const Settings& s, const PostTable& table,
+std::vector<PostWindowPlan> DisplayData(const Settings& s, const PostTable& table,
                                         DateTime displayBaseTime, DateTime now,
                                         const Rect& workArea, int& alarmWindowCount);
 

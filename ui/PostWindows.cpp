@@ -24,12 +24,12 @@ void PostWindows::DisplayData() {
 
   const Rect area = ChooseWorkArea(state_.settings, state_.ScreenWorkArea());
   int alarmCount = 0;
-  const std::vector<PostWindowSpec> specs = morna::DisplayData(
+  const std::vector<PostWindowPlan> plans = morna::DisplayData(
       state_.settings, state_.table, state_.DisplayBaseTime, state_.Now(), area, alarmCount);
   state_.AlarmWindowCount = alarmCount;
 
-  list_.reserve(specs.size());
-  for (const PostWindowSpec& spec : specs) {
+  list_.reserve(plans.size());
+  for (const PostWindowPlan& plan : plans) {
     auto* w = new TPstPost();
     QObject::connect(w, &TPstPost::modifyRequested, w, [this, w] {
       Guard([&] {
@@ -47,7 +47,7 @@ void PostWindows::DisplayData() {
       });
     });
     list_.emplace_back(w);
-    w->ShowPostWindow(spec);
+    w->ShowPostWindow(plan);
   }
 }
 

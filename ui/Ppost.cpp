@@ -118,28 +118,28 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   SetColors(kLightYellow, 0);
 }
 
-void TPstPost::ShowPostWindow(const PostWindowSpec& spec) {
-  PostDataTime->setText(FromSjis(spec.caption));
+void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
+  PostDataTime->setText(FromSjis(plan.caption));
   // Never seen on the window itself; task switchers and screen readers name
   // the window by it.
   setWindowTitle(PostDataTime->text().trimmed());
-  if (spec.hasMessage) SetMemoLines(PostMesg, FromSjisLines(spec.lines));
+  if (plan.hasMessage) SetMemoLines(PostMesg, FromSjisLines(plan.lines));
 
-  SetColors(spec.color, spec.captionColor);
+  SetColors(plan.color, plan.captionColor);
 
   // A window needs at least one pixel each way; the parts may shrink to none.
-  setGeometry(spec.left, spec.top, std::max(1, spec.width), std::max(1, spec.height));
-  Shape1->resize(std::max(0, spec.shapeWidth), std::max(0, spec.shapeHeight));
-  PostMesg->resize(std::max(0, spec.memoWidth), std::max(0, spec.memoHeight));
+  setGeometry(plan.left, plan.top, std::max(1, plan.width), std::max(1, plan.height));
+  Shape1->resize(std::max(0, plan.shapeWidth), std::max(0, plan.shapeHeight));
+  PostMesg->resize(std::max(0, plan.memoWidth), std::max(0, plan.memoHeight));
 
   QFont memoFont = PostMesg->font();
-  if (!spec.fontName.empty()) memoFont.setFamilies({FromSjis(spec.fontName)});
+  if (!plan.fontName.empty()) memoFont.setFamilies({FromSjis(plan.fontName)});
   // A positive size is in points; a negative one is a height in pixels, as a
   // font height is given on Windows; zero keeps the design size.
-  if (spec.fontSize > 0) {
-    memoFont.setPointSize(spec.fontSize);
-  } else if (spec.fontSize < 0) {
-    memoFont.setPixelSize(-spec.fontSize);
+  if (plan.fontSize > 0) {
+    memoFont.setPointSize(plan.fontSize);
+  } else if (plan.fontSize < 0) {
+    memoFont.setPixelSize(-plan.fontSize);
   }
   PostMesg->setFont(memoFont);
 

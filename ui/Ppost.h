@@ -53,7 +53,7 @@ class TPstPost : public QWidget {
 
   // Applies what core computed (texts, colours, size, font, place) and shows
   // the window.
-  void ShowPostWindow(const PostWindowSpec& spec);
+  void ShowPostWindow(const PostWindowPlan& plan);
   void SetColors(WinColor color, WinColor captionColor);
 
   QString Caption() const;

@@ -37,7 +37,7 @@ PostTable Table(const std::vector<std::string>& texts, int dataCnt = 30) {
   return t;
 }
 
-std::vector<PostWindowSpec> Build(const Settings& s, const PostTable& t, int& alarms,
+std::vector<PostWindowPlan> Build(const Settings& s, const PostTable& t, int& alarms,
                                   const Rect& area = kScreen) {
   return DisplayData(s, t, kNow, kNow, area, alarms);
 }

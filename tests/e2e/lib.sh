@@ -86,7 +86,8 @@ wait_exit() {
   fail "the program did not end"
 }
 
-click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
+# (no --sync: it waits forever when the pointer is already there)
+click_at() { xdotool mousemove "$1" "$2" sleep 0.2 click 1; }
 
 # A sound server of our own: PulseAudio with a null sink as the default
 # output; record_start/record_stop capture what is played into a WAV file.

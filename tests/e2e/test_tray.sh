@@ -18,7 +18,7 @@ main_shown() { $XWIN list | awk '$4 == 322 && $6 == "Moranote"' | grep -q .; }
 menu_open() { $XWIN list | awk '$6 == "Moranote" && $4 != 322' | grep -q .; }
 
 open_menu() {
-  xdotool mousemove --sync "$ix" "$iy" click 1
+  xdotool mousemove "$ix" "$iy" sleep 0.2 click 1
   for _ in $(seq 30); do menu_open && return 0; sleep 0.1; done
   fail "a left click on the icon opened no menu"
 }
@@ -30,7 +30,7 @@ for _ in $(seq 30); do main_shown || break; sleep 0.1; done
 main_shown && fail "the registration window is still shown after closing it from the menu"
 
 # A right click shows it again.
-xdotool mousemove --sync "$ix" "$iy" click 3
+xdotool mousemove "$ix" "$iy" sleep 0.2 click 3
 for _ in $(seq 30); do main_shown && break; sleep 0.1; done
 main_shown || fail "a right click on the icon did not show the registration window"
 
