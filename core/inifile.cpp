@@ -258,7 +258,9 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
   const std::string v = WithoutLineBreaks(value);
   const auto s = FindSection(section);
   if (!s) {
-    Insert(lines_.size(), "[" + std::string(section) + "]");
+    std::string header = "[";
+    header.append(section).append("]");
+    Insert(lines_.size(), std::move(header));
     Insert(lines_.size(), std::string(key) + "=" + v);
     return;
   }
