@@ -23,6 +23,7 @@
 #include "ui/Pmain.h"
 #include "ui/Pmain_look.h"
 #include "ui/PostWindows.h"
+#include "ui/Ppost.h"
 #include "ui/Ppsub.h"
 #include "ui/codec.h"
 #include "ui/help.h"
@@ -400,7 +401,8 @@ std::string TPstMain::MessageText() const {
 
 void TPstMain::SetMessageLines(const QStringList& lines) {
   PstMesg->clear();
-  PstMesg->setPlainText(lines.join(QChar('\n')));
+  // Line by line, so that an empty last line keeps its own line break.
+  SetMemoLines(PstMesg, lines);
 }
 
 int TPstMain::PostDataSetFromForm() {

@@ -138,6 +138,22 @@ TEST_F(PstMainPostTest, ModifyReplacesTheSameLabel) {
   EXPECT_TRUE(sink_.boxes.empty());
 }
 
+TEST_F(PstMainPostTest, AnEmptyLastMessageLineSurvivesModifyAndCopy) {
+  WriteFile("Dpstitdt.dat", "Time=2000/12/20 09:00\r\nMemo=a\r\nMemo=\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:00|a|"});
+
+  emit m.Windows().At(0)->mesgClicked();
+  EXPECT_EQ(m.PstMesg->toPlainText(), "a\n\n");
+
+  emit m.Windows().At(0)->modifyRequested();
+  m.Popup().BtnMod->click();
+  EXPECT_EQ(m.PstMesg->toPlainText(), "a\n\n");
+  m.BtnPost->click();
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:00|a|"});
+  ExpectFileMatchesTable();
+}
+
 TEST_F(PstMainPostTest, DeleteRemovesOneOfTwoIdenticalLabels) {
   WriteFile("Dpstitdt.dat",
             "Time=2000/12/20 09:00\r\nMemo=same\r\nTime=2000/12/20 09:00\r\nMemo=same\r\n");
