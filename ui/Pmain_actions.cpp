@@ -497,6 +497,10 @@ void TPstMain::BtnModClick() {
   }
   if (state_.settings.Caln == 1) SetOuterWidth(kWideWidth);
   show();
+  // The window may already be open behind the popup; it must become the
+  // active one, or the message box would hold the focus without any key
+  // reaching it.
+  activateWindow();
   PstMesg->moveCursor(QTextCursor::Start);
   PstMesg->ensureCursorVisible();
   PstMesg->setFocus();

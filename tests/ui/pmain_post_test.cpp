@@ -3,6 +3,7 @@
 // must hold exactly what the table holds.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -152,6 +153,21 @@ TEST_F(PstMainPostTest, AnEmptyLastMessageLineSurvivesModifyAndCopy) {
   m.BtnPost->click();
   EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:00|a|"});
   ExpectFileMatchesTable();
+}
+
+TEST_F(PstMainPostTest, ModifyLeavesTheMessageBoxReadyForTyping) {
+  WriteFile("Dpstitdt.dat", "Time=2000/12/20 09:00\r\nMemo=a\r\n");
+  TPstMain& m = Start();
+  m.ProgShow->trigger();  // the window stays open behind the popup
+  QApplication::processEvents();
+  emit m.Windows().At(0)->modifyRequested();
+  QApplication::processEvents();
+  m.Popup().BtnMod->click();
+  QApplication::processEvents();
+  EXPECT_TRUE(m.isVisible());
+  EXPECT_EQ(QApplication::activeWindow(), &m);
+  EXPECT_EQ(QApplication::focusWidget(), m.PstMesg);
+  EXPECT_EQ(m.PstMesg->textCursor().position(), 0);
 }
 
 TEST_F(PstMainPostTest, DeleteRemovesOneOfTwoIdenticalLabels) {
