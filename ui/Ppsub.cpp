@@ -104,6 +104,9 @@ TPstPsub::TPstPsub(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   PostMesg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   PostMesg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   PostMesg->document()->setDocumentMargin(0);
+  // Tab moves on to the buttons: a tab character in the message would no
+  // longer match the label that Modify and Delete look for.
+  PostMesg->setTabChangesFocus(true);
   QPalette memoPal = PostMesg->palette();
   memoPal.setColor(QPalette::Base, ToQColor(kLightYellow));
   PostMesg->setPalette(memoPal);

@@ -2,12 +2,14 @@
 // close request that only hides it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 
 #include "ui/Ppost.h"
 #include "ui/Ppsub.h"
@@ -91,6 +93,16 @@ TEST(PopupTest, ShowLabelCentresAndReplacesTheLabel) {
 
   popup.ShowLabel(QStringLiteral("2000/12/16 09:37"), {});
   EXPECT_TRUE(popup.Lines().isEmpty());
+}
+
+TEST(PopupTest, TabInTheMessageMovesOnAndLeavesTheLabelAlone) {
+  TPstPsub popup;
+  popup.ShowLabel(QStringLiteral("2030/06/20 09:00"), {"one"});
+  QApplication::processEvents();
+  popup.PostMesg->setFocus();
+  QTest::keyClick(popup.PostMesg, Qt::Key_Tab);
+  EXPECT_EQ(popup.Lines(), QStringList{"one"});
+  EXPECT_EQ(QApplication::focusWidget(), popup.BtnMod);
 }
 
 TEST(PopupTest, ACloseRequestOnlyHidesItAndKeepsTheLabel) {
