@@ -8,7 +8,31 @@ namespace morna::ui {
 
 namespace {
 constexpr const char* kCodec = "windows-31j";
+
+// Input methods on other systems give these symbols in their JIS forms, which
+// the code page lacks; it has the same-looking characters under other code
+// points, which is what a Windows input method would have typed.
+char32_t Cp932Form(char32_t c) {
+  switch (c) {
+    case 0x301C: return 0xFF5E;  // wave dash
+    case 0x2016: return 0x2225;  // double vertical line
+    case 0x2212: return 0xFF0D;  // minus sign
+    case 0x2014: return 0x2015;  // em dash
+    case 0x00A2: return 0xFFE0;  // cent sign
+    case 0x00A3: return 0xFFE1;  // pound sign
+    case 0x00AC: return 0xFFE2;  // not sign
+    default: return c;
+  }
 }
+
+QByteArray Encode(const QString& text, bool* failed) {
+  QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+  const QByteArray bytes = encoder.encode(text);
+  if (failed) *failed = encoder.hasError();
+  return bytes;
+}
+
+}  // namespace
 
 QString FromSjis(std::string_view bytes) {
   QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
@@ -16,8 +40,24 @@ QString FromSjis(std::string_view bytes) {
 }
 
 std::string ToSjis(const QString& text) {
-  QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-  const QByteArray bytes = encoder.encode(text);
+  QString mapped;
+  mapped.reserve(text.size());
+  for (const char32_t c : text.toUcs4()) {
+    const char32_t m = Cp932Form(c);
+    mapped += QString::fromUcs4(&m, 1);
+  }
+  bool failed = false;
+  QByteArray bytes = Encode(mapped, &failed);
+  if (failed) {
+    // A character outside the code page would come out as a byte pair that
+    // reads back as no character at all; it is kept as "?" instead.
+    bytes.clear();
+    for (const char32_t c : mapped.toUcs4()) {
+      bool bad = false;
+      const QByteArray one = Encode(QString::fromUcs4(&c, 1), &bad);
+      bytes += bad ? QByteArray("?") : one;
+    }
+  }
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
