@@ -31,22 +31,28 @@ caption_colour() {
 }
 elapsed() { awk -v a="$t0" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }
 
-seen=""
+# The captions seen, in order, and whether the warning colour stood with the
+# pink caption. (A capture can catch a window half repainted, so the two
+# colours are judged apart.)
+seen="" first="" warned=""
 for _ in $(seq 120); do
   back=$($XWIN pixel 1000 30)
-  cap=$(caption_colour)
-  state="$back/$cap"
   [ "$back" = 000000 ] && { sleep 0.2; continue; }  # not up yet
-  if [ "$state" != "${seen##* }" ]; then seen+=" $state"; echo "$(elapsed)s: $state"; fi
-  [ "$state" = "c0ffff/red" ] && break
+  cap=$(caption_colour)
+  [ -n "$first" ] || first="$back/$cap"
+  [ "$cap" != "${seen##* }" ] && { seen+=" $cap"; echo "$(elapsed)s: $back/$cap"; }
+  [ "$back/$cap" = "c0ffff/pink" ] && warned=1
+  [ "$back/$cap" = "c0ffff/red" ] && break
   sleep 0.3
 done
 sleep 3  # let the recorder catch up before it stops
 record_stop
 grep -q "Moranote" <<<"$($XWIN list)" || fail "the program is gone: $(cat "$WORK/morna.log")"
 
-[ "${seen# }" = "ffffe0/black c0ffff/pink c0ffff/red" ] ||
-  fail "colours went: $seen (expected light yellow, then light cyan with pink, then red)"
+[ "$first" = "ffffe0/black" ] || fail "the label window started as $first, not light yellow with a black date-time"
+[ "${seen# }" = "black pink red" ] || fail "the date-time went$seen, expected black, pink, red"
+[ -n "$warned" ] || fail "the window never stood in the warning colour with a pink date-time"
+[ "$back/$cap" = "c0ffff/red" ] || fail "the window ended as $back/$cap, expected light cyan with red"
 
 # What was heard, in quarter seconds: the alarm must sound twice (at the
 # warning and at the label's time), two minutes of the fast clock apart
