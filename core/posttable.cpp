@@ -170,4 +170,12 @@ void PostDataSort(PostTable& table, int& editMode, const PopupLabel& popup, int 
   }
 }
 
+int LastLabelOfDay(const PostTable& table, std::string_view ymd) {
+  int last = -1;
+  for (int i = 0; i < table.DataCnt(); ++i) {
+    if (table.Slot(i).DateTimeText.starts_with(ymd)) last = i;
+  }
+  return last;
+}
+
 }  // namespace morna

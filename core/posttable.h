@@ -82,6 +82,10 @@ class PostTable {
 // message equals the popup's regardless of line breaks; -1 when none.
 int FindPopupLabel(const PostTable& table, const PopupLabel& popup);
 
+// The last slot in table order whose date-time text begins with `ymd`
+// ("yyyy/mm/dd"); -1 when the day has no label.
+int LastLabelOfDay(const PostTable& table, std::string_view ymd);
+
 // Stores one entry. With editMode 1 it replaces the popup's label (and sets
 // editMode to 0); otherwise, or when that label is gone, it fills the first
 // free slot. A full table stores nothing. Returns the slot used, or -1.

@@ -191,6 +191,8 @@ class TPstMain : public QWidget {
   // Checks RbtnSche as a click on it would; its click handler runs only when
   // it was not checked before.
   void SelectRbtnSche();
+  // Shows the window at its width with an empty message box, in front.
+  void ShowEmptied();
 
   // Hooks for windows that other parts of the program supply. Unset hooks do
   // nothing.

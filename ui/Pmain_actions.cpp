@@ -269,6 +269,10 @@ void TPstMain::SelectRbtnSche() {
 
 void TPstMain::ProgShowClick() {
   SelectRbtnSche();
+  ShowEmptied();
+}
+
+void TPstMain::ShowEmptied() {
   SetOuterWidth(state_.settings.Caln == 1 ? kNarrowWidth : kWideWidth);
   PstMesg->clear();
   show();
@@ -293,11 +297,7 @@ void TPstMain::PstVerShowClick() {
 void TPstMain::TaskTrayMouseDown(Qt::MouseButton button, int, int) {
   SelectRbtnSche();
   if (button != Qt::RightButton) return;  // the icon pops up the menu itself
-  SetOuterWidth(state_.settings.Caln == 1 ? kNarrowWidth : kWideWidth);
-  PstMesg->clear();
-  show();
-  raise();
-  activateWindow();
+  ShowEmptied();
 }
 
 // ---------------------------------------------------------------- kinds of label
@@ -379,11 +379,7 @@ void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
     SBar->setValue(36);
   } else if (button == Qt::RightButton) {
     // The popup opens on the last label of that day in table order.
-    const std::string day = FormatYMD(*date);
-    int last = -1;
-    for (int i = 0; i < state_.table.DataCnt(); ++i) {
-      if (state_.table.Slot(i).DateTimeText.starts_with(day)) last = i;
-    }
+    const int last = LastLabelOfDay(state_.table, FormatYMD(*date));
     if (last >= 0) {
       const PostSlot& slot = state_.table.Slot(last);
       popup_->ShowLabel(FromSjis(slot.DateTimeText), FromSjisLines(slot.Lines));

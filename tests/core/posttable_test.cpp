@@ -234,3 +234,18 @@ TEST(PostDataSortTest, ALineHoldingABareLineFeedSurvivesAnExchange) {
 
 }  // namespace
 }  // namespace morna
+
+namespace morna {
+namespace {
+
+TEST(LastLabelOfDayTest, TheLastOfTheDayInTableOrderAndNoneForAnEmptyDay) {
+  PostTable table(5);
+  table.Slot(0).DateTimeText = "2000/12/16 09:00";
+  table.Slot(2).DateTimeText = "2000/12/16 18:30";
+  table.Slot(3).DateTimeText = "2000/12/17 09:00";
+  EXPECT_EQ(LastLabelOfDay(table, "2000/12/16"), 2);
+  EXPECT_EQ(LastLabelOfDay(table, "2000/12/18"), -1);
+}
+
+}  // namespace
+}  // namespace morna
