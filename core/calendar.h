@@ -6,16 +6,11 @@
 #include <string>
 
 #include "core/datetime.h"
+#include "core/palette.h"
 #include "core/posttable.h"
 #include "core/settings.h"
 
 namespace morna {
-
-inline constexpr WinColor kBlack = 0;
-inline constexpr WinColor kRed = 255;
-inline constexpr WinColor kBlue = 16711680;
-inline constexpr WinColor kLime = 65280;
-inline constexpr WinColor kWhite = 16777215;
 
 // Day of the month of the n-th weekday w (1 = Sunday) in the month of `date`;
 // may exceed the month's length for n = 5.

@@ -16,19 +16,19 @@ using std::chrono::year_month_day;
 // Floor division, so that times before 1970 fall on the right day.
 Millis FloorDiv(Millis a, Millis b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
-std::string Two(int v) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "%02d", v % 100);
+}  // namespace
+
+std::string TwoDigits(int v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d", v);
   return buf;
 }
 
-std::string Four(int v) {
-  char buf[8];
+std::string FourDigits(int v) {
+  char buf[16];
   std::snprintf(buf, sizeof buf, "%04d", v);
   return buf;
 }
-
-}  // namespace
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -79,6 +79,14 @@ CivilTime ToCivil(DateTime t) {
 
 DateTime AddDays(DateTime t, int days) { return DateTime{t.ms + days * kMillisPerDay}; }
 DateTime AddMillis(DateTime t, Millis ms) { return DateTime{t.ms + ms}; }
+
+DateTime AddMillisClamped(DateTime t, Millis ms) {
+  static const DateTime kFirst = MakeDateTime(1, 1, 1);
+  static const DateTime kLast = MakeDateTime(9999, 12, 31, 23, 59, 59, 999);
+  const Millis roomUp = std::max<Millis>(kLast.ms - t.ms, 0);
+  const Millis roomDown = std::min<Millis>(kFirst.ms - t.ms, 0);
+  return DateTime{t.ms + std::clamp(ms, roomDown, roomUp)};
+}
 DateTime DateOf(DateTime t) { return DateTime{FloorDiv(t.ms, kMillisPerDay) * kMillisPerDay}; }
 int DayOfMonth(DateTime t) { return ToCivil(t).day; }
 int MonthOf(DateTime t) { return ToCivil(t).month; }
@@ -92,40 +100,44 @@ int WeekdayNumber(DateTime t) {
 
 Millis WarningLead(int minute) { return std::llround(minute * 59'996.16); }
 
+DateTime WarningMoment(DateTime now, int minute) {
+  return AddMillisClamped(now, WarningLead(minute));
+}
+
 std::string FormatDateTimeText(DateTime t) {
   const CivilTime c = ToCivil(t);
-  return Four(c.year) + "/" + Two(c.month) + "/" + Two(c.day) + " " + Two(c.hour) + ":" +
-         Two(c.minute);
+  return FourDigits(c.year) + "/" + TwoDigits(c.month) + "/" + TwoDigits(c.day) + " " + TwoDigits(c.hour) + ":" +
+         TwoDigits(c.minute);
 }
 
 std::string FormatYMD(DateTime t) {
   const CivilTime c = ToCivil(t);
-  return Four(c.year) + "/" + Two(c.month) + "/" + Two(c.day);
+  return FourDigits(c.year) + "/" + TwoDigits(c.month) + "/" + TwoDigits(c.day);
 }
 
 std::string FormatYM(DateTime t) {
   const CivilTime c = ToCivil(t);
-  return Four(c.year) + "/" + Two(c.month);
+  return FourDigits(c.year) + "/" + TwoDigits(c.month);
 }
 
 std::string FormatYYMMDD(DateTime t) {
   const CivilTime c = ToCivil(t);
-  return Two(c.year) + "/" + Two(c.month) + "/" + Two(c.day);
+  return TwoDigits(c.year % 100) + "/" + TwoDigits(c.month) + "/" + TwoDigits(c.day);
 }
 
 std::string FormatMD(DateTime t) {
   const CivilTime c = ToCivil(t);
-  return Two(c.month) + "/" + Two(c.day);
+  return TwoDigits(c.month) + "/" + TwoDigits(c.day);
 }
 
 std::string FormatMMDD(DateTime t) {
   const CivilTime c = ToCivil(t);
-  return Two(c.month) + Two(c.day);
+  return TwoDigits(c.month) + TwoDigits(c.day);
 }
 
 std::string FormatHM(DateTime t) {
   const CivilTime c = ToCivil(t);
-  return Two(c.hour) + ":" + Two(c.minute);
+  return TwoDigits(c.hour) + ":" + TwoDigits(c.minute);
 }
 
 std::string FormatD(DateTime t) { return std::to_string(ToCivil(t).day); }

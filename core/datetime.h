@@ -42,6 +42,9 @@ CivilTime ToCivil(DateTime t);
 
 DateTime AddDays(DateTime t, int days);
 DateTime AddMillis(DateTime t, Millis ms);
+// `t` moved by `ms`, kept within the years 1..9999 that the text forms can
+// express: an absurd day count or lead time gives the first or last moment.
+DateTime AddMillisClamped(DateTime t, Millis ms);
 // The date part: the same day at 00:00.
 DateTime DateOf(DateTime t);
 int DayOfMonth(DateTime t);
@@ -53,6 +56,16 @@ int WeekdayNumber(DateTime t);
 // (59,996.16 ms a minute, rounded to the millisecond) -- a little short of
 // whole minutes, which is what the stored settings have always meant.
 Millis WarningLead(int minute);
+// The moment a label's warning begins to apply at `now`: now plus the lead
+// of `minute` minutes. The label windows are coloured at placement when
+// their time is strictly before it, while the schedule timer warns when it
+// is before or equal to it; the two rules differ on purpose (placement
+// leaves the minute itself to the timer, which also sounds the alarm).
+DateTime WarningMoment(DateTime now, int minute);
+
+// v with at least two or four digits ("07", "0101"), as "%02d" and "%04d".
+std::string TwoDigits(int v);
+std::string FourDigits(int v);
 
 // Text forms. Seconds are always dropped, never rounded.
 std::string FormatDateTimeText(DateTime t);  // "yyyy/mm/dd hh:mm"

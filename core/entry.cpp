@@ -1,19 +1,30 @@
 #include "core/entry.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace morna {
 
-namespace {
-
-std::string TwoDigits(int v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d", v);
-  return buf;
+DateRead ReadTitleDate(std::string_view yymm, std::string_view dayText, int hour, int minute) {
+  DateRead r;
+  const std::string_view fields[3] = {Chars(yymm, 1, 4), Chars(yymm, 6, 7), dayText};
+  int values[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    const std::optional<int> v = ParseInt(fields[i]);
+    if (!v) {
+      r.error = DateRead::Error::NotInteger;
+      r.bad = std::string(fields[i]);
+      return r;
+    }
+    values[i] = *v;
+  }
+  const std::optional<DateTime> t = TryMakeDateTime(values[0], values[1], values[2], hour, minute);
+  if (!t) {
+    r.error = DateRead::Error::InvalidDate;
+    return r;
+  }
+  r.value = *t;
+  return r;
 }
-
-}  // namespace
 
 FormSetValues PstMainFormSet(DateTime now) {
   const CivilTime c = ToCivil(now);
@@ -29,26 +40,14 @@ FormSetValues PstMainFormSet(DateTime now) {
 }
 
 SBarResult SBarChange(std::string_view yymm, std::string_view pstTime, int pos) {
-  SBarResult r;
-  const std::string_view fields[3] = {Chars(yymm, 1, 4), Chars(yymm, 6, 7), Chars(pstTime, 9, 10)};
-  int values[3] = {};
-  for (int i = 0; i < 3; ++i) {
-    const std::optional<int> v = ParseInt(fields[i]);
-    if (!v) {
-      r.error = SBarResult::Error::NotInteger;
-      r.text = std::string(fields[i]);
-      return r;
-    }
-    values[i] = *v;
-  }
-  if (!IsValidDate(values[0], values[1], values[2])) {
-    r.error = SBarResult::Error::InvalidDate;
-    return r;
-  }
   const int minutes = std::clamp(pos, 0, kSBarMax) * 15;
-  r.text = FormatDateTimeText(MakeDateTime(values[0], values[1], values[2], minutes / 60,
-                                           minutes % 60));
-  return r;
+  const DateRead d = ReadTitleDate(yymm, Chars(pstTime, 9, 10), minutes / 60, minutes % 60);
+  switch (d.error) {
+    case DateRead::Error::NotInteger: return {SBarResult::Error::NotInteger, d.bad};
+    case DateRead::Error::InvalidDate: return {SBarResult::Error::InvalidDate, {}};
+    case DateRead::Error::None: break;
+  }
+  return {SBarResult::Error::None, FormatDateTimeText(d.value)};
 }
 
 bool IsValidPostDateTime(std::string_view pstTime) {
@@ -74,11 +73,13 @@ std::optional<int> SBarForCaption(std::string_view caption) {
 }
 
 std::optional<DateTime> DayCellDate(std::string_view yymm, std::string_view dayCaption) {
-  const std::optional<int> year = ParseInt(Chars(yymm, 1, 4));
-  const std::optional<int> month = ParseInt(Chars(yymm, 6, 7));
-  const std::optional<int> day = ParseInt(dayCaption);
-  if (!year || !month || !day) return std::nullopt;
-  return TryMakeDateTime(*year, *month, *day, 9, 0);
+  const DateRead d = ReadTitleDate(yymm, dayCaption, 9, 0);
+  if (d.error != DateRead::Error::None) return std::nullopt;
+  return d.value;
+}
+
+bool IsFirstLineEmpty(std::string_view message) {
+  return message.empty() || message.front() == '\r' || message.front() == '\n';
 }
 
 }  // namespace morna

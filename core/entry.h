@@ -12,6 +12,21 @@ namespace morna {
 
 inline constexpr int kSBarMax = 95;  // quarter hours 00:00 .. 23:45
 
+// A date read from fixed character positions of the entry texts, or what
+// was wrong with them.
+struct DateRead {
+  enum class Error { None, NotInteger, InvalidDate };
+  Error error = Error::None;
+  std::string bad;  // NotInteger: the characters that are no integer
+  DateTime value;
+};
+
+// The date with the year and month of the month title `yymm` (characters 1-4
+// and 6-7) and the day `dayText`, at hour:minute. The fields are read in that
+// order; the first that is no integer is reported.
+DateRead ReadTitleDate(std::string_view yymm, std::string_view dayText, int hour = 0,
+                       int minute = 0);
+
 // What the reset of the entry fields shows at `now`. From 23:53 on, where the
 // nearest quarter hour would be the next day, it shows today 23:45 (95).
 struct FormSetValues {
@@ -42,5 +57,9 @@ std::optional<int> SBarForCaption(std::string_view caption);
 // The grid's date for a clicked day: year and month from `yymm`, the day
 // from the cell's caption, at 09:00.
 std::optional<DateTime> DayCellDate(std::string_view yymm, std::string_view dayCaption);
+
+// Whether the first line of a message text (lines end at CR or LF) is empty:
+// such a message is not posted.
+bool IsFirstLineEmpty(std::string_view message);
 
 }  // namespace morna

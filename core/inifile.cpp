@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/sjis.h"
+
 namespace morna {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -30,7 +30,7 @@ bool NamesEqual(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     const auto c = static_cast<unsigned char>(a[i]);
-    if (IsLeadByte(c) && i + 1 < a.size()) {
+    if (IsSjisLeadByte(c) && i + 1 < a.size()) {
       if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
       ++i;
     } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
@@ -45,22 +45,9 @@ bool NamesEqual(std::string_view a, std::string_view b) {
 std::size_t FindByte(std::string_view s, char ch) {
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s[i] == ch) return i;
-    if (IsLeadByte(static_cast<unsigned char>(s[i]))) ++i;
+    if (IsSjisLeadByte(static_cast<unsigned char>(s[i]))) ++i;
   }
   return std::string_view::npos;
-}
-
-// At most `limit` bytes of `s`, cut before a double-byte character that
-// would not fit whole.
-std::string_view CapBytes(std::string_view s, std::size_t limit) {
-  if (s.size() <= limit) return s;
-  std::size_t i = 0;
-  while (i < limit) {
-    const std::size_t step = IsLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
-    if (i + step > limit) break;
-    i += step;
-  }
-  return s.substr(0, i);
 }
 
 // The name of a section line "[NAME]", or nothing for any other line.
@@ -85,14 +72,6 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
   const std::size_t eq = line.find('=');  // '=' is never the second byte of a character
   if (eq == std::string_view::npos) return std::nullopt;
   return KeyLine{Trim(line.substr(0, eq)), eq + 1};
-}
-
-std::string WithoutLineBreaks(std::string_view value) {
-  std::string out;
-  for (char c : value) {
-    if (c != '\r' && c != '\n') out.push_back(c);
-  }
-  return out;
 }
 
 }  // namespace
@@ -238,7 +217,7 @@ std::optional<std::string> IniFile::Read(std::string_view section, std::string_v
   if (!j) return std::nullopt;
   const std::string_view line = lines_[*j].text;
   const auto k = ParseKeyLine(line);
-  return std::string(CapBytes(Trim(line.substr(k->valueStart)), kIniMaxValueBytes));
+  return std::string(CapSjisBytes(Trim(line.substr(k->valueStart)), kIniMaxValueBytes));
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,

@@ -27,10 +27,6 @@ constexpr const char* kWeekdayNames[7] = {
     "\x93\x79\x97\x6a\x93\xfa ",  // "土曜日 "
 };
 
-constexpr WinColor kCaptionBlack = 0;
-constexpr WinColor kCaptionRed = 255;
-constexpr WinColor kCaptionPink = 16728319;
-
 int ClampToInt(std::int64_t v) {
   return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
                                                    std::numeric_limits<int>::max()));
@@ -118,7 +114,7 @@ PostWindowPlan AlarmWindow(const Settings& s, std::optional<std::string> text) {
     w.hasMessage = false;
   }
   w.color = s.Tcolor;
-  w.captionColor = kCaptionRed;
+  w.captionColor = kRed;
   return w;
 }
 
@@ -149,33 +145,27 @@ void AppendAlarmWindows(const Settings& s, std::vector<PostWindowPlan>& out) {
 
 void ColorLabel(PostWindowPlan& w, const Settings& s, const PostSlot& slot, DateTime now) {
   w.color = s.Dcolor;
-  w.captionColor = kCaptionBlack;
+  w.captionColor = kBlack;
   if (slot.IsToDo()) {
-    w.captionColor = kCaptionRed;
+    w.captionColor = kRed;
     return;
   }
   const std::string& t = slot.DateTimeText;
   if (Chars(t, 1, 10) == FormatYMD(now)) w.color = s.Acolor;
-  const std::string soon = FormatDateTimeText(AddMillisClamped(now, WarningLead(s.Minute)));
+  // Strictly before the warning moment: the minute itself is the timer's,
+  // which compares with "before or equal" and sounds the warning then.
+  const std::string soon = FormatDateTimeText(WarningMoment(now, s.Minute));
   if (CompareDateTimeText(t, soon) < 0) {
     w.color = s.Tcolor;
-    w.captionColor = kCaptionPink;
+    w.captionColor = kPink;
   }
   if (CompareDateTimeText(t, FormatDateTimeText(now)) < 0) {
     w.color = s.Tcolor;
-    w.captionColor = kCaptionRed;
+    w.captionColor = kRed;
   }
 }
 
 }  // namespace
-
-DateTime AddMillisClamped(DateTime t, Millis ms) {
-  static const DateTime kFirst = MakeDateTime(1, 1, 1);
-  static const DateTime kLast = MakeDateTime(9999, 12, 31, 23, 59, 59, 999);
-  const Millis roomUp = std::max<Millis>(kLast.ms - t.ms, 0);
-  const Millis roomDown = std::min<Millis>(kFirst.ms - t.ms, 0);
-  return DateTime{t.ms + std::clamp(ms, roomDown, roomUp)};
-}
 
 std::vector<int> DisplayedSlots(const PostTable& table, int displayMode, int displayModeDay,
                                 DateTime base) {

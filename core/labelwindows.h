@@ -6,16 +6,11 @@
 #include <vector>
 
 #include "core/datetime.h"
+#include "core/geometry.h"
 #include "core/posttable.h"
 #include "core/settings.h"
 
 namespace morna {
-
-// left, top, right, bottom; right and bottom are the first pixel outside.
-struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 // The design of a label window, used when a setting leaves a value alone.
 inline constexpr int kPostDesignLeft = 212, kPostDesignTop = 119;
@@ -40,10 +35,6 @@ struct PostWindowPlan {
   int fontSize = 9;          // points
   int left = kPostDesignLeft, top = kPostDesignTop;
 };
-
-// `t` moved by `ms`, kept within the years 1..9999 that the text forms can
-// express: an absurd day count or lead time gives the first or last moment.
-DateTime AddMillisClamped(DateTime t, Millis ms);
 
 // The slots that get a window, in order: a free slot is skipped, and with
 // displayMode 0 the walk ends at the first label later than base plus

@@ -12,7 +12,7 @@ int ClampDataCnt(int dataCnt) { return std::clamp(dataCnt, 1, kMaxDataCnt); }
 // The key a popup caption stands for: a ToDo label's window shows "    ToDo",
 // which is stored as the ToDo sentinel.
 std::string PopupKey(const PopupLabel& popup) {
-  if (popup.Caption.find("ToDo") != std::string::npos) return std::string(kToDoSentinel);
+  if (IsToDoCaption(popup.Caption)) return std::string(kToDoSentinel);
   return popup.Caption;
 }
 
@@ -27,15 +27,6 @@ int CompareDateTimeText(std::string_view a, std::string_view b) {
   }
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;
-}
-
-std::string MemoToStr(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c != '\r' && c != '\n') out.push_back(c);
-  }
-  return out;
 }
 
 std::vector<std::string> SplitMessage(std::string_view text) {

@@ -10,6 +10,7 @@
 
 #include "core/datetime.h"
 #include "core/settings.h"
+#include "core/sjis.h"
 
 namespace morna {
 
@@ -24,7 +25,13 @@ int CompareDateTimeText(std::string_view a, std::string_view b);
 
 // The text with every CR and LF removed, so messages compare regardless of
 // where their line breaks fall.
-std::string MemoToStr(std::string_view text);
+inline std::string MemoToStr(std::string_view text) { return WithoutLineBreaks(text); }
+
+// Whether a label window's caption stands for a ToDo label (its window shows
+// "    ToDo"; the table holds the ToDo sentinel).
+inline bool IsToDoCaption(std::string_view caption) {
+  return caption.find("ToDo") != std::string_view::npos;
+}
 
 // Splits a message text into lines at CR LF, a lone CR or a lone LF. A final
 // line break adds no empty last line; the empty text has no lines.

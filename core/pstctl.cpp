@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string_view>
 #include <type_traits>
 
+#include "core/datetime.h"
 #include "core/inifile.h"
 
 namespace morna {
@@ -142,19 +142,10 @@ const Settings& Defaults() {
   return d;
 }
 
-std::string HolidayKey(int entry) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "Day%02d", entry);
-  return buf;
-}
+std::string HolidayKey(int entry) { return "Day" + TwoDigits(entry); }
 
 // Four digits with leading zeros; an empty entry is an empty value.
-std::string HolidayText(int value) {
-  if (value == 0) return {};
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04d", value);
-  return buf;
-}
+std::string HolidayText(int value) { return value == 0 ? std::string() : FourDigits(value); }
 
 int ReadInt(const IniFile& ini, const char* section, std::string_view key, int fallback) {
   const auto text = ini.Read(section, key);
@@ -165,46 +156,34 @@ int ReadInt(const IniFile& ini, const char* section, std::string_view key, int f
 }  // namespace
 
 std::optional<int> ParseIniInt(std::string_view text) {
+  std::string_view digits = text;
   bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+    negative = digits.front() == '-';
+    digits.remove_prefix(1);
   }
-  bool hex = false;
-  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    hex = true;  // 0x is read as $
-    text.remove_prefix(2);
-  } else if (!text.empty() && text.front() == '$') {
-    hex = true;
-    text.remove_prefix(1);
+  if (digits.starts_with("0x") || digits.starts_with("0X")) {
+    digits.remove_prefix(2);  // 0x is read as $
+  } else if (digits.starts_with('$')) {
+    digits.remove_prefix(1);
+  } else {
+    return ParseInt(text);
   }
-  if (hex) {
-    // Up to 32 bits, which are the integer's bits ($FFFFFFFF is -1).
-    if (text.empty()) return std::nullopt;
-    std::uint64_t v = 0;
-    for (char c : text) {
-      int d;
-      if (c >= '0' && c <= '9') d = c - '0';
-      else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-      else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-      else return std::nullopt;
-      v = v * 16 + static_cast<std::uint64_t>(d);
-      if (v > 0xFFFFFFFFu) return std::nullopt;
-    }
-    const auto bits = static_cast<std::uint32_t>(v);
-    const auto result = static_cast<std::uint32_t>(negative ? 0u - bits : bits);
-    return static_cast<int>(static_cast<std::int32_t>(result));
+  // Up to 32 bits, which are the integer's bits ($FFFFFFFF is -1).
+  if (digits.empty()) return std::nullopt;
+  std::uint64_t v = 0;
+  for (char c : digits) {
+    int d;
+    if (c >= '0' && c <= '9') d = c - '0';
+    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    else return std::nullopt;
+    v = v * 16 + static_cast<std::uint64_t>(d);
+    if (v > 0xFFFFFFFFu) return std::nullopt;
   }
-  if (text.empty()) return std::nullopt;
-  std::int64_t v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    v = v * 10 + (c - '0');
-    if (v > 2147483648LL) return std::nullopt;
-  }
-  if (negative) v = -v;
-  if (v > 2147483647LL) return std::nullopt;
-  return static_cast<int>(v);
+  const auto bits = static_cast<std::uint32_t>(v);
+  const auto result = static_cast<std::uint32_t>(negative ? 0u - bits : bits);
+  return static_cast<int>(static_cast<std::int32_t>(result));
 }
 
 void NormaliseSettings(Settings& s) {

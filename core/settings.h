@@ -2,13 +2,11 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
 
-namespace morna {
+#include "core/palette.h"
 
-// A Windows colour value $00BBGGRR (red in the low byte).
-using WinColor = std::int32_t;
+namespace morna {
 
 inline constexpr int kMaxDataCnt = 50;
 inline constexpr int kHolidayEntries = 40;
@@ -20,14 +18,14 @@ struct Settings {
   int DataCnt = 30;
   int ScheCnt = 6;
   // [FORM]
-  WinColor Ecolor = 14745599;
-  WinColor Dcolor = 14745599;
-  WinColor Tcolor = 16777152;
-  WinColor Acolor = 14745599;
-  WinColor MFcolor = 14737632;
-  WinColor MDcolor = 14737632;
-  WinColor MTcolor = 14737632;
-  WinColor MAcolor = 14737632;
+  WinColor Ecolor = kLightYellow;
+  WinColor Dcolor = kLightYellow;
+  WinColor Tcolor = kLightCyan;
+  WinColor Acolor = kLightYellow;
+  WinColor MFcolor = kLightGrey;
+  WinColor MDcolor = kLightGrey;
+  WinColor MTcolor = kLightGrey;
+  WinColor MAcolor = kLightGrey;
   int Minute = 5;
   int Area = 2;
   int DataSize = 1;

@@ -19,7 +19,7 @@
 #include "core/datafile.h"
 #include "core/entry.h"
 #include "core/posttable.h"
-#include "core/schedule.h"
+#include "core/schedtimer.h"
 #include "ui/Pmain.h"
 #include "ui/Pmain_look.h"
 #include "ui/PostWindows.h"

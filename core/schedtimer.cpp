@@ -1,9 +1,10 @@
-#include "core/schedule.h"
+#include "core/schedtimer.h"
 
 #include <cstdint>
 
 #include "core/calendar.h"
 #include "core/labelwindows.h"
+#include "core/palette.h"
 
 namespace morna {
 
@@ -41,13 +42,15 @@ void CheckFixedAlarms(const Settings& s, DateTime now, std::vector<TickStep>& st
 void PostDataCheck(const Settings& s, const std::string& t, int window, DateTime now,
                    std::vector<TickStep>& steps) {
   if (t.empty() || t == kToDoCaption) return;
-  const std::string warn = FormatDateTimeText(AddMillisClamped(now, WarningLead(s.Minute)));
+  // Before or equal to the warning moment: this minute's label is warned
+  // (and sounded) here, where the placement of the windows left it alone.
+  const std::string warn = FormatDateTimeText(WarningMoment(now, s.Minute));
   const std::string due = FormatDateTimeText(now);
   if (CompareDateTimeText(t, warn) <= 0) {
-    steps.push_back({TickStep::Kind::Recolor, window, s.Tcolor, kPinkCaption});
+    steps.push_back({TickStep::Kind::Recolor, window, s.Tcolor, kPink});
   }
   if (CompareDateTimeText(t, due) <= 0) {
-    steps.push_back({TickStep::Kind::Recolor, window, s.Tcolor, kRedCaption});
+    steps.push_back({TickStep::Kind::Recolor, window, s.Tcolor, kRed});
   }
   if (s.Beep == 1 && t == warn) steps.push_back(Alarm());
   if (s.Beep == 1 && t == due) steps.push_back(Alarm());

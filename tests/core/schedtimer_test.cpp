@@ -1,4 +1,4 @@
-#include "core/schedule.h"
+#include "core/schedtimer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ using Steps = std::vector<TickStep>;
 
 constexpr WinColor kT = 16777152;  // Tcolor by default
 
-TickStep Pink(int w) { return {Kind::Recolor, w, kT, kPinkCaption}; }
-TickStep Red(int w) { return {Kind::Recolor, w, kT, kRedCaption}; }
+TickStep Pink(int w) { return {Kind::Recolor, w, kT, kPink}; }
+TickStep Red(int w) { return {Kind::Recolor, w, kT, kRed}; }
 const TickStep kAlarm{Kind::AlarmOut};
 const TickStep kNewDate{Kind::FollowNewDate};
 

@@ -11,9 +11,6 @@
 
 namespace morna {
 
-inline constexpr WinColor kPinkCaption = 16728319;  // $00FF40FF
-inline constexpr WinColor kRedCaption = 255;
-
 struct TickStep {
   enum class Kind {
     FollowNewDate,  // the date changed: reset the registration window
