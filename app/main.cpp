@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   morna::ui::InstallFontSubstitutes();
 
   morna::ui::AppState state;
-  state.iniPath = SettingsFilePath().toLocal8Bit().toStdString();
+  state.SettingsFile = SettingsFilePath().toLocal8Bit().toStdString();
 
   morna::ui::SingleInstance instance(QFileInfo(SettingsFilePath()).absoluteFilePath());
   morna::ui::TPstMain* mainWindow = nullptr;

@@ -24,6 +24,8 @@ struct TickStep {
   friend bool operator==(const TickStep&, const TickStep&) = default;
 };
 
+// The timer's clock values: the previous tick, and the moment from which the
+// label windows' display limit counts (moved on at each change of date).
 struct TickState {
   DateTime LastTickTime;
   DateTime DisplayBaseTime;

@@ -5,12 +5,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontInfo>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,44 +23,9 @@
 #include "ui/TaskTray.h"
 #include "ui/codec.h"
 #include "ui/help.h"
-#include "ui/Pmain_look.h"
+#include "ui/look.h"
 
 namespace morna::ui {
-
-// ---------------------------------------------------------------- helpers
-
-QFont LookFont(const QString& family, int pixelSize, bool bold, bool italic) {
-  QFont f(family);
-  f.setPixelSize(pixelSize);
-  f.setBold(bold);
-  f.setItalic(italic);
-  FitFont(f);
-  return f;
-}
-
-// The window is laid out in pixels for Arial, Times New Roman and the
-// Japanese system fonts. Where the named family is not installed the
-// stand-in is usually wider; a condensed face keeps the texts in their boxes.
-void FitFont(QFont& f) {
-  f.setStretch(QFont::Unstretched);
-  if (QFontInfo(f).family().compare(f.family(), Qt::CaseInsensitive) != 0)
-    f.setStretch(QFont::Condensed);
-}
-
-void SetTextColor(QWidget* w, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::WindowText, c);
-  p.setColor(QPalette::Text, c);
-  p.setColor(QPalette::ButtonText, c);
-  w->setPalette(p);
-}
-
-void SetBackColor(QWidget* w, const QColor& c) {
-  w->setAutoFillBackground(true);
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, c);
-  w->setPalette(p);
-}
 
 namespace {
 
@@ -95,57 +58,9 @@ QStringList Numbers(int from, int to) {
 // Month-grid columns, Sunday first.
 constexpr std::array<int, 7> kGridLefts = {5, 21, 38, 55, 72, 89, 105};
 
+const QColor kNavyText = ToQColor(kNavy);
+
 }  // namespace
-
-// ---------------------------------------------------------------- small controls
-
-void TClickLabel::mousePressEvent(QMouseEvent* event) {
-  event->accept();
-  if (OnMouseDown) OnMouseDown(event->button());
-}
-
-void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
-    OnClick();
-}
-
-TUpDown::TUpDown(int min, int max, QWidget* parent)
-    : QWidget(parent), min_(min), max_(std::max(min, max)) {
-  position_ = std::clamp(0, min_, max_);
-  Up = new QToolButton(this);
-  Up->setObjectName("Up");
-  Up->setArrowType(Qt::UpArrow);
-  Down = new QToolButton(this);
-  Down->setObjectName("Down");
-  Down->setArrowType(Qt::DownArrow);
-  for (QToolButton* b : {Up, Down}) {
-    b->setAutoRepeat(true);
-    b->setFocusPolicy(Qt::TabFocus);
-  }
-  QObject::connect(Up, &QToolButton::clicked, this, [this] { StepUp(); });
-  QObject::connect(Down, &QToolButton::clicked, this, [this] { StepDown(); });
-}
-
-void TUpDown::SetPosition(int position) { position_ = std::clamp(position, min_, max_); }
-
-void TUpDown::StepUp() {
-  if (position_ >= max_) return;  // no wrap: nothing moves, nothing reported
-  ++position_;
-  if (OnClick) OnClick();
-}
-
-void TUpDown::StepDown() {
-  if (position_ <= min_) return;
-  --position_;
-  if (OnClick) OnClick();
-}
-
-void TUpDown::resizeEvent(QResizeEvent*) {
-  const int half = height() / 2;
-  Up->setGeometry(0, 0, width(), half);
-  Down->setGeometry(0, half, width(), height() - half);
-}
 
 // ---------------------------------------------------------------- the window
 
@@ -158,8 +73,8 @@ TPstMain::TPstMain(AppState& state, MainServices services, QWidget* parent)
   setWindowTitle(kAppTitle);
   setWindowIcon(AppIcon());
   setFont(LookFont("Arial", 12, true));
-  SetTextColor(this, kLookNavy);
-  SetBackColor(this, QColor(192, 192, 192));  // silver until the settings are applied
+  SetTextColor(this, kNavyText);
+  SetBackColor(this, ToQColor(kSilver));  // silver until the settings are applied
   move(211, 113);
 
   BuildControls();
@@ -193,15 +108,15 @@ PostWindows& TPstMain::Windows() { return *windows_; }
 void TPstMain::BuildControls() {
   PstVerShow = Place(new TClickLabel("Moranote ", this), "PstVerShow", 128, 0, 173, 18);
   PstVerShow->setFont(LookFont("Arial", 16, true, true));
-  SetTextColor(PstVerShow, kLookNavy);
+  SetTextColor(PstVerShow, kNavyText);
 
   LblDateTime = Place(new QLabel("Date & Time", this), "LblDateTime", 128, 20, 78, 15);
   LblDateTime->setFont(LookFont("Arial", 12, true));
-  SetTextColor(LblDateTime, kLookNavy);
+  SetTextColor(LblDateTime, kNavyText);
 
   LblMesg = Place(new QLabel("Message", this), "LblMesg", 128, 35, 52, 15);
   LblMesg->setFont(LookFont("Arial", 12, true));
-  SetTextColor(LblMesg, kLookNavy);
+  SetTextColor(LblMesg, kNavyText);
 
   PstTime = Place(new QLineEdit("0000/00/00 00:00", this), "PstTime", 203, 20, 115, 18);
   PstTime->setFont(LookFont("Arial", 13, true));
@@ -226,7 +141,7 @@ void TPstMain::BuildControls() {
   RbtnSche2 = Place(new QRadioButton("Schedule-2", this), "RbtnSche2", 225, 90, 90, 12);
   for (QRadioButton* b : {RbtnSche, RbtnTodo, RbtnSche2}) {
     b->setFont(LookFont("Arial", 13, true));
-    SetTextColor(b, kLookNavy);
+    SetTextColor(b, kNavyText);
   }
   RbtnSche->setChecked(true);
 
@@ -243,7 +158,7 @@ void TPstMain::BuildControls() {
   YYMM->setAlignment(Qt::AlignCenter);
   YYMM->setFont(LookFont("Arial", 16, true));
   SetTextColor(YYMM, Qt::white);
-  SetBackColor(YYMM, kLookNavy);
+  SetBackColor(YYMM, kNavyText);
 
   UDyymm = Place(new TUpDown(-2, 11, this), "UDyymm", 106, 0, 15, 20);
 
@@ -254,7 +169,7 @@ void TPstMain::BuildControls() {
                       15);
     w->setAlignment(Qt::AlignCenter);
     w->setFont(LookFont("Times New Roman", 15, true));
-    SetTextColor(w, i == 0 ? ToQColor(kLookRed) : QColor(Qt::black));
+    SetTextColor(w, ToQColor(i == 0 ? kRed : kBlack));
     Week[i] = w;
   }
   for (int k = 0; k < 42; ++k) {
@@ -272,14 +187,14 @@ void TPstMain::BuildControls() {
 void TPstMain::BuildGroup() {
   GroupBox1 = Place(new QGroupBox(" Schedule-2", this), "GroupBox1", 3, 125, 317, 100);
   GroupBox1->setFont(LookFont("Arial", 13, true));
-  SetTextColor(GroupBox1, kLookNavy);
+  SetTextColor(GroupBox1, kNavyText);
 
   RbWeekly = Place(new QRadioButton("Weekly", GroupBox1), "RbWeekly", 10, 23, 80, 17);
   RbMonthly1 = Place(new QRadioButton("Monthly-1", GroupBox1), "RbMonthly1", 10, 48, 80, 17);
   RbMonthly2 = Place(new QRadioButton("Monthly-2", GroupBox1), "RbMonthly2", 10, 73, 80, 17);
   for (QRadioButton* b : {RbWeekly, RbMonthly1, RbMonthly2}) {
     b->setFont(LookFont("Arial", 13, true));
-    SetTextColor(b, kLookNavy);
+    SetTextColor(b, kNavyText);
   }
   RbWeekly->setChecked(true);
 
@@ -405,6 +320,10 @@ void TPstMain::closeEvent(QCloseEvent* event) {
   // The close box ends the program at once; the labels were saved at their
   // last change and the window position is not kept.
   event->accept();
+  EndEventLoop();
+}
+
+void TPstMain::EndEventLoop() {
   if (Quit)
     Quit();
   else

@@ -28,6 +28,7 @@
 
 #include "core/pstctl.h"
 #include "ui/appstate.h"
+#include "ui/controls.h"
 #include "ui/errors.h"
 
 class QAction;
@@ -40,7 +41,6 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
-class QToolButton;
 
 namespace morna::ui {
 
@@ -63,43 +63,6 @@ struct MainServices {
   TrayShell& shell;
   AlarmPlayer& player;
   HelpViewer& help;
-};
-
-// A label whose mouse presses and clicks are reported (day cells, the month
-// title, the product name).
-class TClickLabel : public QLabel {
- public:
-  using QLabel::QLabel;
-  std::function<void(Qt::MouseButton)> OnMouseDown;  // any button goes down
-  std::function<void()> OnClick;                     // left button released inside
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-};
-
-// An up-down control: two small arrow buttons stepping a position within
-// Min..Max without wrapping. A click reports after the position moved; a
-// position set from code reports nothing.
-class TUpDown : public QWidget {
- public:
-  TUpDown(int min, int max, QWidget* parent = nullptr);
-  int Position() const { return position_; }
-  void SetPosition(int position);  // brought into Min..Max
-  int Min() const { return min_; }
-  int Max() const { return max_; }
-  void StepUp();    // as a click on the upper arrow
-  void StepDown();  // as a click on the lower arrow
-
-  QToolButton* Up = nullptr;
-  QToolButton* Down = nullptr;
-  std::function<void()> OnClick;
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
- private:
-  int min_, max_, position_ = 0;
 };
 
 class TPstMain : public QWidget {
@@ -177,6 +140,20 @@ class TPstMain : public QWidget {
   void LoadPostDataFile();
   void SavePostDataFile();  // failure: the write-error box; the table stays
 
+  // The one road for a change of the labels: takes the label windows down,
+  // lets `change` alter the table, orders it (a pending delete and past
+  // labels go), runs `afterOrder` when given, puts the windows up again and
+  // saves the data file. A change that fails part-way (a recurring entry
+  // that meets an impossible date) still goes the rest of the road, so that
+  // screen and file show the table, and its error is then passed on.
+  // Resetting the registration window (PstMainFormSet, which also refills
+  // the month grid) is left to the callers: a post does it after the save,
+  // a delete right after ordering (as its `afterOrder`).
+  void ChangeLabels(const std::function<void()>& change,
+                    const std::function<void()>& afterOrder = {});
+  // PostDataSort on this window's table with the popup's label and the clock.
+  void PostDataSort();
+
   // --- schedule timer
   void SchTimerTimer();
   void AlarmOut();
@@ -243,6 +220,8 @@ class TPstMain : public QWidget {
   void closeEvent(QCloseEvent* event) override;  // ends the program, saves nothing
 
  private:
+  void EnableGroupBoxes(bool weekly, bool monthly1, bool monthly2);
+  void EndEventLoop();
   void BuildControls();
   void BuildGroup();
   void BuildMenu();

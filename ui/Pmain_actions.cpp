@@ -21,9 +21,8 @@
 #include "core/posttable.h"
 #include "core/schedtimer.h"
 #include "ui/Pmain.h"
-#include "ui/Pmain_look.h"
+#include "ui/look.h"
 #include "ui/PostWindows.h"
-#include "ui/Ppost.h"
 #include "ui/Ppsub.h"
 #include "ui/codec.h"
 #include "ui/help.h"
@@ -39,11 +38,25 @@ const QString kDateTimeError =
 const QString kMessagePrompt = QStringLiteral("メッセージ入力！！");
 const QString kInvalidDate = QStringLiteral("日付に変換できない値が渡されました");
 
+ConvertError NotAnInteger(std::string_view text) {
+  return ConvertError(QStringLiteral("'%1' は整数ではありません").arg(FromSjis(text)));
+}
+
 // Reads a whole text as an integer the way the date fields are read.
 int ReadInt(std::string_view text) {
   const std::optional<int> v = ParseInt(text);
-  if (!v) throw ConvertError(QStringLiteral("'%1' は整数ではありません").arg(FromSjis(text)));
+  if (!v) throw NotAnInteger(text);
   return *v;
+}
+
+// The date of a DateRead, or the conversion error it stands for.
+DateTime DateOrThrow(const DateRead& d) {
+  switch (d.error) {
+    case DateRead::Error::NotInteger: throw NotAnInteger(d.bad);
+    case DateRead::Error::InvalidDate: throw ConvertError(kInvalidDate);
+    case DateRead::Error::None: break;
+  }
+  return d.value;
 }
 
 QString SystemText(const std::string& text) { return QString::fromLocal8Bit(text); }
@@ -57,35 +70,34 @@ void TPstMain::FormCreate() {
   if (!RbtnSche->isChecked()) RbtnSche->setChecked(true);
   SetOuterHeight(kShortHeight);
   // 2.
-  state_.LastTickTime = state_.Now();
+  state_.Timer.LastTickTime = state_.Now();
   // 3, 4: the settings controller and the day cells exist since construction.
   // 5. Settings and the window's place.
-  ctl_.LoadSettings(state_.iniPath, state_.settings, state_.mainPos);
-  move(state_.mainPos.Left, state_.mainPos.Top);
+  ctl_.LoadSettings(state_.SettingsFile, state_.Settings, state_.MainPos);
+  move(state_.MainPos.Left, state_.MainPos.Top);
   MoveOntoDesktop();
   // 6.
-  state_.settings.DisplayModeInForce = state_.settings.DisplayMode;
-  state_.settings.DisplayModeDayInForce = state_.settings.DisplayModeDay;
+  state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
+  state_.Settings.DisplayModeDayInForce = state_.Settings.DisplayModeDay;
   // 7, 8. The table and the labels.
-  state_.table = PostTable(state_.settings.DataCnt);
+  state_.PostTable = PostTable(state_.Settings.DataCnt);
   LoadPostDataFile();
   // 9 - 12. Fonts, colour, input method, width.
   FontSet();
   ApplyEcolor();
   ApplyImeMode();
-  if (state_.settings.Caln == 1) SetOuterWidth(kNarrowWidth);
+  if (state_.Settings.Caln == 1) SetOuterWidth(kNarrowWidth);
   // 13 - 15. Today.
   YYMM->setText(FromSjis(FormatYM(state_.Now())));
-  state_.DisplayBaseTime = state_.Now();
+  state_.Timer.DisplayBaseTime = state_.Now();
   PstMainFormSet();
   // 16, 17. Order the labels and put up their windows.
-  PostDataSort(state_.table, state_.EditMode, popup_->Label(), state_.settings.PastData,
-               state_.Now());
+  PostDataSort();
   windows_->DisplayData();
   // 18.
   hide();
   // 19. The count-down alarm.
-  if (CountDownDue(state_.settings, state_.table, state_.Now())) AlarmOut();
+  if (CountDownDue(state_.Settings, state_.PostTable, state_.Now())) AlarmOut();
 }
 
 void TPstMain::FormDestroy() {
@@ -96,13 +108,10 @@ void TPstMain::FormDestroy() {
 
 void TPstMain::BtnEndClick() {
   SavePostDataFile();  // a failure is shown and the end goes on
-  state_.mainPos = CurrentPos();
-  if (!ctl_.SaveSettings(state_.iniPath, state_.settings, state_.mainPos))
-    throw Error(QStringLiteral("%1 に書き込めません").arg(QString::fromLocal8Bit(state_.iniPath)));
-  if (Quit)
-    Quit();
-  else
-    QCoreApplication::quit();
+  state_.MainPos = CurrentPos();
+  if (!ctl_.SaveSettings(state_.SettingsFile, state_.Settings, state_.MainPos))
+    throw Error(QStringLiteral("%1 に書き込めません").arg(QString::fromLocal8Bit(state_.SettingsFile)));
+  EndEventLoop();
 }
 
 // A position kept from a screen that is no longer there would put the window
@@ -122,7 +131,7 @@ void TPstMain::MoveOntoDesktop() {
 
 WindowPos TPstMain::CurrentPos() const { return WindowPos{y(), x()}; }
 
-void TPstMain::ApplyEcolor() { SetBackColor(this, ToQColor(state_.settings.Ecolor)); }
+void TPstMain::ApplyEcolor() { SetBackColor(this, ToQColor(state_.Settings.Ecolor)); }
 
 // The input method of the message box. Qt knows no open/closed or kana modes
 // of its own; what it offers is switching input methods off and asking for
@@ -131,7 +140,7 @@ void TPstMain::ApplyEcolor() { SetBackColor(this, ToQColor(state_.settings.Ecolo
 // (1, 4, 5, 6) give the input method back without hints, and 0, 2 and values
 // out of range leave the box as it is.
 void TPstMain::ApplyImeMode() {
-  switch (state_.settings.IMEMode) {
+  switch (state_.Settings.IMEMode) {
     case 3:
       PstMesg->setAttribute(Qt::WA_InputMethodEnabled, false);
       PstMesg->setInputMethodHints(Qt::ImhLatinOnly);
@@ -162,17 +171,17 @@ void TPstMain::ShowFileError(const QString& prefix, const std::string& systemTex
 }
 
 void TPstMain::LoadPostDataFile() {
-  const std::string path = NativePath(state_.settings.FileName);
+  const std::string path = NativePath(state_.Settings.FileName);
   FileResult result;
   try {
-    result = morna::LoadPostDataFile(path, state_.table);
+    result = morna::LoadPostDataFile(path, state_.PostTable);
   } catch (...) {
-    state_.dataFileLoadFailed = true;
+    state_.DataFileLoadFailed = true;
     failedDataPath_ = path;
     throw;
   }
   if (result.status == FileResult::Status::Failed) {
-    state_.dataFileLoadFailed = true;
+    state_.DataFileLoadFailed = true;
     failedDataPath_ = path;
     ShowFileError(QStringLiteral("ファイルの読込みで[ "), result.systemMessage);
   }
@@ -204,9 +213,9 @@ bool TPstMain::KeepFailedDataFile(const std::string& path) {
 }
 
 void TPstMain::SavePostDataFile() {
-  const std::string path = NativePath(state_.settings.FileName);
+  const std::string path = NativePath(state_.Settings.FileName);
   if (!failedDataPath_.empty() && failedDataPath_ == path && !KeepFailedDataFile(path)) return;
-  const FileResult result = morna::SavePostDataFile(path, state_.table);
+  const FileResult result = morna::SavePostDataFile(path, state_.PostTable);
   if (!result.ok()) ShowFileError(QStringLiteral("ファイルの書込みで[ "), result.systemMessage);
 }
 
@@ -230,14 +239,14 @@ void TPstMain::SBarChange() {
       PstTime->setText(FromSjis(r.text));
       return;
     case SBarResult::Error::NotInteger:
-      throw ConvertError(QStringLiteral("'%1' は整数ではありません").arg(FromSjis(r.text)));
+      throw NotAnInteger(r.text);
     case SBarResult::Error::InvalidDate:
       throw ConvertError(kInvalidDate);
   }
 }
 
 void TPstMain::FontSet() {
-  const QString title = FromSjis(state_.settings.TitleFontName);
+  const QString title = FromSjis(state_.Settings.TitleFontName);
   for (QWidget* w : std::initializer_list<QWidget*>{PstVerShow, LblDateTime, LblMesg, RbtnSche,
                                                     RbtnSche2, RbtnTodo, RbWeekly, RbMonthly1,
                                                     RbMonthly2, YYMM}) {
@@ -246,11 +255,11 @@ void TPstMain::FontSet() {
     FitFont(f);
     w->setFont(f);
   }
-  const QString cale = FromSjis(state_.settings.CaleFontName);
+  const QString cale = FromSjis(state_.Settings.CaleFontName);
   auto calendarFont = [&](QWidget* w) {
     QFont f = w->font();
     f.setFamily(cale);
-    if (state_.settings.CaleFontSize > 0) f.setPointSize(state_.settings.CaleFontSize);
+    if (state_.Settings.CaleFontSize > 0) f.setPointSize(state_.Settings.CaleFontSize);
     FitFont(f);
     w->setFont(f);
   };
@@ -273,7 +282,7 @@ void TPstMain::ProgShowClick() {
 }
 
 void TPstMain::ShowEmptied() {
-  SetOuterWidth(state_.settings.Caln == 1 ? kNarrowWidth : kWideWidth);
+  SetOuterWidth(state_.Settings.Caln == 1 ? kNarrowWidth : kWideWidth);
   PstMesg->clear();
   show();
   raise();
@@ -306,34 +315,19 @@ void TPstMain::RbtnScheClick() { SetOuterHeight(kShortHeight); }
 void TPstMain::RbtnTodoClick() { SetOuterHeight(kShortHeight); }
 void TPstMain::RbtnSche2Click() { SetOuterHeight(kTallHeight); }
 
-void TPstMain::RbWeeklyClick() {
-  CbShWeeklyWeek->setEnabled(true);
-  CbShWeeklyTime->setEnabled(true);
-  CbShMonthlyDay->setEnabled(false);
-  CbShMonthlyTime1->setEnabled(false);
-  CbShMonthlyWeekNo->setEnabled(false);
-  CbShMonthlyWeek->setEnabled(false);
-  CbShMonthlyTime2->setEnabled(false);
-}
+void TPstMain::RbWeeklyClick() { EnableGroupBoxes(true, false, false); }
+void TPstMain::RbMonthly1Click() { EnableGroupBoxes(false, true, false); }
+void TPstMain::RbMonthly2Click() { EnableGroupBoxes(false, false, true); }
 
-void TPstMain::RbMonthly1Click() {
-  CbShWeeklyWeek->setEnabled(false);
-  CbShWeeklyTime->setEnabled(false);
-  CbShMonthlyDay->setEnabled(true);
-  CbShMonthlyTime1->setEnabled(true);
-  CbShMonthlyWeekNo->setEnabled(false);
-  CbShMonthlyWeek->setEnabled(false);
-  CbShMonthlyTime2->setEnabled(false);
-}
-
-void TPstMain::RbMonthly2Click() {
-  CbShWeeklyWeek->setEnabled(false);
-  CbShWeeklyTime->setEnabled(false);
-  CbShMonthlyDay->setEnabled(false);
-  CbShMonthlyTime1->setEnabled(false);
-  CbShMonthlyWeekNo->setEnabled(true);
-  CbShMonthlyWeek->setEnabled(true);
-  CbShMonthlyTime2->setEnabled(true);
+// Each kind of recurring entry enables its own boxes and disables the others.
+void TPstMain::EnableGroupBoxes(bool weekly, bool monthly1, bool monthly2) {
+  CbShWeeklyWeek->setEnabled(weekly);
+  CbShWeeklyTime->setEnabled(weekly);
+  CbShMonthlyDay->setEnabled(monthly1);
+  CbShMonthlyTime1->setEnabled(monthly1);
+  CbShMonthlyWeekNo->setEnabled(monthly2);
+  CbShMonthlyWeek->setEnabled(monthly2);
+  CbShMonthlyTime2->setEnabled(monthly2);
 }
 
 // ---------------------------------------------------------------- month grid
@@ -343,7 +337,7 @@ void TPstMain::CalDay() {
   const CalendarMonthState cal = CalendarFromPosition(now, UDyymm->Position());
   state_.CalendarAnchor = cal.anchor;
   state_.CalendarMonth = cal.month;
-  const auto cells = morna::CalDay(state_.settings, state_.table, cal, ToSjis(YYMM->text()), now);
+  const auto cells = morna::CalDay(state_.Settings, state_.PostTable, cal, ToSjis(YYMM->text()), now);
   for (std::size_t k = 0; k < cells.size(); ++k) {
     Day[k]->setText(FromSjis(cells[k].caption));
     SetTextColor(Day[k], ToQColor(cells[k].fontColor));
@@ -358,12 +352,8 @@ void TPstMain::UDyymmClick() {
 }
 
 void TPstMain::YYMMClick() {
-  const std::string title = ToSjis(YYMM->text());
-  const int year = ReadInt(Chars(title, 1, 4));
-  const int month = ReadInt(Chars(title, 6, 7));
-  if (!IsValidDate(year, month, 15)) throw ConvertError(kInvalidDate);
-  state_.CalendarAnchor = MakeDateTime(year, month, 15);
-  state_.CalendarMonth = month;
+  state_.CalendarAnchor = DateOrThrow(ReadTitleDate(ToSjis(YYMM->text()), "15"));
+  state_.CalendarMonth = MonthOf(state_.CalendarAnchor);
   if (ShowCalendarHook) ShowCalendarHook();  // HOOK: the calendar window
 }
 
@@ -379,9 +369,9 @@ void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
     SBar->setValue(36);
   } else if (button == Qt::RightButton) {
     // The popup opens on the last label of that day in table order.
-    const int last = LastLabelOfDay(state_.table, FormatYMD(*date));
+    const int last = LastLabelOfDay(state_.PostTable, FormatYMD(*date));
     if (last >= 0) {
-      const PostSlot& slot = state_.table.Slot(last);
+      const PostSlot& slot = state_.PostTable.Slot(last);
       popup_->ShowLabel(FromSjis(slot.DateTimeText), FromSjisLines(slot.Lines));
     }
   }
@@ -403,7 +393,7 @@ void TPstMain::SetMessageLines(const QStringList& lines) {
 
 int TPstMain::PostDataSetFromForm() {
   const PostEntry entry{ToSjis(PstTime->text()), RbtnTodo->isChecked(), MessageText()};
-  return morna::PostDataSet(state_.table, state_.EditMode, entry, popup_->Label());
+  return morna::PostDataSet(state_.PostTable, state_.EditMode, entry, popup_->Label());
 }
 
 void TPstMain::SchedDataSet() {
@@ -411,20 +401,16 @@ void TPstMain::SchedDataSet() {
 }
 
 void TPstMain::BtnPostClick() {
-  bool windowsDown = false;
   try {
     // The date-time of a Schedule-1 label. Its text is stored as it stands,
     // and the data file knows a time line only by its length, so anything
     // but the 16 characters of "yyyy/mm/dd hh:mm" is refused as well.
-    if (RbtnSche->isChecked()) {
-      const std::string t = ToSjis(PstTime->text());
-      if (t.size() != kToDoSentinel.size() || !IsValidPostDateTime(t))
-        throw ConvertError(kDateTimeError);
-    }
+    if (RbtnSche->isChecked() && !IsValidPostDateTime(ToSjis(PstTime->text())))
+      throw ConvertError(kDateTimeError);
     // The message: an empty first line is replaced by the prompt.
     const QString text = PstMesg->toPlainText();
-    const qsizetype firstBreak = text.indexOf(QChar('\n'));
-    if ((firstBreak < 0 ? text : text.left(firstBreak)).isEmpty()) {
+    if (IsFirstLineEmpty(ToSjis(text))) {
+      const qsizetype firstBreak = text.indexOf(QChar('\n'));
       PstMesg->setPlainText(kMessagePrompt + (firstBreak < 0 ? QString() : text.mid(firstBreak)));
       return;
     }
@@ -433,34 +419,44 @@ void TPstMain::BtnPostClick() {
       end.movePosition(QTextCursor::End);
       end.insertText(QStringLiteral("\n"));
     }
-    windows_->DeleteDisplayData();
-    windowsDown = true;
-    if (RbtnSche2->isChecked())
-      SchedDataSet();
-    else
-      PostDataSetFromForm();
-    PostDataSort(state_.table, state_.EditMode, popup_->Label(), state_.settings.PastData,
-                 state_.Now());
-    windows_->DisplayData();
-    windowsDown = false;
-    SavePostDataFile();
+    ChangeLabels([this] {
+      if (RbtnSche2->isChecked())
+        SchedDataSet();
+      else
+        PostDataSetFromForm();
+    });
     PstMainFormSet();
     activateWindow();
   } catch (const ConvertError&) {
-    // A Schedule-2 entry can fail part-way, after some labels were stored:
-    // put the windows back up and save, so screen and file show the table.
-    if (windowsDown) {
-      PostDataSort(state_.table, state_.EditMode, popup_->Label(), state_.settings.PastData,
-                   state_.Now());
-      windows_->DisplayData();
-      SavePostDataFile();
-    }
     Messages().Show(kFileBoxCaption, kDateTimeError, BoxIcon::Error);
   }
-  if (state_.settings.Caln == 1) {
+  if (state_.Settings.Caln == 1) {
     SetOuterWidth(kNarrowWidth);
     SelectRbtnSche();
   }
+}
+
+void TPstMain::ChangeLabels(const std::function<void()>& change,
+                            const std::function<void()>& afterOrder) {
+  windows_->DeleteDisplayData();
+  auto rest = [&] {
+    PostDataSort();
+    if (afterOrder) afterOrder();
+    windows_->DisplayData();
+    SavePostDataFile();
+  };
+  try {
+    if (change) change();
+  } catch (...) {
+    rest();
+    throw;
+  }
+  rest();
+}
+
+void TPstMain::PostDataSort() {
+  morna::PostDataSort(state_.PostTable, state_.EditMode, popup_->Label(),
+                      state_.Settings.PastData, state_.Now());
 }
 
 void TPstMain::PostMesgClick(const QStringList& lines) { SetMessageLines(lines); }
@@ -471,7 +467,7 @@ void TPstMain::BtnModClick() {
   state_.EditMode = 1;
   SelectRbtnSche();
   const QString caption = popup_->Caption();
-  const bool todo = caption.contains(QStringLiteral("ToDo"));
+  const bool todo = IsToDoCaption(ToSjis(caption));
   if (todo && !RbtnTodo->isChecked()) {
     RbtnTodo->setChecked(true);
     RbtnTodoClick();
@@ -491,7 +487,7 @@ void TPstMain::BtnModClick() {
     const QSignalBlocker quiet(SBar);
     SBar->setValue(*pos);
   }
-  if (state_.settings.Caln == 1) SetOuterWidth(kWideWidth);
+  if (state_.Settings.Caln == 1) SetOuterWidth(kWideWidth);
   show();
   // The window may already be open behind the popup; it must become the
   // active one, or the message box would hold the focus without any key
@@ -507,18 +503,13 @@ void TPstMain::BtnModClick() {
 void TPstMain::BtnDelClick() {
   state_.EditMode = 9;
   SelectRbtnSche();
-  windows_->DeleteDisplayData();
-  PostDataSort(state_.table, state_.EditMode, popup_->Label(), state_.settings.PastData,
-               state_.Now());
-  PstMainFormSet();
-  windows_->DisplayData();
-  SavePostDataFile();
+  ChangeLabels({}, [this] { PstMainFormSet(); });  // ordering carries out the delete
   popup_->hide();
 }
 
 void TPstMain::BtnCanClick() {
   RbtnScheClick();  // the short window, whichever kind is checked
-  if (state_.settings.Caln == 1) SetOuterWidth(kNarrowWidth);
+  if (state_.Settings.Caln == 1) SetOuterWidth(kNarrowWidth);
   popup_->hide();
 }
 
@@ -526,12 +517,9 @@ void TPstMain::BtnCanClick() {
 
 void TPstMain::SchTimerTimer() {
   const DateTime now = state_.Now();
-  TickState tick{state_.LastTickTime, state_.DisplayBaseTime};
   const std::vector<TickStep> steps =
-      morna::SchTimerTimer(tick, state_.settings, state_.table, windows_->Captions(),
+      morna::SchTimerTimer(state_.Timer, state_.Settings, state_.PostTable, windows_->Captions(),
                            state_.AlarmWindowCount, now);
-  state_.LastTickTime = tick.LastTickTime;
-  state_.DisplayBaseTime = tick.DisplayBaseTime;
   for (const TickStep& step : steps) {
     switch (step.kind) {
       case TickStep::Kind::FollowNewDate:
@@ -548,6 +536,6 @@ void TPstMain::SchTimerTimer() {
   }
 }
 
-void TPstMain::AlarmOut() { services_.player.Play(FromSjis(state_.settings.WaveFileName)); }
+void TPstMain::AlarmOut() { services_.player.Play(FromSjis(state_.Settings.WaveFileName)); }
 
 }  // namespace morna::ui

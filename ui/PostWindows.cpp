@@ -22,10 +22,11 @@ void PostWindows::DisplayData() {
   // the desktop with nothing left to reach them.
   if (!list_.empty()) DeleteDisplayData();
 
-  const Rect area = ChooseWorkArea(state_.settings, state_.ScreenWorkArea());
+  state_.WorkArea = ChooseWorkArea(state_.Settings, state_.ScreenWorkArea());
   int alarmCount = 0;
-  const std::vector<PostWindowPlan> plans = morna::DisplayData(
-      state_.settings, state_.table, state_.DisplayBaseTime, state_.Now(), area, alarmCount);
+  const std::vector<PostWindowPlan> plans =
+      morna::DisplayData(state_.Settings, state_.PostTable, state_.Timer.DisplayBaseTime,
+                         state_.Now(), state_.WorkArea, alarmCount);
   state_.AlarmWindowCount = alarmCount;
 
   list_.reserve(plans.size());
@@ -34,11 +35,7 @@ void PostWindows::DisplayData() {
     QObject::connect(w, &TPstPost::modifyRequested, w, [this, w] {
       Guard([&] {
         // DataModify: an alarm window has no label to modify.
-        if (w->Caption() == QLatin1String(kAlarmCaption.data(),
-                                          static_cast<qsizetype>(kAlarmCaption.size()))) {
-          return;
-        }
-        popup_.ShowLabel(w->Caption(), w->Lines());
+        if (!w->IsAlarm()) popup_.ShowLabel(w->Caption(), w->Lines());
       });
     });
     QObject::connect(w, &TPstPost::mesgClicked, w, [this, w] {

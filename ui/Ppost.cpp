@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <algorithm>
 
@@ -12,9 +11,6 @@
 namespace morna::ui {
 
 namespace {
-
-constexpr WinColor kLightYellow = 14745599;  // $00E0FFFF
-constexpr WinColor kDarkNavy = 4194304;      // $00400000
 
 // A click is a left press and release that ends inside the control.
 bool IsLeftClickEnd(QEvent* event, const QWidget* w) {
@@ -25,64 +21,9 @@ bool IsLeftClickEnd(QEvent* event, const QWidget* w) {
 
 }  // namespace
 
-// ---------------------------------------------------------------- TShape
-
-TShape::TShape(QWidget* parent, WinColor fill, WinColor pen, int penWidth)
-    : QWidget(parent), fill_(ToQColor(fill)), pen_(ToQColor(pen)), penWidth_(penWidth) {}
-
-void TShape::SetFill(WinColor fill) {
-  fill_ = ToQColor(fill);
-  update();
-}
-
-void TShape::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  // The pen lies inside the bounds, so the outline shows in full.
-  const qreal half = penWidth_ / 2.0;
-  const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
-  p.setBrush(fill_);
-  if (penWidth_ > 0) {
-    QPen pen(pen_);
-    pen.setWidth(penWidth_);
-    pen.setJoinStyle(Qt::MiterJoin);
-    p.setPen(pen);
-  } else {
-    p.setPen(Qt::NoPen);
-  }
-  p.drawRect(r);
-}
-
-void TShape::mousePressEvent(QMouseEvent* event) {
-  event->accept();
-  emit mouseDown(event->button());
-}
-
-// ----------------------------------------------------------- memo lines
-
-void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines) {
-  QString text = lines.join(QLatin1Char('\n'));
-  // An empty last line needs its own line break, or reading back loses it.
-  if (!lines.isEmpty() && lines.last().isEmpty()) text += QLatin1Char('\n');
-  memo->setPlainText(text);
-}
-
-QStringList MemoLines(const QPlainTextEdit* memo) {
-  const QString text = memo->toPlainText();
-  if (text.isEmpty()) return {};
-  QStringList lines = text.split(QLatin1Char('\n'));
-  if (lines.last().isEmpty()) lines.removeLast();
-  return lines;
-}
-
-// -------------------------------------------------------------- TPstPost
-
 TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("TPstPost"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setAutoFillBackground(true);
-  QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
-  formFont.setPixelSize(12);
-  setFont(formFont);
   setGeometry(kPostDesignLeft, kPostDesignTop, kPostDesignWidth, kPostDesignHeight);
 
   // The frame first, so that the texts stand on it.
@@ -90,28 +31,11 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   Shape1->setObjectName(QStringLiteral("Shape1"));
   Shape1->setGeometry(0, 0, kPostDesignShapeWidth, kPostDesignShapeHeight);
 
-  PostDataTime = new QLabel(QStringLiteral("0000/00/00 00:00"), this);
-  PostDataTime->setObjectName(QStringLiteral("PostDataTime"));
-  PostDataTime->setGeometry(2, 2, 105, 13);
-  QFont timeFont(QStringLiteral("MS Sans Serif"));
-  timeFont.setPixelSize(12);
-  timeFont.setBold(true);
-  PostDataTime->setFont(timeFont);
+  const LabelFace face = BuildLabelFace(this, 12);
+  PostDataTime = face.time;
   PostDataTime->installEventFilter(this);
-
-  PostMesg = new QPlainTextEdit(this);
-  PostMesg->setObjectName(QStringLiteral("PostMesg"));
-  PostMesg->setGeometry(3, 15, kPostDesignMemoWidth, kPostDesignMemoHeight);
-  PostMesg->setFrameShape(QFrame::NoFrame);
+  PostMesg = face.memo;
   PostMesg->setReadOnly(true);
-  PostMesg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  PostMesg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  PostMesg->document()->setDocumentMargin(0);
-  QFont memoFont(QStringLiteral("ＭＳ Ｐゴシック"));
-  memoFont.setPixelSize(13);
-  PostMesg->setFont(memoFont);
-  SetMemoLines(PostMesg, {QStringLiteral("この領域は、メモの情報を記"),
-                          QStringLiteral("録しておく領域です。")});
   PostMesg->viewport()->installEventFilter(this);
 
   connect(Shape1, &TShape::mouseDown, this, [this] { emit modifyRequested(); });
@@ -119,6 +43,7 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
 }
 
 void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
+  alarm_ = plan.alarm;
   PostDataTime->setText(FromSjis(plan.caption));
   // Never seen on the window itself; task switchers and screen readers name
   // the window by it.

@@ -9,42 +9,12 @@
 #include <QWidget>
 
 #include "core/labelwindows.h"
+#include "ui/controls.h"
 
 class QLabel;
 class QPlainTextEdit;
 
 namespace morna::ui {
-
-// A framed, filled rectangle (the windows' frame shapes). It reports every
-// mouse press, whatever the button.
-class TShape : public QWidget {
-  Q_OBJECT
- public:
-  TShape(QWidget* parent, WinColor fill, WinColor pen, int penWidth);
-
-  void SetFill(WinColor fill);
-  QColor Fill() const { return fill_; }
-  QColor Pen() const { return pen_; }
-  int PenWidth() const { return penWidth_; }
-
- signals:
-  void mouseDown(Qt::MouseButton button);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-
- private:
-  QColor fill_;
-  QColor pen_;
-  int penWidth_;
-};
-
-// A memo box's lines, read and written the way the table holds a message:
-// one entry per line; a final line break adds no empty last line, and the
-// empty text has no lines.
-void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines);
-QStringList MemoLines(const QPlainTextEdit* memo);
 
 class TPstPost : public QWidget {
   Q_OBJECT
@@ -58,6 +28,8 @@ class TPstPost : public QWidget {
 
   QString Caption() const;
   QStringList Lines() const;
+  // An alarm window: it stands for no label, so there is nothing to modify.
+  bool IsAlarm() const { return alarm_; }
   QColor Color() const;
   QColor CaptionColor() const;
   // True once the window system closed the window (it is about to delete
@@ -78,6 +50,7 @@ class TPstPost : public QWidget {
 
  private:
   bool closed_ = false;
+  bool alarm_ = false;
 };
 
 }  // namespace morna::ui

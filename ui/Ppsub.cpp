@@ -9,15 +9,12 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/Ppost.h"
 #include "ui/codec.h"
+#include "ui/controls.h"
 
 namespace morna::ui {
 
 namespace {
-
-constexpr WinColor kLightYellow = 14745599;  // $00E0FFFF
-constexpr WinColor kDarkNavy = 4194304;      // $00400000
 
 // The question icon: a white speech balloon with a blue question mark on a
 // transparent ground, drawn at `size` pixels square.
@@ -73,13 +70,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
 TPstPsub::TPstPsub(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("TPstPsub"));
   setFixedSize(175, 120);
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, ToQColor(kLightYellow));
-  setPalette(pal);
-  QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
-  formFont.setPixelSize(12);
-  setFont(formFont);
 
   // The second rectangle overlaps the first by two pixels and is drawn over it.
   auto* shape1 = new TShape(this, kLightYellow, kDarkNavy, 2);
@@ -91,30 +81,12 @@ TPstPsub::TPstPsub(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   shape2->setGeometry(0, 45, 175, 75);
   Shape2 = shape2;
 
-  QFont timeFont(QStringLiteral("MS Sans Serif"));
-  timeFont.setPixelSize(11);
-  timeFont.setBold(true);
-  PostDataTime =
-      MakeLabel(this, "PostDataTime", QStringLiteral("0000/00/00 00:00"), 2, 2, 105, 13, timeFont);
-
-  PostMesg = new QPlainTextEdit(this);
-  PostMesg->setObjectName(QStringLiteral("PostMesg"));
-  PostMesg->setGeometry(3, 15, 170, 26);
-  PostMesg->setFrameShape(QFrame::NoFrame);
-  PostMesg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  PostMesg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  PostMesg->document()->setDocumentMargin(0);
+  const LabelFace face = BuildLabelFace(this, 11);
+  PostDataTime = face.time;
+  PostMesg = face.memo;
   // Tab moves on to the buttons: a tab character in the message would no
   // longer match the label that Modify and Delete look for.
   PostMesg->setTabChangesFocus(true);
-  QPalette memoPal = PostMesg->palette();
-  memoPal.setColor(QPalette::Base, ToQColor(kLightYellow));
-  PostMesg->setPalette(memoPal);
-  QFont memoFont(QStringLiteral("ＭＳ Ｐゴシック"));
-  memoFont.setPixelSize(13);
-  PostMesg->setFont(memoFont);
-  SetMemoLines(PostMesg, {QStringLiteral("この領域は、メモの情報を記"),
-                          QStringLiteral("録しておく領域です。")});
 
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));

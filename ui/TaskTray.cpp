@@ -3,9 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <algorithm>
@@ -14,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/sjis.h"
 #include "ui/codec.h"
 #include "ui/errors.h"
 
@@ -37,24 +35,12 @@ auto FindEntry(const QString& idText) {
                       [&](const auto& e) { return e.first == idText; });
 }
 
-bool IsSjisLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 }  // namespace
 
 std::string TrayTipBytes(const QString& tip) {
   std::string bytes = ToSjis(tip);
   if (const auto zero = bytes.find('\0'); zero != std::string::npos) bytes.resize(zero);
-  std::size_t end = 0;
-  while (end < bytes.size()) {
-    const std::size_t width =
-        IsSjisLeadByte(static_cast<unsigned char>(bytes[end])) && end + 1 < bytes.size() ? 2 : 1;
-    if (end + width > TrayShell::kMaxTipBytes) break;
-    end += width;
-  }
-  bytes.resize(end);
-  return bytes;
+  return std::string(CapSjisBytes(bytes, TrayShell::kMaxTipBytes));
 }
 
 // ---------------------------------------------------------------------------
@@ -288,60 +274,11 @@ class QtTrayShell : public TrayShell {
   std::map<int, QPointer<QSystemTrayIcon>> icons_;
 };
 
-// The picture at one size: a light-yellow note with a navy frame and a
-// turned-down corner, two ruled lines and a small red bell.
-QPixmap DrawAppIcon(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing, size > 16);
-  p.scale(size / 32.0, size / 32.0);
-
-  const QColor paper(0xFF, 0xFF, 0xE0);  // the light yellow of the labels
-  const QColor navy(0x00, 0x00, 0x80);
-  QPainterPath note;
-  note.moveTo(2.5, 3.5);
-  note.lineTo(29.5, 3.5);
-  note.lineTo(29.5, 22.5);
-  note.lineTo(22.5, 29.5);
-  note.lineTo(2.5, 29.5);
-  note.closeSubpath();
-  p.setPen(QPen(navy, 2.0));
-  p.setBrush(paper);
-  p.drawPath(note);
-  p.setBrush(QColor(0xE8, 0xE0, 0xA0));
-  p.drawPolygon(QPolygonF({QPointF(29.5, 22.5), QPointF(22.5, 22.5), QPointF(22.5, 29.5)}));
-
-  p.setPen(QPen(navy, 1.5));
-  p.drawLine(QPointF(6, 9), QPointF(18, 9));
-  p.drawLine(QPointF(6, 14), QPointF(15, 14));
-
-  // The bell.
-  const QColor red(0xD0, 0x10, 0x10);
-  QPainterPath bell;
-  bell.moveTo(14, 25);
-  bell.cubicTo(16, 24, 16, 15, 21, 14);
-  bell.cubicTo(26, 15, 26, 24, 28, 25);
-  bell.closeSubpath();
-  p.setPen(QPen(red.darker(140), 1.0));
-  p.setBrush(red);
-  p.drawPath(bell);
-  p.drawEllipse(QPointF(21, 26.5), 2.0, 2.0);
-  p.drawEllipse(QPointF(21, 12.5), 1.2, 1.2);
-  return pixmap;
-}
-
 }  // namespace
 
 TrayShell& DesktopTrayShell() {
   static QtTrayShell shell;
   return shell;
-}
-
-QIcon AppIcon() {
-  QIcon icon;
-  for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(DrawAppIcon(size));
-  return icon;
 }
 
 }  // namespace morna::ui

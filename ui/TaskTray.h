@@ -119,7 +119,4 @@ class TTaskTray : public QObject {
   TrayShell::Record MakeRecord() const;
 };
 
-// The program's icon picture (a note with a bell), 32 x 32 and 16 x 16.
-QIcon AppIcon();
-
 }  // namespace morna::ui

@@ -6,10 +6,10 @@
 
 namespace morna::ui {
 
-DateTime AppState::Now() const { return clock ? clock() : SystemNow(); }
+DateTime AppState::Now() const { return Clock ? Clock() : SystemNow(); }
 
 Rect AppState::ScreenWorkArea() const {
-  return screenWorkArea ? screenWorkArea() : PrimaryWorkArea();
+  return ScreenArea ? ScreenArea() : PrimaryWorkArea();
 }
 
 DateTime SystemNow() {

@@ -1,37 +1,38 @@
 // The process-wide values the windows share: one plain struct, owned by the
 // application and handed by reference to each window, so a test can make a
-// fresh one.
+// fresh one. The fields carry the names the program speaks of.
 #pragma once
 
 #include <functional>
 #include <string>
 
 #include "core/datetime.h"
-#include "core/labelwindows.h"
+#include "core/geometry.h"
 #include "core/posttable.h"
+#include "core/schedtimer.h"
 #include "core/settings.h"
 
 namespace morna::ui {
 
 struct AppState {
-  Settings settings;
-  WindowPos mainPos;               // [MAIN] Top/Left as loaded
-  PostTable table{30};
+  morna::Settings Settings;
+  WindowPos MainPos;                 // [MAIN] Top/Left as loaded
+  morna::PostTable PostTable{30};
   int EditMode = 0;
-  DateTime LastTickTime;
-  DateTime DisplayBaseTime;
+  TickState Timer;                   // LastTickTime and DisplayBaseTime
   DateTime CalendarAnchor;
   int CalendarMonth = 0;
   int AlarmWindowCount = 0;
-  std::string iniPath;             // the settings file, native path
-  bool dataFileLoadFailed = false; // the data file existed but could not be read
+  Rect WorkArea;                     // where the label windows were last arranged
+  std::string SettingsFile;          // the settings file, native path
+  bool DataFileLoadFailed = false;   // the data file existed but could not be read
 
   // The clock. Core never reads the system clock; tests set any moment.
-  std::function<DateTime()> clock;
+  std::function<DateTime()> Clock;
   DateTime Now() const;
 
   // The screen's work area (primary screen, right/bottom first pixel outside).
-  std::function<Rect()> screenWorkArea;
+  std::function<Rect()> ScreenArea;
   Rect ScreenWorkArea() const;
 };
 

@@ -4,7 +4,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "ui/TaskTray.h"
+#include "ui/look.h"
 
 // The guide lives in this library's resources; a static library's resources
 // are only linked in when something names them.

@@ -70,9 +70,9 @@ class PstMainTest : public ::testing::Test {
     oldDir_ = QDir::currentPath();
     QDir::setCurrent(dir_.path());
     SetMessageSink(&sink_);
-    state_.clock = [this] { return now_; };
-    state_.screenWorkArea = [] { return Rect{0, 0, 800, 600}; };
-    state_.iniPath = ToSjis(dir_.filePath("Morna.ini"));
+    state_.Clock = [this] { return now_; };
+    state_.ScreenArea = [] { return Rect{0, 0, 800, 600}; };
+    state_.SettingsFile = ToSjis(dir_.filePath("Morna.ini"));
   }
   void TearDown() override {
     main_.reset();
@@ -105,8 +105,8 @@ class PstMainTest : public ::testing::Test {
   // The data file as the table says it must be.
   std::string TableAsFile() const {
     std::string out;
-    for (int i = 0; i < state_.table.DataCnt(); ++i) {
-      const PostSlot& s = state_.table.Slot(i);
+    for (int i = 0; i < state_.PostTable.DataCnt(); ++i) {
+      const PostSlot& s = state_.PostTable.Slot(i);
       if (s.IsFree()) continue;
       out += "Time=" + s.DateTimeText + "\r\n";
       for (const std::string& line : s.Lines) out += "Memo=" + line + "\r\n";
@@ -115,8 +115,8 @@ class PstMainTest : public ::testing::Test {
   }
   std::vector<std::string> Labels() const {  // "time|line|line" per label
     std::vector<std::string> out;
-    for (int i = 0; i < state_.table.DataCnt(); ++i) {
-      const PostSlot& s = state_.table.Slot(i);
+    for (int i = 0; i < state_.PostTable.DataCnt(); ++i) {
+      const PostSlot& s = state_.PostTable.Slot(i);
       if (s.IsFree()) continue;
       std::string l = s.DateTimeText;
       for (const std::string& line : s.Lines) l += "|" + line;

@@ -223,7 +223,7 @@ TEST_F(PstMainPostTest, TimerTickRecoloursAndSounds) {
   EXPECT_EQ(player_.played, std::vector<QString>{"/sounds/bell.wav"});
   EXPECT_EQ(m.Windows().At(0)->Color(), ToQColor(16777152));
   EXPECT_EQ(m.Windows().At(0)->CaptionColor(), ToQColor(16728319));
-  EXPECT_EQ(state_.LastTickTime, now_);
+  EXPECT_EQ(state_.Timer.LastTickTime, now_);
   // The same minute again: nothing.
   now_ = MakeDateTime(2000, 12, 16, 10, 10, 15);
   m.SchTimerTimer();
@@ -235,7 +235,7 @@ TEST_F(PstMainPostTest, TimerTickRecoloursAndSounds) {
   m.SchTimerTimer();
   EXPECT_EQ(m.PstTime->text(), "2000/12/17 00:00");
   EXPECT_TRUE(m.PstMesg->toPlainText().isEmpty());
-  EXPECT_EQ(state_.DisplayBaseTime, now_);
+  EXPECT_EQ(state_.Timer.DisplayBaseTime, now_);
 }
 
 TEST_F(PstMainPostTest, AFailingPlayerEndsTheTickThroughTheErrorBox) {
@@ -252,7 +252,7 @@ TEST_F(PstMainPostTest, AFailingPlayerEndsTheTickThroughTheErrorBox) {
   EXPECT_EQ(sink_.boxes[0].text, "cannot open ");
   EXPECT_EQ(player_.played.size(), 1u);                  // the daily alarm only
   EXPECT_EQ(m.Windows().At(1)->Color(), before);         // the label was not reached
-  EXPECT_EQ(state_.LastTickTime, now_);
+  EXPECT_EQ(state_.Timer.LastTickTime, now_);
 }
 
 TEST_F(PstMainPostTest, EndSavesBothFilesAndQuits) {
@@ -275,7 +275,7 @@ TEST_F(PstMainPostTest, EndSavesBothFilesAndQuits) {
 }
 
 TEST_F(PstMainPostTest, AnUnwritableSettingsFileKeepsTheProgramRunning) {
-  state_.iniPath = ToSjis(dir_.filePath("no/such/dir/Morna.ini"));
+  state_.SettingsFile = ToSjis(dir_.filePath("no/such/dir/Morna.ini"));
   TPstMain& m = Start();
   m.ProgExit->trigger();
   EXPECT_EQ(quits_, 0);
@@ -319,7 +319,7 @@ TEST_F(PstMainPostTest, AnUnreadableDataFileIsKeptAsideBeforeTheFirstSave) {
   EXPECT_EQ(sink_.boxes[0].caption, kFileBoxCaption);
   EXPECT_TRUE(sink_.boxes[0].text.startsWith("ファイルの読込みで[ "));
   EXPECT_TRUE(sink_.boxes[0].text.endsWith(" ] のエラーが発生しました。"));
-  EXPECT_TRUE(state_.dataFileLoadFailed);
+  EXPECT_TRUE(state_.DataFileLoadFailed);
 
   emit m.Windows().At(0)->modifyRequested();
   m.Popup().BtnDel->click();

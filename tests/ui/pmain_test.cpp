@@ -223,7 +223,7 @@ TEST_F(PstMainTest, StartUpAppliesFontsColourAndInputMode) {
   TPstMain& m = Start();
   EXPECT_EQ(m.palette().color(QPalette::Window), QColor(255, 0, 0));
   EXPECT_FALSE(m.PstMesg->testAttribute(Qt::WA_InputMethodEnabled));
-  state_.settings.IMEMode = 1;
+  state_.Settings.IMEMode = 1;
   m.ApplyImeMode();
   EXPECT_TRUE(m.PstMesg->testAttribute(Qt::WA_InputMethodEnabled));
   for (QLabel* l : m.Day) EXPECT_EQ(l->font().pointSize(), 12);

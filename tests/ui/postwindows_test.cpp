@@ -24,16 +24,16 @@ constexpr WinColor kRed = 255, kPink = 16728319;
 class PostWindowsTest : public ::testing::Test {
  protected:
   PostWindowsTest() {
-    state.clock = [] { return MakeDateTime(2030, 6, 15, 8, 54, 40); };
-    state.screenWorkArea = [] { return Rect{0, 0, 1024, 738}; };
-    state.DisplayBaseTime = state.Now();
-    state.settings.Dcolor = kD;
-    state.settings.Tcolor = kT;
-    state.settings.Acolor = kA;
+    state.Clock = [] { return MakeDateTime(2030, 6, 15, 8, 54, 40); };
+    state.ScreenArea = [] { return Rect{0, 0, 1024, 738}; };
+    state.Timer.DisplayBaseTime = state.Now();
+    state.Settings.Dcolor = kD;
+    state.Settings.Tcolor = kT;
+    state.Settings.Acolor = kA;
   }
   void AddLabel(int n, const char* time, std::vector<std::string> lines) {
-    state.table.Slot(n).DateTimeText = time;
-    state.table.Slot(n).Lines = std::move(lines);
+    state.PostTable.Slot(n).DateTimeText = time;
+    state.PostTable.Slot(n).Lines = std::move(lines);
   }
   static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -78,14 +78,14 @@ TEST_F(PostWindowsTest, WindowsStandWhereAndLookHowTheSettingsSay) {
 }
 
 TEST_F(PostWindowsTest, AlarmWindowsComeFirstAndABadWeekdayKeepsTheDesignLines) {
-  state.settings.DailyAlarm = 1;
-  state.settings.DATime = "07:30";
-  state.settings.WeeklyAlarm = 1;
-  state.settings.WeeklyAlarmW = 9;
-  state.settings.MonthlyAlarm2 = 1;
-  state.settings.MonthlyAlarmWeek = 2;
-  state.settings.MonthlyAlarmW = 6;
-  state.settings.MonthlyAlarmT2 = "18:00";
+  state.Settings.DailyAlarm = 1;
+  state.Settings.DATime = "07:30";
+  state.Settings.WeeklyAlarm = 1;
+  state.Settings.WeeklyAlarmW = 9;
+  state.Settings.MonthlyAlarm2 = 1;
+  state.Settings.MonthlyAlarmWeek = 2;
+  state.Settings.MonthlyAlarmW = 6;
+  state.Settings.MonthlyAlarmT2 = "18:00";
   AddLabel(0, "2030/06/20 09:00", {"later"});
   windows.DisplayData();
 
@@ -104,7 +104,7 @@ TEST_F(PostWindowsTest, AlarmWindowsComeFirstAndABadWeekdayKeepsTheDesignLines) 
 
 TEST_F(PostWindowsTest, ARebuildDestroysEveryOldWindowOnce) {
   AddLabel(0, "2030/06/20 09:00", {"a"});
-  state.settings.DailyAlarm = 1;
+  state.Settings.DailyAlarm = 1;
   windows.DisplayData();
   QPointer<TPstPost> old0 = windows.At(0), old1 = windows.At(1);
 
@@ -153,8 +153,8 @@ TEST_F(PostWindowsTest, AWindowClosedByTheUserIsSkippedAndNotDestroyedTwice) {
 }
 
 TEST_F(PostWindowsTest, ClicksOpenThePopupOrCopyTheMessage) {
-  state.settings.DailyAlarm = 1;
-  state.settings.DATime = "07:30";
+  state.Settings.DailyAlarm = 1;
+  state.Settings.DATime = "07:30";
   AddLabel(0, "2030/06/20 09:00", {"one", "two"});
   AddLabel(1, "1900/12/01 00:00", {"todo"});
   windows.DisplayData();

@@ -10,6 +10,7 @@
 
 #include "ui/codec.h"
 #include "ui/errors.h"
+#include "ui/look.h"
 
 namespace morna::ui {
 namespace {

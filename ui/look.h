@@ -1,19 +1,17 @@
-// Fonts and colours of the registration window's controls, shared by its
-// source files.
+// The look shared by the windows: fonts fitted to their boxes, text and
+// background colours, and the program's icon.
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QString>
 
-#include "core/settings.h"
+#include "core/palette.h"
 
 class QWidget;
 
 namespace morna::ui {
-
-inline const QColor kLookNavy(0, 0, 128);
-inline constexpr WinColor kLookRed = 255;
 
 QFont LookFont(const QString& family, int pixelSize, bool bold, bool italic = false);
 // A condensed face when the family is not installed and a wider stand-in
@@ -23,5 +21,10 @@ void FitFont(QFont& f);
 void SetTextColor(QWidget* w, const QColor& c);
 // Background colour; the widget paints its background from then on.
 void SetBackColor(QWidget* w, const QColor& c);
+
+// The program's icon picture (a note with a bell), 16 to 64 pixels.
+QIcon AppIcon();
+// The same picture at one size.
+QPixmap AppIconPixmap(int size);
 
 }  // namespace morna::ui

@@ -1,0 +1,156 @@
+#include "ui/controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <algorithm>
+
+#include "ui/codec.h"
+
+namespace morna::ui {
+
+// ---------------------------------------------------------------- TClickLabel
+
+void TClickLabel::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (OnMouseDown) OnMouseDown(event->button());
+}
+
+void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+    OnClick();
+}
+
+// ---------------------------------------------------------------- TUpDown
+
+TUpDown::TUpDown(int min, int max, QWidget* parent)
+    : QWidget(parent), min_(min), max_(std::max(min, max)) {
+  position_ = std::clamp(0, min_, max_);
+  Up = new QToolButton(this);
+  Up->setObjectName("Up");
+  Up->setArrowType(Qt::UpArrow);
+  Down = new QToolButton(this);
+  Down->setObjectName("Down");
+  Down->setArrowType(Qt::DownArrow);
+  for (QToolButton* b : {Up, Down}) {
+    b->setAutoRepeat(true);
+    b->setFocusPolicy(Qt::TabFocus);
+  }
+  QObject::connect(Up, &QToolButton::clicked, this, [this] { StepUp(); });
+  QObject::connect(Down, &QToolButton::clicked, this, [this] { StepDown(); });
+}
+
+void TUpDown::SetPosition(int position) { position_ = std::clamp(position, min_, max_); }
+
+void TUpDown::StepUp() {
+  if (position_ >= max_) return;  // no wrap: nothing moves, nothing reported
+  ++position_;
+  if (OnClick) OnClick();
+}
+
+void TUpDown::StepDown() {
+  if (position_ <= min_) return;
+  --position_;
+  if (OnClick) OnClick();
+}
+
+void TUpDown::resizeEvent(QResizeEvent*) {
+  const int half = height() / 2;
+  Up->setGeometry(0, 0, width(), half);
+  Down->setGeometry(0, half, width(), height() - half);
+}
+
+// ---------------------------------------------------------------- TShape
+
+TShape::TShape(QWidget* parent, WinColor fill, WinColor pen, int penWidth)
+    : QWidget(parent), fill_(ToQColor(fill)), pen_(ToQColor(pen)), penWidth_(penWidth) {}
+
+void TShape::SetFill(WinColor fill) {
+  fill_ = ToQColor(fill);
+  update();
+}
+
+void TShape::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  // The pen lies inside the bounds, so the outline shows in full.
+  const qreal half = penWidth_ / 2.0;
+  const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
+  p.setBrush(fill_);
+  if (penWidth_ > 0) {
+    QPen pen(pen_);
+    pen.setWidth(penWidth_);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+  } else {
+    p.setPen(Qt::NoPen);
+  }
+  p.drawRect(r);
+}
+
+void TShape::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  emit mouseDown(event->button());
+}
+
+// ---------------------------------------------------------------- memo lines
+
+void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines) {
+  QString text = lines.join(QLatin1Char('\n'));
+  // An empty last line needs its own line break, or reading back loses it.
+  if (!lines.isEmpty() && lines.last().isEmpty()) text += QLatin1Char('\n');
+  memo->setPlainText(text);
+}
+
+QStringList MemoLines(const QPlainTextEdit* memo) {
+  const QString text = memo->toPlainText();
+  if (text.isEmpty()) return {};
+  QStringList lines = text.split(QLatin1Char('\n'));
+  if (lines.last().isEmpty()) lines.removeLast();
+  return lines;
+}
+
+// ---------------------------------------------------------------- the label face
+
+LabelFace BuildLabelFace(QWidget* window, int timePixelSize) {
+  window->setAutoFillBackground(true);
+  QPalette pal = window->palette();
+  pal.setColor(QPalette::Window, ToQColor(kLightYellow));
+  window->setPalette(pal);
+  QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+  formFont.setPixelSize(12);
+  window->setFont(formFont);
+
+  LabelFace face;
+  face.time = new QLabel(QStringLiteral("0000/00/00 00:00"), window);
+  face.time->setObjectName(QStringLiteral("PostDataTime"));
+  face.time->setGeometry(2, 2, 105, 13);
+  QFont timeFont(QStringLiteral("MS Sans Serif"));
+  timeFont.setPixelSize(timePixelSize);
+  timeFont.setBold(true);
+  face.time->setFont(timeFont);
+  QPalette timePal = face.time->palette();
+  timePal.setColor(QPalette::WindowText, ToQColor(kBlack));
+  face.time->setPalette(timePal);
+
+  face.memo = new QPlainTextEdit(window);
+  face.memo->setObjectName(QStringLiteral("PostMesg"));
+  face.memo->setGeometry(3, 15, 170, 26);
+  face.memo->setFrameShape(QFrame::NoFrame);
+  face.memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  face.memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  face.memo->document()->setDocumentMargin(0);
+  QPalette memoPal = face.memo->palette();
+  memoPal.setColor(QPalette::Base, ToQColor(kLightYellow));
+  memoPal.setColor(QPalette::Window, ToQColor(kLightYellow));
+  face.memo->setPalette(memoPal);
+  QFont memoFont(QStringLiteral("ＭＳ Ｐゴシック"));
+  memoFont.setPixelSize(13);
+  face.memo->setFont(memoFont);
+  SetMemoLines(face.memo, {QStringLiteral("この領域は、メモの情報を記"),
+                           QStringLiteral("録しておく領域です。")});
+  return face;
+}
+
+}  // namespace morna::ui

@@ -1,0 +1,98 @@
+// Small controls shared by the windows: a label that reports its clicks, an
+// up-down control, a framed rectangle, memo lines as the table holds them,
+// and the light-yellow label face of the label windows and the popup.
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+#include "core/palette.h"
+
+class QPlainTextEdit;
+class QToolButton;
+
+namespace morna::ui {
+
+// A label whose mouse presses and clicks are reported (day cells, the month
+// title, the product name).
+class TClickLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  std::function<void(Qt::MouseButton)> OnMouseDown;  // any button goes down
+  std::function<void()> OnClick;                     // left button released inside
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// An up-down control: two small arrow buttons stepping a position within
+// Min..Max without wrapping. A click reports after the position moved; a
+// position set from code reports nothing.
+class TUpDown : public QWidget {
+ public:
+  TUpDown(int min, int max, QWidget* parent = nullptr);
+  int Position() const { return position_; }
+  void SetPosition(int position);  // brought into Min..Max
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  void StepUp();    // as a click on the upper arrow
+  void StepDown();  // as a click on the lower arrow
+
+  QToolButton* Up = nullptr;
+  QToolButton* Down = nullptr;
+  std::function<void()> OnClick;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  int min_, max_, position_ = 0;
+};
+
+// A framed, filled rectangle. It reports every mouse press, whatever the
+// button.
+class TShape : public QWidget {
+  Q_OBJECT
+ public:
+  TShape(QWidget* parent, WinColor fill, WinColor pen, int penWidth);
+
+  void SetFill(WinColor fill);
+  QColor Fill() const { return fill_; }
+  QColor Pen() const { return pen_; }
+  int PenWidth() const { return penWidth_; }
+
+ signals:
+  void mouseDown(Qt::MouseButton button);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  QColor fill_;
+  QColor pen_;
+  int penWidth_;
+};
+
+// A memo box's lines, read and written the way the table holds a message:
+// one entry per line; a final line break adds no empty last line, and the
+// empty text has no lines.
+void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines);
+QStringList MemoLines(const QPlainTextEdit* memo);
+
+// The light-yellow face of a label window and of the popup, built on
+// `window` after its frame shapes (so that the texts stand on them): the
+// window's colour and font, the date-time caption "0000/00/00 00:00" in bold
+// "MS Sans Serif" of `timePixelSize` at 2,2 (105 x 13), and the borderless
+// message box at 3,15 (170 x 26) with its design lines.
+struct LabelFace {
+  QLabel* time = nullptr;
+  QPlainTextEdit* memo = nullptr;
+};
+LabelFace BuildLabelFace(QWidget* window, int timePixelSize);
+
+}  // namespace morna::ui

@@ -1,0 +1,96 @@
+#include "ui/look.h"
+
+#include <QFontInfo>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+#include <QPixmap>
+#include <QWidget>
+
+#include "ui/codec.h"
+
+namespace morna::ui {
+
+QFont LookFont(const QString& family, int pixelSize, bool bold, bool italic) {
+  QFont f(family);
+  f.setPixelSize(pixelSize);
+  f.setBold(bold);
+  f.setItalic(italic);
+  FitFont(f);
+  return f;
+}
+
+// The windows are laid out in pixels for Arial, Times New Roman and the
+// Japanese system fonts. Where the named family is not installed the
+// stand-in is usually wider; a condensed face keeps the texts in their boxes.
+void FitFont(QFont& f) {
+  f.setStretch(QFont::Unstretched);
+  if (QFontInfo(f).family().compare(f.family(), Qt::CaseInsensitive) != 0)
+    f.setStretch(QFont::Condensed);
+}
+
+void SetTextColor(QWidget* w, const QColor& c) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, c);
+  p.setColor(QPalette::Text, c);
+  p.setColor(QPalette::ButtonText, c);
+  w->setPalette(p);
+}
+
+void SetBackColor(QWidget* w, const QColor& c) {
+  w->setAutoFillBackground(true);
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, c);
+  w->setPalette(p);
+}
+
+// A light-yellow note with a navy frame and a turned-down corner, two ruled
+// lines and a small red bell.
+QPixmap AppIconPixmap(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing, size > 16);
+  p.scale(size / 32.0, size / 32.0);
+
+  const QColor paper(0xFF, 0xFF, 0xE0);  // the light yellow of the labels
+  const QColor navy = ToQColor(kNavy);
+  QPainterPath note;
+  note.moveTo(2.5, 3.5);
+  note.lineTo(29.5, 3.5);
+  note.lineTo(29.5, 22.5);
+  note.lineTo(22.5, 29.5);
+  note.lineTo(2.5, 29.5);
+  note.closeSubpath();
+  p.setPen(QPen(navy, 2.0));
+  p.setBrush(paper);
+  p.drawPath(note);
+  p.setBrush(QColor(0xE8, 0xE0, 0xA0));
+  p.drawPolygon(QPolygonF({QPointF(29.5, 22.5), QPointF(22.5, 22.5), QPointF(22.5, 29.5)}));
+
+  p.setPen(QPen(navy, 1.5));
+  p.drawLine(QPointF(6, 9), QPointF(18, 9));
+  p.drawLine(QPointF(6, 14), QPointF(15, 14));
+
+  // The bell.
+  const QColor red(0xD0, 0x10, 0x10);
+  QPainterPath bell;
+  bell.moveTo(14, 25);
+  bell.cubicTo(16, 24, 16, 15, 21, 14);
+  bell.cubicTo(26, 15, 26, 24, 28, 25);
+  bell.closeSubpath();
+  p.setPen(QPen(red.darker(140), 1.0));
+  p.setBrush(red);
+  p.drawPath(bell);
+  p.drawEllipse(QPointF(21, 26.5), 2.0, 2.0);
+  p.drawEllipse(QPointF(21, 12.5), 1.2, 1.2);
+  return pixmap;
+}
+
+QIcon AppIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(AppIconPixmap(size));
+  return icon;
+}
+
+}  // namespace morna::ui
