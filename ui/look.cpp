@@ -53,7 +53,7 @@ QPixmap AppIconPixmap(int size) {
   p.setRenderHint(QPainter::Antialiasing, size > 16);
   p.scale(size / 32.0, size / 32.0);
 
-  const QColor paper(0xFF, 0xFF, 0xE0);  // the light yellow of the labels
+  const QColor paper = ToQColor(kLightYellow);  // the labels' face
   const QColor navy = ToQColor(kNavy);
   QPainterPath note;
   note.moveTo(2.5, 3.5);
