@@ -28,6 +28,13 @@ bool WeekdayIsRed(const Settings& s, int weekday) {
 
 }  // namespace
 
+int WeekdayFromName(std::string_view name) {
+  for (std::size_t i = 0; i < kWeekdayNames.size(); ++i) {
+    if (kWeekdayNames[i] == name) return static_cast<int>(i) + 1;
+  }
+  return 0;
+}
+
 int PickupDay(int n, int w, DateTime date) {
   const std::int64_t c = WeekdayNumber(FirstOfMonth(date));
   const std::int64_t weeks = w >= c ? std::int64_t{n} - 1 : std::int64_t{n};

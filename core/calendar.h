@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "core/datetime.h"
 #include "core/palette.h"
@@ -11,6 +12,13 @@
 #include "core/settings.h"
 
 namespace morna {
+
+// The weekday names of the recurring entries and the alarms, 1 = Sunday.
+inline constexpr std::array<std::string_view, 7> kWeekdayNames = {
+    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+// The weekday number (1 = Sunday .. 7 = Saturday) of a name compared exactly;
+// 0 for any other text.
+int WeekdayFromName(std::string_view name);
 
 // Day of the month of the n-th weekday w (1 = Sunday) in the month of `date`;
 // may exceed the month's length for n = 5.

@@ -36,25 +36,6 @@ W* Place(W* w, const char* name, int left, int top, int width, int height) {
   return w;
 }
 
-const QStringList& WeekdayNames() {
-  static const QStringList names = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                    "Thursday", "Friday", "Saturday"};
-  return names;
-}
-
-QStringList HalfHours() {
-  QStringList times;
-  for (int i = 0; i < 48; ++i)
-    times << QString("%1:%2").arg(i / 2, 2, 10, QChar('0')).arg(i % 2 ? 30 : 0, 2, 10, QChar('0'));
-  return times;
-}
-
-QStringList Numbers(int from, int to) {
-  QStringList out;
-  for (int i = from; i <= to; ++i) out << QString::number(i);
-  return out;
-}
-
 // Month-grid columns, Sunday first.
 constexpr std::array<int, 7> kGridLefts = {5, 21, 38, 55, 72, 89, 105};
 
@@ -212,13 +193,13 @@ void TPstMain::BuildGroup() {
     c->setEnabled(enabled);
     return c;
   };
-  CbShWeeklyWeek = combo("CbShWeeklyWeek", 145, 20, 90, WeekdayNames(), pGothic, true);
-  CbShWeeklyTime = combo("CbShWeeklyTime", 245, 20, 60, HalfHours(), pGothic, true);
-  CbShMonthlyDay = combo("CbShMonthlyDay", 100, 45, 35, Numbers(1, 31), gothic, false);
-  CbShMonthlyTime1 = combo("CbShMonthlyTime1", 245, 45, 60, HalfHours(), pGothic, false);
-  CbShMonthlyWeekNo = combo("CbShMonthlyWeekNo", 100, 70, 35, Numbers(1, 5), gothic, false);
-  CbShMonthlyWeek = combo("CbShMonthlyWeek", 145, 70, 90, WeekdayNames(), pGothic, false);
-  CbShMonthlyTime2 = combo("CbShMonthlyTime2", 245, 70, 60, HalfHours(), pGothic, false);
+  CbShWeeklyWeek = combo("CbShWeeklyWeek", 145, 20, 90, WeekdayItems(), pGothic, true);
+  CbShWeeklyTime = combo("CbShWeeklyTime", 245, 20, 60, HalfHourItems(), pGothic, true);
+  CbShMonthlyDay = combo("CbShMonthlyDay", 100, 45, 35, NumberItems(1, 31), gothic, false);
+  CbShMonthlyTime1 = combo("CbShMonthlyTime1", 245, 45, 60, HalfHourItems(), pGothic, false);
+  CbShMonthlyWeekNo = combo("CbShMonthlyWeekNo", 100, 70, 35, NumberItems(1, 5), gothic, false);
+  CbShMonthlyWeek = combo("CbShMonthlyWeek", 145, 70, 90, WeekdayItems(), pGothic, false);
+  CbShMonthlyTime2 = combo("CbShMonthlyTime2", 245, 70, 60, HalfHourItems(), pGothic, false);
 
   // Tab order as designed: the entry fields, the kind, the buttons, the
   // month stepper, Schedule-2 and its group.

@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "core/calendar.h"
 #include "ui/codec.h"
 
 namespace morna::ui {
@@ -109,6 +110,28 @@ QStringList MemoLines(const QPlainTextEdit* memo) {
   QStringList lines = text.split(QLatin1Char('\n'));
   if (lines.last().isEmpty()) lines.removeLast();
   return lines;
+}
+
+// ---------------------------------------------------------------- combo box items
+
+QStringList WeekdayItems() {
+  QStringList names;
+  for (std::string_view name : kWeekdayNames)
+    names << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  return names;
+}
+
+QStringList HalfHourItems() {
+  QStringList times;
+  for (int i = 0; i < 48; ++i)
+    times << QString("%1:%2").arg(i / 2, 2, 10, QChar('0')).arg(i % 2 ? 30 : 0, 2, 10, QChar('0'));
+  return times;
+}
+
+QStringList NumberItems(int from, int to, int step) {
+  QStringList out;
+  for (int i = from; i <= to; i += step) out << QString::number(i);
+  return out;
 }
 
 // ---------------------------------------------------------------- the label face

@@ -84,6 +84,12 @@ class TShape : public QWidget {
 void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines);
 QStringList MemoLines(const QPlainTextEdit* memo);
 
+// Items of the combo boxes: the weekday names "Sunday" .. "Saturday", the 48
+// half-hour times "00:00" .. "23:30", and the numbers from..to in `step`s.
+QStringList WeekdayItems();
+QStringList HalfHourItems();
+QStringList NumberItems(int from, int to, int step = 1);
+
 // The light-yellow face of a label window and of the popup, built on
 // `window` after its frame shapes (so that the texts stand on them): the
 // window's colour and font, the date-time caption "0000/00/00 00:00" in bold

@@ -47,6 +47,14 @@ TEST(CalendarPickupDay, NthWeekdayOfTheMonth) {
   EXPECT_GT(PickupDay(INT_MAX, 1, jan2025), 0);
 }
 
+TEST(CalendarWeekdayNames, ComparedExactly) {
+  EXPECT_EQ(WeekdayFromName("Sunday"), 1);
+  EXPECT_EQ(WeekdayFromName("Saturday"), 7);
+  EXPECT_EQ(WeekdayFromName("sunday"), 0);
+  EXPECT_EQ(WeekdayFromName("Sunday "), 0);
+  EXPECT_EQ(WeekdayFromName(""), 0);
+}
+
 TEST(CalendarHolidayLists, AllFortyEntriesAndEmptyEntries) {
   Settings s;
   s.Holidays[39] = 1103;
