@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "core/entry.h"
+#include "ui/Pinit.h"
 #include "ui/PostWindows.h"
 #include "ui/Ppsub.h"
 #include "ui/TaskTray.h"

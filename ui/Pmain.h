@@ -47,6 +47,7 @@ namespace morna::ui {
 class AlarmPlayer;
 class HelpViewer;
 class PostWindows;
+class TPstInit;
 class TPstPsub;
 class TTaskTray;
 class TrayShell;
@@ -83,6 +84,8 @@ class TPstMain : public QWidget {
 
   TPstPsub& Popup();
   PostWindows& Windows();
+  // The settings dialog while PstVerShowClick shows it, else nullptr.
+  TPstInit* SettingsDialog() const { return settingsDialog_.get(); }
   AppState& State() { return state_; }
 
   // Outer size as the program sets it (see the note at the top).
@@ -175,7 +178,6 @@ class TPstMain : public QWidget {
   // nothing.
   std::function<void(TPstMain&)> SchedDataSetHook;  // HOOK: Schedule-2 expansion
   std::function<void()> ShowCalendarHook;            // HOOK: the calendar window
-  std::function<void()> ShowSettingsHook;            // HOOK: the settings dialog
   // Ends the event loop; tests replace it.
   std::function<void()> Quit;
 
@@ -233,11 +235,13 @@ class TPstMain : public QWidget {
   std::string MessageText() const;  // PstMesg as CR LF text, Shift-JIS
   void SetMessageLines(const QStringList& lines);
   void ApplyWindowSize();
+  void SaveSettingsFile();  // with the window's position; throws when it cannot be written
 
   AppState& state_;
   MainServices services_;
   TPstCtl ctl_;
   std::unique_ptr<TPstPsub> popup_;
+  std::unique_ptr<TPstInit> settingsDialog_;  // only while it is open
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;
   int outerHeight_ = kTallHeight;

@@ -26,6 +26,7 @@ struct AppState {
   Rect WorkArea;                     // where the label windows were last arranged
   std::string SettingsFile;          // the settings file, native path
   bool DataFileLoadFailed = false;   // the data file existed but could not be read
+  int SettingsCancelled = 0;         // 1: the settings dialog was last closed with Cancel
 
   // The clock. Core never reads the system clock; tests set any moment.
   std::function<DateTime()> Clock;
