@@ -177,7 +177,8 @@ TEST_F(PstInitTest, EditsThatChangeTheSettingsAtOnceSurviveCancel) {
   QTest::mouseClick(d.DispCalnCheck, Qt::LeftButton);
   EXPECT_EQ(state_.Settings.Caln, 1);
 
-  QTest::mouseClick(d.BtnCan, Qt::LeftButton);
+  QTest::keyClick(&d, Qt::Key_Escape);  // as Cancel
+  EXPECT_FALSE(d.isVisible());
   EXPECT_EQ(state_.SettingsCancelled, 1);
   EXPECT_EQ(state_.Settings.MDcolor, 0x030201);
   EXPECT_EQ(state_.Settings.Dcolor, kLightYellow);
