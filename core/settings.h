@@ -10,6 +10,9 @@ namespace morna {
 
 inline constexpr int kMaxDataCnt = 50;
 inline constexpr int kHolidayEntries = 40;
+// Font sizes from the settings (points, or pixels when negative) are used
+// within -kMaxFontSize..kMaxFontSize, so none asks for an enormous glyph.
+inline constexpr int kMaxFontSize = 500;
 
 struct Settings {
   // [FILE]

@@ -74,7 +74,10 @@ void TPstMain::FormCreate() {
   // 3, 4: the settings controller and the day cells exist since construction.
   // 5. Settings and the window's place.
   ctl_.LoadSettings(state_.SettingsFile, state_.Settings, state_.MainPos);
-  move(state_.MainPos.Left, state_.MainPos.Top);
+  // A far-off stored position is brought near the screens first; the check
+  // below then puts the window where it can be reached.
+  move(std::clamp(state_.MainPos.Left, -kMaxScreenCoordinate, kMaxScreenCoordinate),
+       std::clamp(state_.MainPos.Top, -kMaxScreenCoordinate, kMaxScreenCoordinate));
   MoveOntoDesktop();
   // 6.
   state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
@@ -259,7 +262,9 @@ void TPstMain::FontSet() {
   auto calendarFont = [&](QWidget* w) {
     QFont f = w->font();
     f.setFamily(cale);
-    if (state_.Settings.CaleFontSize > 0) f.setPointSize(state_.Settings.CaleFontSize);
+    // A size of 0 or less keeps the design size.
+    if (state_.Settings.CaleFontSize > 0)
+      f.setPointSize(std::min(state_.Settings.CaleFontSize, kMaxFontSize));
     FitFont(f);
     w->setFont(f);
   };

@@ -274,6 +274,26 @@ TEST_F(PstMainPostTest, EndSavesBothFilesAndQuits) {
   EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:00|x"});
 }
 
+TEST_F(PstMainPostTest, SettingsOutOfRangeWorkAndGoBackAsWritten) {
+  const std::string values[] = {"DataCnt=0", "DataWSize=0", "Minute=99999999",
+                                "CalHeight=0", "DispFontSize=-12"};
+  WriteIni("[FILE]\r\n" + values[0] + "\r\n[FORM]\r\nDataWCheck=1\r\n" + values[1] +
+           "\r\n" + values[2] + "\r\n[DISP]\r\n" + values[3] + "\r\n" + values[4] + "\r\n");
+  WriteFile("Dpstitdt.dat", "Time=2000/12/20 09:00\r\nMemo=x\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(m.Windows().Count(), 1);
+  EXPECT_EQ(m.Windows().At(0)->width(), 1);  // a window keeps one pixel
+  EXPECT_EQ(m.Windows().At(0)->PostMesg->font().pixelSize(), 12);
+  now_ = MakeDateTime(2000, 12, 16, 10, 9, 5);
+  m.SchTimerTimer();  // the huge warning lead reaches the label: pink
+  EXPECT_EQ(m.Windows().At(0)->CaptionColor(), ToQColor(kPink));
+  m.BtnEnd->click();
+  EXPECT_EQ(quits_, 1);
+  const std::string ini = ReadFile("Morna.ini");
+  for (const std::string& v : values) EXPECT_NE(ini.find(v + "\r\n"), std::string::npos) << v;
+  ExpectFileMatchesTable();
+}
+
 TEST_F(PstMainPostTest, AnUnwritableSettingsFileKeepsTheProgramRunning) {
   state_.SettingsFile = ToSjis(dir_.filePath("no/such/dir/Morna.ini"));
   TPstMain& m = Start();
