@@ -166,7 +166,7 @@ std::optional<int> ParseIniInt(std::string_view text) {
   } else if (digits.starts_with('$')) {
     digits.remove_prefix(1);
   } else {
-    return ParseInt(text);
+    return ParseDecimal(text);
   }
   // Up to 32 bits, which are the integer's bits ($FFFFFFFF is -1).
   if (digits.empty()) return std::nullopt;

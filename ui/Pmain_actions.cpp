@@ -377,7 +377,7 @@ void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
     const int last = LastLabelOfDay(state_.PostTable, FormatYMD(*date));
     if (last >= 0) {
       const PostSlot& slot = state_.PostTable.Slot(last);
-      popup_->ShowLabel(FromSjis(slot.DateTimeText), FromSjisLines(slot.Lines));
+      popup_->ShowLabel(PopupLabel{slot.DateTimeText, slot.Lines});
     }
   }
 }
@@ -469,23 +469,27 @@ void TPstMain::PostMesgClick(const QStringList& lines) { SetMessageLines(lines);
 // ---------------------------------------------------------------- the popup's buttons
 
 void TPstMain::BtnModClick() {
+  // What can fail is read first: a label whose time cannot be read leaves the
+  // window, and EditMode, as they were.
+  const PopupLabel label = popup_->Label();
+  const bool todo = IsToDoCaption(label.Caption);
+  std::optional<int> pos;
+  if (!todo) {
+    pos = SBarForCaption(label.Caption);
+    if (!pos) {
+      // Names the field that is no integer.
+      ReadInt(Chars(label.Caption, 12, 13));
+      ReadInt(Chars(label.Caption, 15, 16));
+    }
+  }
   state_.EditMode = 1;
   SelectRbtnSche();
-  const QString caption = popup_->Caption();
-  const bool todo = IsToDoCaption(ToSjis(caption));
   if (todo && !RbtnTodo->isChecked()) {
     RbtnTodo->setChecked(true);
     RbtnTodoClick();
   }
   SetMessageLines(popup_->Lines());
-  if (!todo) {
-    const std::string c = ToSjis(caption);
-    const std::optional<int> pos = SBarForCaption(c);
-    if (!pos) {
-      ReadInt(Chars(c, 12, 13));
-      ReadInt(Chars(c, 15, 16));
-      throw ConvertError(kInvalidDate);
-    }
+  if (pos) {
     // The scroll bar's own change handler is kept out: the caption replaces
     // PstTime below anyway, and the handler would read PstTime as it stands
     // now (after a ToDo label, "    ToDo") and fail with an error box.
@@ -501,7 +505,7 @@ void TPstMain::BtnModClick() {
   PstMesg->moveCursor(QTextCursor::Start);
   PstMesg->ensureCursorVisible();
   PstMesg->setFocus();
-  PstTime->setText(caption);
+  PstTime->setText(popup_->Caption());
   popup_->hide();
 }
 

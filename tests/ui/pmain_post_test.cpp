@@ -139,6 +139,46 @@ TEST_F(PstMainPostTest, ModifyReplacesTheSameLabel) {
   EXPECT_TRUE(sink_.boxes.empty());
 }
 
+TEST_F(PstMainPostTest, LabelsWhoseBytesDoNotSurviveTheScreenAreFound) {
+  // ED40 is shown as a character that the code page writes as FA5C, and a
+  // lone byte 80 shows as no character at all: the popup compares the bytes
+  // of the window it was opened on.
+  WriteFile("Dpstitdt.dat",
+            "Time=2000/12/18 09:00\r\nMemo=\xED\x40\r\n"
+            "Time=2000/12/19 09:00\r\nMemo=a\x80z\r\n");
+  TPstMain& m = Start();
+  emit m.Windows().At(0)->modifyRequested();
+  m.Popup().BtnMod->click();
+  Post("2000/12/18 10:00", m.PstMesg->toPlainText());
+  EXPECT_EQ(state_.PostTable.LabelCount(), 2);  // replaced, not added
+  emit m.Windows().At(1)->modifyRequested();
+  m.Popup().BtnDel->click();
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/18 10:00|\xFA\x5C"});
+  ExpectFileMatchesTable();
+}
+
+TEST_F(PstMainPostTest, ModifyOfAnUnreadableTimeBeginsNothing) {
+  // A hand-edited time with a leading blank in its hour reads as the classic
+  // conversion reads it; one that is no number leaves everything as it was.
+  WriteFile("Dpstitdt.dat", "Time=2000/12/18  9:05\r\nMemo=a\r\nTime=2000/12/18 xx:05\r\nMemo=b\r\n");
+  WriteIni("[DISP]\r\nPastData=2\r\n");
+  TPstMain& m = Start();
+  emit m.Windows().At(0)->modifyRequested();
+  m.Popup().BtnMod->click();
+  EXPECT_EQ(m.SBar->value(), 36);
+  EXPECT_EQ(m.PstTime->text(), "2000/12/18  9:05");
+  EXPECT_TRUE(sink_.boxes.empty());
+
+  state_.EditMode = 0;
+  m.PstMesg->setPlainText("typing");
+  emit m.Windows().At(1)->modifyRequested();
+  Guard([&] { m.BtnModClick(); });
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].text, "'xx' は整数ではありません");
+  EXPECT_EQ(state_.EditMode, 0);
+  EXPECT_EQ(m.PstMesg->toPlainText(), "typing");
+}
+
 TEST_F(PstMainPostTest, AnEmptyLastMessageLineSurvivesModifyAndCopy) {
   WriteFile("Dpstitdt.dat", "Time=2000/12/20 09:00\r\nMemo=a\r\nMemo=\r\n");
   TPstMain& m = Start();
