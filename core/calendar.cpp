@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/jpholidays.h"
+
 namespace morna {
 
 namespace {
@@ -47,6 +49,22 @@ bool IsListedHoliday(const Settings& s, DateTime date) { return IsListed(s.Holid
 
 bool IsListedNonHoliday(const Settings& s, DateTime date) {
   return IsListed(s.NonHolidays, date);
+}
+
+HolidayLook HolidaySteps(const Settings& s, DateTime date) {
+  HolidayLook look;
+  if (s.NationalHolidays == 1) look.name = NationalHolidayName(date);
+  if (s.Holiday != 1) return look;
+  const int weekday = WeekdayNumber(date);
+  // A listed holiday on a Sunday is left to the Sunday flag; a national one
+  // is red on any day.
+  if ((IsListedHoliday(s, date) && weekday != 1) || !look.name.empty()) {
+    look.shade = HolidayShade::Red;
+  }
+  // The Monday after a listed holiday that falls on a Sunday.
+  if (IsListedHoliday(s, AddDays(date, -1)) && weekday == 2) look.shade = HolidayShade::Red;
+  if (IsListedNonHoliday(s, date)) look.shade = HolidayShade::Plain;
+  return look;
 }
 
 CalendarMonthState CalendarFromPosition(DateTime now, int udPosition) {
@@ -91,12 +109,10 @@ std::array<DayCell, 42> CalDay(const Settings& s, const PostTable& table,
     cell.background = s.Ecolor;
     if (inMonth) cell.caption = FormatD(c);
     if (WeekdayIsRed(s, weekday)) cell.fontColor = kRed;
-    if (s.Holiday == 1) {
-      if (IsListedHoliday(s, c) && weekday != 1) cell.fontColor = kRed;
-      // The Monday after a listed holiday that falls on a Sunday.
-      if (IsListedHoliday(s, AddDays(c, -1)) && weekday == 2) cell.fontColor = kRed;
-      if (IsListedNonHoliday(s, c)) cell.fontColor = kBlack;
-    }
+    const HolidayLook holiday = HolidaySteps(s, c);
+    if (holiday.shade == HolidayShade::Red) cell.fontColor = kRed;
+    if (holiday.shade == HolidayShade::Plain) cell.fontColor = kBlack;
+    if (inMonth) cell.holidayName = holiday.name;  // a blank cell has no tooltip
     if (secondMondayRule && DayOfMonth(c) == secondMonday) cell.fontColor = kRed;
     if (inMonth && cDay == today) cell.background = kLime;
     if (std::find(labelDays.begin(), labelDays.end(), cDay) != labelDays.end()) {

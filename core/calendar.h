@@ -27,6 +27,20 @@ int PickupDay(int n, int w, DateTime date);
 bool IsListedHoliday(const Settings& s, DateTime date);
 bool IsListedNonHoliday(const Settings& s, DateTime date);
 
+// What the holiday rules do to the font colour of day `date`, for both month
+// grids: with Holiday 1, a listed holiday that is not a Sunday, a national
+// holiday (with NationalHolidays 1) and the Monday after a listed Sunday
+// holiday turn red; a listed non-holiday then turns back to the grid's plain
+// colour. With Holiday 0 nothing changes.
+enum class HolidayShade { Unchanged, Red, Plain };
+struct HolidayLook {
+  HolidayShade shade = HolidayShade::Unchanged;
+  // The national holiday's name (UTF-8) whenever NationalHolidays is 1, for
+  // the day's tooltip; empty on other days or with the setting off.
+  std::string_view name;
+};
+HolidayLook HolidaySteps(const Settings& s, DateTime date);
+
 // The displayed month for an up-down position: anchor = now + (15 - day) +
 // 30 * position, and its month.
 struct CalendarMonthState {
@@ -40,6 +54,7 @@ struct DayCell {
   std::string caption;       // "d", or empty outside the displayed month
   WinColor fontColor = kBlack;
   WinColor background = 0;
+  std::string holidayName;   // the national holiday's name in UTF-8; empty outside the month
 };
 
 // The 42 cells, Sunday first, for the month of `cal` with the title text

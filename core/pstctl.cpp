@@ -96,6 +96,7 @@ constexpr std::array kKeys = {
     T("DISP", "TitleFontName", &S::TitleFontName),
     T("DISP", "CaleFontName", &S::CaleFontName),
     I("DISP", "CaleFontSize", &S::CaleFontSize),
+    I("DISP", "NationalHolidays", &S::NationalHolidays),  // last: older files keep their order
 
     I("ALARM", "DailyAlarm", &S::DailyAlarm),
     T("ALARM", "DATime", &S::DATime),

@@ -63,6 +63,7 @@ struct Settings {
   std::string TitleFontName = "Arial";
   std::string CaleFontName = "Times New Roman";
   int CaleFontSize = 10;
+  int NationalHolidays = 0;  // 1: Japan's national holidays count as holidays
   // [ALARM]
   int DailyAlarm = 0;
   std::string DATime = "00:00";

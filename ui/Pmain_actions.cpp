@@ -347,6 +347,7 @@ void TPstMain::CalDay() {
     Day[k]->setText(FromSjis(cells[k].caption));
     SetTextColor(Day[k], ToQColor(cells[k].fontColor));
     SetBackColor(Day[k], ToQColor(cells[k].background));
+    Day[k]->setToolTip(QString::fromStdString(cells[k].holidayName));  // empty clears it
   }
 }
 

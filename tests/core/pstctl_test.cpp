@@ -186,7 +186,9 @@ TEST(SaveSettingsTest, FirstSaveWritesSectionsAndKeysInWriteOrder) {
                                       "DataWCheck", "DataWSize", "Beep", "DisplayMode",
                                       "DisplayModeDay", "IMEMode"}));
   EXPECT_EQ(o.lines[2][0], "Ecolor=14745599");
-  EXPECT_EQ(o.lines[3].size(), 24u);
+  ASSERT_EQ(o.lines[3].size(), 25u);
+  EXPECT_EQ(o.lines[3][0], "PastData=1");
+  EXPECT_EQ(o.lines[3][24], "NationalHolidays=0");  // the newest key stands last
   EXPECT_EQ(o.lines[4].size(), 14u);
   for (int sec : {5, 6}) {
     ASSERT_EQ(o.lines[static_cast<std::size_t>(sec)].size(), 40u);
@@ -232,6 +234,20 @@ TEST(SaveSettingsTest, SavingTwiceChangesNothingAndForeignLinesStay) {
   EXPECT_EQ(l2.pos.Top, 40);
   ASSERT_TRUE(ctl.SaveSettings(path, l2.s, l2.pos));
   EXPECT_EQ(ReadBytes(path), first);
+}
+
+TEST(SaveSettingsTest, NationalHolidaysIsAddedAfterTheKeysOfAnOlderFile) {
+  TempDir dir;
+  const std::string path = dir.File("Morna.ini");
+  WriteBytes(path, "[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n[ALARM]\r\nBeep=1\r\n");
+  Loaded l = Load(path);
+  EXPECT_EQ(l.s.NationalHolidays, 0);
+  l.s.NationalHolidays = 1;
+  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos));
+  const std::string saved = ReadBytes(path);
+  EXPECT_EQ(saved.rfind("[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n", 0), 0u);
+  EXPECT_NE(saved.find("NationalHolidays=1\r\n[ALARM]"), std::string::npos) << saved;
+  EXPECT_EQ(Load(path).s.NationalHolidays, 1);
 }
 
 TEST(SaveSettingsTest, AFileThatCannotBeWrittenIsReportedAndKept) {

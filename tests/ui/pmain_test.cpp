@@ -258,6 +258,24 @@ TEST_F(PstMainTest, GridShowsTheMonthAndSteps) {
   EXPECT_EQ(m.Day[0]->text(), "1");  // 1 October 2000 is a Sunday
 }
 
+TEST_F(PstMainTest, GridShowsNationalHolidaysWhenSwitchedOn) {
+  now_ = MakeDateTime(2031, 9, 2, 10, 0);
+  WriteIni("[DISP]\r\nNationalHolidays=1\r\n");
+  TPstMain& m = Start();
+  // September 2031 begins on a Monday: the 15th (Respect for the Aged Day)
+  // is cell 15.
+  QLabel* day15 = m.Day[15];
+  ASSERT_EQ(day15->text(), "15");
+  EXPECT_EQ(day15->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(day15->toolTip(), QString::fromUtf8("敬老の日"));
+  EXPECT_EQ(m.Day[16]->toolTip(), "");
+
+  state_.settings.NationalHolidays = 0;
+  m.UDyymmClick();
+  EXPECT_EQ(day15->palette().color(QPalette::WindowText), QColor(Qt::black));
+  EXPECT_EQ(day15->toolTip(), "");
+}
+
 TEST_F(PstMainTest, DayClicksPickTheDateOrOpenItsLastLabel) {
   WriteFile("Dpstitdt.dat",
             "Time=2000/12/20 09:00\r\nMemo=first\r\nTime=2000/12/20 18:30\r\nMemo=second\r\n"
