@@ -270,7 +270,7 @@ TEST_F(PstMainTest, GridShowsNationalHolidaysWhenSwitchedOn) {
   EXPECT_EQ(day15->toolTip(), QString::fromUtf8("敬老の日"));
   EXPECT_EQ(m.Day[16]->toolTip(), "");
 
-  state_.settings.NationalHolidays = 0;
+  state_.Settings.NationalHolidays = 0;
   m.UDyymmClick();
   EXPECT_EQ(day15->palette().color(QPalette::WindowText), QColor(Qt::black));
   EXPECT_EQ(day15->toolTip(), "");
