@@ -3,6 +3,7 @@
 #include "ui/Pmain.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -125,6 +126,11 @@ void TPstMain::BuildControls() {
     SetTextColor(b, kNavyText);
   }
   RbtnSche->setChecked(true);
+  // One group of their own: left to the window's automatic exclusivity, a
+  // click on the chosen kind would find the checked "Weekly" of the
+  // Schedule-2 group among the window's buttons and uncheck the kind.
+  auto* kinds = new QButtonGroup(this);
+  for (QRadioButton* b : {RbtnSche, RbtnTodo, RbtnSche2}) kinds->addButton(b);
 
   BtnPost = Place(new QPushButton("Post", this), "BtnPost", 205, 106, 50, 16);
   BtnEnd = Place(new QPushButton("End", this), "BtnEnd", 267, 106, 50, 16);

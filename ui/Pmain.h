@@ -27,6 +27,7 @@
 #include <string>
 
 #include "core/pstctl.h"
+#include "core/schedule2.h"
 #include "ui/appstate.h"
 #include "ui/controls.h"
 #include "ui/errors.h"
@@ -131,10 +132,18 @@ class TPstMain : public QWidget {
   void BtnCanClick();
   void PostMesgClick(const QStringList& lines);
   // One PostDataSet with what the window holds now (PstTime, RbtnTodo,
-  // PstMesg) and the popup's label. Returns the slot used or -1.
-  int PostDataSetFromForm();
-  // Schedule-2: runs SchedDataSetHook when one is set, else stores nothing.
-  void SchedDataSet();
+  // PstMesg) and the popup's label. Returns the slot used or -1. Without
+  // `replaceModified` a pending modify is left alone: the entry goes to a
+  // free slot.
+  int PostDataSetFromForm(bool replaceModified = true);
+  // Schedule-2: expands the group's entry from the date in PstTime into
+  // ScheCnt labels, as many as the table can take, writing each into PstTime
+  // and storing it (a pending modify takes the first). Returns how many were
+  // stored; an impossible date ends the run with ConvertError after the
+  // labels before it were stored.
+  int SchedDataSet();
+  // How many labels a post can still store (see PostRoom).
+  int Room() const;
 
   // --- files
   void LoadPostDataFile();
@@ -173,7 +182,6 @@ class TPstMain : public QWidget {
 
   // Hooks for windows that other parts of the program supply. Unset hooks do
   // nothing.
-  std::function<void(TPstMain&)> SchedDataSetHook;  // HOOK: Schedule-2 expansion
   std::function<void()> ShowCalendarHook;            // HOOK: the calendar window
   std::function<void()> ShowSettingsHook;            // HOOK: the settings dialog
   // Ends the event loop; tests replace it.
@@ -221,6 +229,8 @@ class TPstMain : public QWidget {
 
  private:
   void EnableGroupBoxes(bool weekly, bool monthly1, bool monthly2);
+  ScheduleEntry GroupEntry() const;  // the Schedule-2 group's boxes
+  void ShowTableFull(int stored, int wanted);
   void EndEventLoop();
   void BuildControls();
   void BuildGroup();

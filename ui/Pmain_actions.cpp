@@ -397,13 +397,64 @@ void TPstMain::SetMessageLines(const QStringList& lines) {
   SetMemoLines(PstMesg, lines);
 }
 
-int TPstMain::PostDataSetFromForm() {
+int TPstMain::PostDataSetFromForm(bool replaceModified) {
   const PostEntry entry{ToSjis(PstTime->text()), RbtnTodo->isChecked(), MessageText()};
-  return morna::PostDataSet(state_.PostTable, state_.EditMode, entry, popup_->Label());
+  int noModify = 0;
+  return morna::PostDataSet(state_.PostTable, replaceModified ? state_.EditMode : noModify, entry,
+                            popup_->Label());
 }
 
-void TPstMain::SchedDataSet() {
-  if (SchedDataSetHook) SchedDataSetHook(*this);  // HOOK: the Schedule-2 expansion
+int TPstMain::Room() const {
+  return PostRoom(state_.PostTable, state_.EditMode, popup_->Label());
+}
+
+ScheduleEntry TPstMain::GroupEntry() const {
+  ScheduleEntry e;
+  e.Kind = RbWeekly->isChecked()     ? ScheduleKind::Weekly
+           : RbMonthly1->isChecked() ? ScheduleKind::Monthly1
+                                     : ScheduleKind::Monthly2;
+  e.CbShWeeklyWeek = ToSjis(CbShWeeklyWeek->currentText());
+  e.CbShWeeklyTime = ToSjis(CbShWeeklyTime->currentText());
+  e.CbShMonthlyDay = ToSjis(CbShMonthlyDay->currentText());
+  e.CbShMonthlyTime1 = ToSjis(CbShMonthlyTime1->currentText());
+  e.CbShMonthlyWeekNo = ToSjis(CbShMonthlyWeekNo->currentText());
+  e.CbShMonthlyWeek = ToSjis(CbShMonthlyWeek->currentText());
+  e.CbShMonthlyTime2 = ToSjis(CbShMonthlyTime2->currentText());
+  return e;
+}
+
+int TPstMain::SchedDataSet() {
+  const ScheduleRun run = morna::SchedDataSet(GroupEntry(), ToSjis(PstTime->text()),
+                                              state_.Settings.ScheCnt, Room());
+  int stored = 0;
+  for (std::size_t i = 0; i < run.labels.size(); ++i) {
+    PstTime->setText(FromSjis(run.labels[i]));
+    // Only the first label takes the place of one being modified; the others
+    // go to free slots, and never over a label of this run that happens to
+    // look like the modified one.
+    if (PostDataSetFromForm(i == 0) >= 0) ++stored;
+  }
+  if (run.error != ScheduleError::None) throw ConvertError(kDateTimeError);
+  return stored;
+}
+
+// The table holds its maximum number of labels: `stored` of the `wanted`
+// labels of this post went in. Says so and how to make room.
+void TPstMain::ShowTableFull(int stored, int wanted) {
+  const int max = state_.PostTable.DataCnt();
+  QString text =
+      stored == 0
+          ? QStringLiteral("ラベルの数が上限の%1件に達しているため、登録できません。").arg(max)
+          : QStringLiteral("ラベルの数が上限の%1件に達したため、%2件のうち%3件だけ登録しました。")
+                .arg(max)
+                .arg(wanted)
+                .arg(stored);
+  text += QChar('\n');
+  text += max < kMaxDataCnt
+              ? QStringLiteral("ラベルを削除するか、メニューの「設定画面の表示」の「Data」タブで"
+                               "「Data Count」を増やしてください。")
+              : QStringLiteral("ラベルを削除してください。");
+  Messages().Show(kFileBoxCaption, text, BoxIcon::Warning);
 }
 
 void TPstMain::BtnPostClick() {
@@ -420,19 +471,27 @@ void TPstMain::BtnPostClick() {
       PstMesg->setPlainText(kMessagePrompt + (firstBreak < 0 ? QString() : text.mid(firstBreak)));
       return;
     }
+    // A table without room takes nothing: the entry stays as typed, nothing
+    // on screen or on disk changes, and the user is told how to make room.
+    const bool recurring = RbtnSche2->isChecked();
+    const int wanted = recurring ? std::max(state_.Settings.ScheCnt, 0) : 1;
+    if (wanted > 0 && Room() == 0) {
+      ShowTableFull(0, wanted);
+      return;
+    }
     if (!text.endsWith(QChar('\n'))) {
       QTextCursor end(PstMesg->document());
       end.movePosition(QTextCursor::End);
       end.insertText(QStringLiteral("\n"));
     }
-    ChangeLabels([this] {
-      if (RbtnSche2->isChecked())
-        SchedDataSet();
-      else
-        PostDataSetFromForm();
+    int stored = 0;
+    ChangeLabels([&] {
+      stored = recurring ? SchedDataSet() : (PostDataSetFromForm() >= 0 ? 1 : 0);
     });
     PstMainFormSet();
     activateWindow();
+    // Part of a recurring entry did not fit.
+    if (stored < wanted) ShowTableFull(stored, wanted);
   } catch (const ConvertError&) {
     Messages().Show(kFileBoxCaption, kDateTimeError, BoxIcon::Error);
   }

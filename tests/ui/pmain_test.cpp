@@ -309,6 +309,16 @@ TEST_F(PstMainTest, DayClicksPickTheDateOrOpenItsLastLabel) {
   EXPECT_TRUE(sink_.boxes.empty());
 }
 
+TEST_F(PstMainTest, AClickOnTheChosenKindKeepsItChosen) {
+  TPstMain& m = Start();
+  for (QRadioButton* kind : {m.RbtnSche, m.RbtnTodo, m.RbtnSche2}) {
+    QTest::mouseClick(kind, Qt::LeftButton);
+    QTest::mouseClick(kind, Qt::LeftButton);
+    EXPECT_TRUE(kind->isChecked()) << kind->objectName().toStdString();
+  }
+  EXPECT_TRUE(m.RbWeekly->isChecked());
+}
+
 TEST_F(PstMainTest, GroupRadioButtonsEnableTheirBoxes) {
   TPstMain& m = Start();
   auto enabled = [&] {
