@@ -59,16 +59,34 @@ CalendarMonthState CalendarFromPosition(DateTime now, int udPosition) {
   return state;
 }
 
+int SecondMondayDay(std::string_view yymm, DateTime anchor) {
+  const std::string_view monthText = Chars(yymm, 6, 7);
+  const bool rule = CompareDateTimeText(Chars(yymm, 1, 4), "2000") >= 0 &&
+                    (monthText == "01" || monthText == "10");
+  return rule ? PickupDay(2, 2, anchor) : 0;
+}
+
+WinColor DayFontColor(const Settings& s, DateTime day, WinColor base, int secondMonday) {
+  const int weekday = WeekdayNumber(day);
+  WinColor color = base;
+  if (WeekdayIsRed(s, weekday)) color = kRed;
+  if (s.Holiday == 1) {
+    if (IsListedHoliday(s, day) && weekday != 1) color = kRed;
+    // The Monday after a listed holiday that falls on a Sunday.
+    if (IsListedHoliday(s, AddDays(day, -1)) && weekday == 2) color = kRed;
+    if (IsListedNonHoliday(s, day)) color = base;
+  }
+  if (secondMonday != 0 && DayOfMonth(day) == secondMonday) color = kRed;
+  return color;
+}
+
 std::array<DayCell, 42> CalDay(const Settings& s, const PostTable& table,
                                const CalendarMonthState& cal, const std::string& yymm,
                                DateTime now) {
   const DateTime first = DateOf(FirstOfMonth(cal.anchor));
   const DateTime firstCell = AddDays(first, 1 - WeekdayNumber(first));
 
-  const std::string_view monthText = Chars(yymm, 6, 7);
-  const bool secondMondayRule = CompareDateTimeText(Chars(yymm, 1, 4), "2000") >= 0 &&
-                                (monthText == "01" || monthText == "10");
-  const int secondMonday = secondMondayRule ? PickupDay(2, 2, cal.anchor) : 0;
+  const int secondMonday = SecondMondayDay(yymm, cal.anchor);
   const std::string today = FormatYYMMDD(now);
 
   // The "yy/mm/dd" of every dated label among the first DataCnt slots.
@@ -82,22 +100,13 @@ std::array<DayCell, 42> CalDay(const Settings& s, const PostTable& table,
   for (int k = 0; k < 42; ++k) {
     DayCell& cell = cells[static_cast<std::size_t>(k)];
     const DateTime c = AddDays(firstCell, k);
-    const int weekday = WeekdayNumber(c);
     const bool inMonth = MonthOf(c) == cal.month;
     const std::string cDay = FormatYYMMDD(c);
 
     cell.date = c;
-    cell.fontColor = kBlack;
     cell.background = s.Ecolor;
     if (inMonth) cell.caption = FormatD(c);
-    if (WeekdayIsRed(s, weekday)) cell.fontColor = kRed;
-    if (s.Holiday == 1) {
-      if (IsListedHoliday(s, c) && weekday != 1) cell.fontColor = kRed;
-      // The Monday after a listed holiday that falls on a Sunday.
-      if (IsListedHoliday(s, AddDays(c, -1)) && weekday == 2) cell.fontColor = kRed;
-      if (IsListedNonHoliday(s, c)) cell.fontColor = kBlack;
-    }
-    if (secondMondayRule && DayOfMonth(c) == secondMonday) cell.fontColor = kRed;
+    cell.fontColor = DayFontColor(s, c, kBlack, secondMonday);
     if (inMonth && cDay == today) cell.background = kLime;
     if (std::find(labelDays.begin(), labelDays.end(), cDay) != labelDays.end()) {
       cell.fontColor = kBlue;

@@ -35,6 +35,17 @@ struct CalendarMonthState {
 };
 CalendarMonthState CalendarFromPosition(DateTime now, int udPosition);
 
+// The day of the month of the second Monday when the month titled `yymm`
+// ("yyyy/mm", the month of `anchor`) is a January or October from 2000 on;
+// 0 when the rule does not apply.
+int SecondMondayDay(std::string_view yymm, DateTime anchor);
+
+// A day's font colour by the weekday flags, the listed holidays with the
+// Monday after one on a Sunday, the non-holidays (back to `base`) and the
+// second-Monday day (0: none), starting from `base`, the colour of an
+// ordinary day.
+WinColor DayFontColor(const Settings& s, DateTime day, WinColor base, int secondMonday);
+
 struct DayCell {
   DateTime date;             // the cell's date (00:00)
   std::string caption;       // "d", or empty outside the displayed month
