@@ -49,6 +49,18 @@ struct CalendarMonthState {
 };
 CalendarMonthState CalendarFromPosition(DateTime now, int udPosition);
 
+// The day of the month of the second Monday when the month titled `yymm`
+// ("yyyy/mm", the month of `anchor`) is a January or October from 2000 on;
+// 0 when the rule does not apply.
+int SecondMondayDay(std::string_view yymm, DateTime anchor);
+
+// A day's font colour by the weekday flags, the holiday rules (HolidaySteps;
+// a non-holiday goes back to `base`) and the second-Monday day (0: none),
+// starting from `base`, the colour of an ordinary day. `holidayName`, when
+// given, receives the national holiday's name for the day's tooltip.
+WinColor DayFontColor(const Settings& s, DateTime day, WinColor base, int secondMonday,
+                      std::string_view* holidayName = nullptr);
+
 struct DayCell {
   DateTime date;             // the cell's date (00:00)
   std::string caption;       // "d", or empty outside the displayed month

@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include "core/entry.h"
+#include "ui/Pcal.h"
 #include "ui/PostWindows.h"
 #include "ui/Ppsub.h"
 #include "ui/TaskTray.h"
@@ -64,6 +65,7 @@ TPstMain::TPstMain(AppState& state, MainServices services, QWidget* parent)
   BuildMenu();
 
   popup_ = std::make_unique<TPstPsub>();
+  calendar_ = std::make_unique<TPstCal>(state_);
   windows_ = std::make_unique<PostWindows>(
       state_, *popup_, [this](const QStringList& lines) { Guard([&] { PostMesgClick(lines); }); });
 
@@ -82,9 +84,11 @@ TPstMain::~TPstMain() {
   Guard([this] { FormDestroy(); });
   windows_.reset();
   popup_.reset();
+  calendar_.reset();
 }
 
 TPstPsub& TPstMain::Popup() { return *popup_; }
+TPstCal& TPstMain::Calendar() { return *calendar_; }
 PostWindows& TPstMain::Windows() { return *windows_; }
 
 void TPstMain::BuildControls() {

@@ -48,6 +48,7 @@ namespace morna::ui {
 class AlarmPlayer;
 class HelpViewer;
 class PostWindows;
+class TPstCal;
 class TPstPsub;
 class TTaskTray;
 class TrayShell;
@@ -83,6 +84,7 @@ class TPstMain : public QWidget {
   ~TPstMain() override;  // runs FormDestroy
 
   TPstPsub& Popup();
+  TPstCal& Calendar();
   PostWindows& Windows();
   AppState& State() { return state_; }
 
@@ -157,7 +159,8 @@ class TPstMain : public QWidget {
   // screen and file show the table, and its error is then passed on.
   // Resetting the registration window (PstMainFormSet, which also refills
   // the month grid) is left to the callers: a post does it after the save,
-  // a delete right after ordering (as its `afterOrder`).
+  // a delete right after ordering (as its `afterOrder`). Last, an open
+  // calendar window is filled again for the month it shows.
   void ChangeLabels(const std::function<void()>& change,
                     const std::function<void()>& afterOrder = {});
   // PostDataSort on this window's table with the popup's label and the clock.
@@ -182,7 +185,6 @@ class TPstMain : public QWidget {
 
   // Hooks for windows that other parts of the program supply. Unset hooks do
   // nothing.
-  std::function<void()> ShowCalendarHook;            // HOOK: the calendar window
   std::function<void()> ShowSettingsHook;            // HOOK: the settings dialog
   // Ends the event loop; tests replace it.
   std::function<void()> Quit;
@@ -248,6 +250,7 @@ class TPstMain : public QWidget {
   MainServices services_;
   TPstCtl ctl_;
   std::unique_ptr<TPstPsub> popup_;
+  std::unique_ptr<TPstCal> calendar_;
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;
   int outerHeight_ = kTallHeight;

@@ -22,6 +22,7 @@
 #include "core/schedtimer.h"
 #include "ui/Pmain.h"
 #include "ui/look.h"
+#include "ui/Pcal.h"
 #include "ui/PostWindows.h"
 #include "ui/Ppsub.h"
 #include "ui/codec.h"
@@ -360,7 +361,7 @@ void TPstMain::UDyymmClick() {
 void TPstMain::YYMMClick() {
   state_.CalendarAnchor = DateOrThrow(ReadTitleDate(ToSjis(YYMM->text()), "15"));
   state_.CalendarMonth = MonthOf(state_.CalendarAnchor);
-  if (ShowCalendarHook) ShowCalendarHook();  // HOOK: the calendar window
+  calendar_->ShowCalendar();
 }
 
 void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
@@ -509,6 +510,7 @@ void TPstMain::ChangeLabels(const std::function<void()>& change,
     if (afterOrder) afterOrder();
     windows_->DisplayData();
     SavePostDataFile();
+    calendar_->Refill();
   };
   try {
     if (change) change();

@@ -195,6 +195,7 @@ TEST(CalendarColours, TodayAndLabelDays) {
   t.Slot(0).DateTimeText = "1900/12/01 00:00";  // ToDo: colours no day
   t.Slot(1).DateTimeText = "2030/06/09 10:00";  // a Sunday
   t.Slot(3).DateTimeText = "2030/06/15 08:00";  // today
+  t.Slot(4).DateTimeText = "2130/06/20 08:00";  // a century later: marks no June 2030 day
   const DateTime now = MakeDateTime(2030, 6, 15, 8, 54);
   auto g = Grid(s, now, 0, t);
   EXPECT_EQ(Day(g, 9).fontColor, kBlue);

@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include "tests/ui/pmain_fixture.h"
+#include "ui/Pcal.h"
 #include "ui/Ppsub.h"
 
 namespace morna::ui::testing {
@@ -192,11 +193,10 @@ TEST_F(PstMainTest, MenuHidesShowsAndOpensHelp) {
   EXPECT_FALSE(m.isVisible());
   m.ProgHelp->trigger();
   EXPECT_EQ(help_.shown, 1);
-  int calendars = 0;
-  m.ShowCalendarHook = [&] { ++calendars; };
   m.UDyymm->Up->click();
   m.CalDisp->trigger();
-  EXPECT_EQ(calendars, 1);
+  EXPECT_TRUE(m.Calendar().isVisible());
+  EXPECT_EQ(m.Calendar().Panel->text(), "2001/01");
   EXPECT_EQ(state_.CalendarMonth, 1);
   EXPECT_EQ(state_.CalendarAnchor, MakeDateTime(2001, 1, 15));
   main_.reset();
