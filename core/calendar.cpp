@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/jpholidays.h"
+
 namespace morna {
 
 namespace {
@@ -49,6 +51,22 @@ bool IsListedNonHoliday(const Settings& s, DateTime date) {
   return IsListed(s.NonHolidays, date);
 }
 
+HolidayLook HolidaySteps(const Settings& s, DateTime date) {
+  HolidayLook look;
+  if (s.NationalHolidays == 1) look.name = NationalHolidayName(date);
+  if (s.Holiday != 1) return look;
+  const int weekday = WeekdayNumber(date);
+  // A listed holiday on a Sunday is left to the Sunday flag; a national one
+  // is red on any day.
+  if ((IsListedHoliday(s, date) && weekday != 1) || !look.name.empty()) {
+    look.shade = HolidayShade::Red;
+  }
+  // The Monday after a listed holiday that falls on a Sunday.
+  if (IsListedHoliday(s, AddDays(date, -1)) && weekday == 2) look.shade = HolidayShade::Red;
+  if (IsListedNonHoliday(s, date)) look.shade = HolidayShade::Plain;
+  return look;
+}
+
 CalendarMonthState CalendarFromPosition(DateTime now, int udPosition) {
   // The up-down control keeps its position within -2..11; the clamp only keeps
   // the arithmetic inside the calendar for any other value.
@@ -59,45 +77,55 @@ CalendarMonthState CalendarFromPosition(DateTime now, int udPosition) {
   return state;
 }
 
+int SecondMondayDay(std::string_view yymm, DateTime anchor) {
+  const std::string_view monthText = Chars(yymm, 6, 7);
+  const bool rule = CompareDateTimeText(Chars(yymm, 1, 4), "2000") >= 0 &&
+                    (monthText == "01" || monthText == "10");
+  return rule ? PickupDay(2, 2, anchor) : 0;
+}
+
+WinColor DayFontColor(const Settings& s, DateTime day, WinColor base, int secondMonday,
+                      std::string_view* holidayName) {
+  WinColor color = base;
+  if (WeekdayIsRed(s, WeekdayNumber(day))) color = kRed;
+  const HolidayLook holiday = HolidaySteps(s, day);
+  if (holiday.shade == HolidayShade::Red) color = kRed;
+  if (holiday.shade == HolidayShade::Plain) color = base;
+  if (secondMonday != 0 && DayOfMonth(day) == secondMonday) color = kRed;
+  if (holidayName) *holidayName = holiday.name;
+  return color;
+}
+
 std::array<DayCell, 42> CalDay(const Settings& s, const PostTable& table,
                                const CalendarMonthState& cal, const std::string& yymm,
                                DateTime now) {
   const DateTime first = DateOf(FirstOfMonth(cal.anchor));
   const DateTime firstCell = AddDays(first, 1 - WeekdayNumber(first));
 
-  const std::string_view monthText = Chars(yymm, 6, 7);
-  const bool secondMondayRule = CompareDateTimeText(Chars(yymm, 1, 4), "2000") >= 0 &&
-                                (monthText == "01" || monthText == "10");
-  const int secondMonday = secondMondayRule ? PickupDay(2, 2, cal.anchor) : 0;
-  const std::string today = FormatYYMMDD(now);
+  const int secondMonday = SecondMondayDay(yymm, cal.anchor);
+  const std::string today = FormatYMD(now);
 
-  // The "yy/mm/dd" of every dated label among the first DataCnt slots.
+  // The "yyyy/mm/dd" of every dated label among the first DataCnt slots. The
+  // whole date is compared, so a label a century away marks no day here.
   std::vector<std::string_view> labelDays;
   for (int n = 0; n < table.DataCnt(); ++n) {
     const PostSlot& slot = table.Slot(n);
-    if (!slot.IsFree() && !slot.IsToDo()) labelDays.push_back(Chars(slot.DateTimeText, 3, 10));
+    if (!slot.IsFree() && !slot.IsToDo()) labelDays.push_back(Chars(slot.DateTimeText, 1, 10));
   }
 
   std::array<DayCell, 42> cells;
   for (int k = 0; k < 42; ++k) {
     DayCell& cell = cells[static_cast<std::size_t>(k)];
     const DateTime c = AddDays(firstCell, k);
-    const int weekday = WeekdayNumber(c);
     const bool inMonth = MonthOf(c) == cal.month;
-    const std::string cDay = FormatYYMMDD(c);
+    const std::string cDay = FormatYMD(c);
 
     cell.date = c;
-    cell.fontColor = kBlack;
     cell.background = s.Ecolor;
     if (inMonth) cell.caption = FormatD(c);
-    if (WeekdayIsRed(s, weekday)) cell.fontColor = kRed;
-    if (s.Holiday == 1) {
-      if (IsListedHoliday(s, c) && weekday != 1) cell.fontColor = kRed;
-      // The Monday after a listed holiday that falls on a Sunday.
-      if (IsListedHoliday(s, AddDays(c, -1)) && weekday == 2) cell.fontColor = kRed;
-      if (IsListedNonHoliday(s, c)) cell.fontColor = kBlack;
-    }
-    if (secondMondayRule && DayOfMonth(c) == secondMonday) cell.fontColor = kRed;
+    std::string_view holidayName;
+    cell.fontColor = DayFontColor(s, c, kBlack, secondMonday, &holidayName);
+    if (inMonth) cell.holidayName = holidayName;  // a blank cell has no tooltip
     if (inMonth && cDay == today) cell.background = kLime;
     if (std::find(labelDays.begin(), labelDays.end(), cDay) != labelDays.end()) {
       cell.fontColor = kBlue;

@@ -27,6 +27,20 @@ int PickupDay(int n, int w, DateTime date);
 bool IsListedHoliday(const Settings& s, DateTime date);
 bool IsListedNonHoliday(const Settings& s, DateTime date);
 
+// What the holiday rules do to the font colour of day `date`, for both month
+// grids: with Holiday 1, a listed holiday that is not a Sunday, a national
+// holiday (with NationalHolidays 1) and the Monday after a listed Sunday
+// holiday turn red; a listed non-holiday then turns back to the grid's plain
+// colour. With Holiday 0 nothing changes.
+enum class HolidayShade { Unchanged, Red, Plain };
+struct HolidayLook {
+  HolidayShade shade = HolidayShade::Unchanged;
+  // The national holiday's name (UTF-8) whenever NationalHolidays is 1, for
+  // the day's tooltip; empty on other days or with the setting off.
+  std::string_view name;
+};
+HolidayLook HolidaySteps(const Settings& s, DateTime date);
+
 // The displayed month for an up-down position: anchor = now + (15 - day) +
 // 30 * position, and its month.
 struct CalendarMonthState {
@@ -35,11 +49,24 @@ struct CalendarMonthState {
 };
 CalendarMonthState CalendarFromPosition(DateTime now, int udPosition);
 
+// The day of the month of the second Monday when the month titled `yymm`
+// ("yyyy/mm", the month of `anchor`) is a January or October from 2000 on;
+// 0 when the rule does not apply.
+int SecondMondayDay(std::string_view yymm, DateTime anchor);
+
+// A day's font colour by the weekday flags, the holiday rules (HolidaySteps;
+// a non-holiday goes back to `base`) and the second-Monday day (0: none),
+// starting from `base`, the colour of an ordinary day. `holidayName`, when
+// given, receives the national holiday's name for the day's tooltip.
+WinColor DayFontColor(const Settings& s, DateTime day, WinColor base, int secondMonday,
+                      std::string_view* holidayName = nullptr);
+
 struct DayCell {
   DateTime date;             // the cell's date (00:00)
   std::string caption;       // "d", or empty outside the displayed month
   WinColor fontColor = kBlack;
   WinColor background = 0;
+  std::string holidayName;   // the national holiday's name in UTF-8; empty outside the month
 };
 
 // The 42 cells, Sunday first, for the month of `cal` with the title text

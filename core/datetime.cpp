@@ -143,6 +143,11 @@ std::string FormatHM(DateTime t) {
 std::string FormatD(DateTime t) { return std::to_string(ToCivil(t).day); }
 
 std::optional<int> ParseInt(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  return ParseDecimal(text);
+}
+
+std::optional<int> ParseDecimal(std::string_view text) {
   if (text.empty()) return std::nullopt;
   std::size_t start = 0;
   bool negative = false;

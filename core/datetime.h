@@ -77,8 +77,12 @@ std::string FormatMMDD(DateTime t);          // "mmdd"
 std::string FormatHM(DateTime t);            // "hh:mm"
 std::string FormatD(DateTime t);             // "d" (no leading zero)
 
-// Reads a whole text as a decimal integer with an optional sign, as the
-// date fields are read ("09" is 9; " 9", "9a" and "" are not integers).
+// Reads a whole text as a decimal integer with an optional sign: the
+// integer form of the settings file ("09" is 9; " 9", "9 ", "9a" and "" are
+// not integers).
+std::optional<int> ParseDecimal(std::string_view text);
+// The same after any leading blanks, as the classic decimal conversion reads
+// the numbers in labels and boxes ("  9" is 9, "9 " is no integer).
 std::optional<int> ParseInt(std::string_view text);
 
 // Characters `first`..`last` of `text`, counted from 1, as far as present.

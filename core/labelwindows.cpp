@@ -47,7 +47,8 @@ WindowSize SizeFor(const Settings& s) {
               kPostDesignShapeHeight, kPostDesignMemoWidth, kPostDesignMemoHeight};
   }
   // A negative width cannot be shown; it is taken as zero.
-  const int width = std::max(0, s.DataWCheck == 1 ? s.DataWSize : defaultWidth);
+  const int width =
+      std::clamp(s.DataWCheck == 1 ? s.DataWSize : defaultWidth, 0, kMaxWindowPixels);
   return {width, height, width, height, std::max(0, width - 5), memoHeight};
 }
 
@@ -94,7 +95,7 @@ void SizeAndPlace(PostWindowPlan& w, const Settings& s, const Rect& workArea, in
   w.memoWidth = size.memoWidth;
   w.memoHeight = size.memoHeight;
   w.fontName = s.DispFontName;
-  w.fontSize = s.DispFontSize;
+  w.fontSize = std::clamp(s.DispFontSize, -kMaxFontSize, kMaxFontSize);
   Place(w, s.Area, workArea, p);
 }
 
@@ -184,7 +185,13 @@ std::vector<int> DisplayedSlots(const PostTable& table, int displayMode, int dis
 }
 
 Rect ChooseWorkArea(const Settings& s, const Rect& screenWorkArea) {
-  if (s.DispArea != 0) return Rect{s.DispLeft, s.DispTop, s.DispRight, s.DispBottom};
+  if (s.DispArea != 0) {
+    auto coordinate = [](int v) {
+      return std::clamp(v, -kMaxScreenCoordinate, kMaxScreenCoordinate);
+    };
+    return Rect{coordinate(s.DispLeft), coordinate(s.DispTop), coordinate(s.DispRight),
+                coordinate(s.DispBottom)};
+  }
   return screenWorkArea;
 }
 

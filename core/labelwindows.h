@@ -32,7 +32,7 @@ struct PostWindowPlan {
   int shapeWidth = kPostDesignShapeWidth, shapeHeight = kPostDesignShapeHeight;
   int memoWidth = kPostDesignMemoWidth, memoHeight = kPostDesignMemoHeight;
   std::string fontName;      // DispFontName, Shift-JIS
-  int fontSize = 9;          // points
+  int fontSize = 9;          // points; pixels when negative; 0 keeps the design size
   int left = kPostDesignLeft, top = kPostDesignTop;
 };
 
@@ -42,8 +42,8 @@ struct PostWindowPlan {
 std::vector<int> DisplayedSlots(const PostTable& table, int displayMode, int displayModeDay,
                                 DateTime base);
 
-// The work area of a build: the DISP rectangle when DispArea is non-zero,
-// else the screen's.
+// The work area of a build: the DISP rectangle (its coordinates within
+// +-kMaxScreenCoordinate) when DispArea is non-zero, else the screen's.
 Rect ChooseWorkArea(const Settings& s, const Rect& screenWorkArea);
 
 // The whole set of windows of one build: the alarm windows first, then one

@@ -120,6 +120,11 @@ int PostDataSet(PostTable& table, int& editMode, const PostEntry& entry, const P
   return -1;  // a full table stores nothing
 }
 
+int PostRoom(const PostTable& table, int editMode, const PopupLabel& popup) {
+  const int free = table.DataCnt() - table.LabelCount();
+  return free + (editMode == 1 && FindPopupLabel(table, popup) >= 0 ? 1 : 0);
+}
+
 void PostDataSort(PostTable& table, int& editMode, const PopupLabel& popup, int pastData,
                   DateTime now) {
   const int n = table.DataCnt();

@@ -98,6 +98,10 @@ int LastLabelOfDay(const PostTable& table, std::string_view ymd);
 // free slot. A full table stores nothing. Returns the slot used, or -1.
 int PostDataSet(PostTable& table, int& editMode, const PostEntry& entry, const PopupLabel& popup);
 
+// How many entries PostDataSet can still store: the free slots, plus the
+// slot of the label being modified (editMode 1), which a post replaces.
+int PostRoom(const PostTable& table, int editMode, const PopupLabel& popup);
+
 // Applies a pending delete (editMode 9), removes past labels when pastData
 // is 1, and orders the table by the double walk through the spare slot.
 void PostDataSort(PostTable& table, int& editMode, const PopupLabel& popup, int pastData,

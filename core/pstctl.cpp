@@ -1,6 +1,5 @@
 #include "core/pstctl.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -97,6 +96,7 @@ constexpr std::array kKeys = {
     T("DISP", "TitleFontName", &S::TitleFontName),
     T("DISP", "CaleFontName", &S::CaleFontName),
     I("DISP", "CaleFontSize", &S::CaleFontSize),
+    I("DISP", "NationalHolidays", &S::NationalHolidays),  // last: older files keep their order
 
     I("ALARM", "DailyAlarm", &S::DailyAlarm),
     T("ALARM", "DATime", &S::DATime),
@@ -167,7 +167,7 @@ std::optional<int> ParseIniInt(std::string_view text) {
   } else if (digits.starts_with('$')) {
     digits.remove_prefix(1);
   } else {
-    return ParseInt(text);
+    return ParseDecimal(text);
   }
   // Up to 32 bits, which are the integer's bits ($FFFFFFFF is -1).
   if (digits.empty()) return std::nullopt;
@@ -184,43 +184,6 @@ std::optional<int> ParseIniInt(std::string_view text) {
   const auto bits = static_cast<std::uint32_t>(v);
   const auto result = static_cast<std::uint32_t>(negative ? 0u - bits : bits);
   return static_cast<int>(static_cast<std::int32_t>(result));
-}
-
-void NormaliseSettings(Settings& s) {
-  const Settings& d = Defaults();
-  // The table holds 1 to 50 slots.
-  s.DataCnt = std::clamp(s.DataCnt, 1, kMaxDataCnt);
-  // Each pass of a recurring post stores at most one label, so more passes
-  // than that only cost time; a negative count simply makes none.
-  s.ScheCnt = std::min(s.ScheCnt, 1000);
-  // The warning lead and the display limit are added to the clock: keep
-  // them within about a year and a few thousand years, so that no date
-  // computed from them leaves the calendar the program can write.
-  s.Minute = std::clamp(s.Minute, -527'040, 527'040);
-  s.DisplayModeDay = std::clamp(s.DisplayModeDay, -36'600, 2'000'000);
-  s.DisplayModeDayInForce = std::clamp(s.DisplayModeDayInForce, -36'600, 2'000'000);
-  // Pixel and point sizes: nothing or less is meaningless (and a zero
-  // width would divide the work area by zero); a huge one would ask the
-  // window system for an enormous window or glyph.
-  auto size = [](int& v, int fallback, int most) {
-    if (v <= 0) v = fallback;
-    v = std::min(v, most);
-  };
-  size(s.DataWSize, d.DataWSize, 8192);
-  size(s.CalHeight, d.CalHeight, 8192);
-  size(s.CalWidth, d.CalWidth, 8192);
-  size(s.DispFontSize, d.DispFontSize, 500);
-  size(s.CaleFontSize, d.CaleFontSize, 500);
-  // Screen coordinates of the label window rectangle: differences of them
-  // must not overflow.
-  for (int* v : {&s.DispTop, &s.DispLeft, &s.DispRight, &s.DispBottom}) {
-    *v = std::clamp(*v, -100'000, 100'000);
-  }
-  // The n-th weekday arithmetic (7 * n + weekday) must not overflow; values
-  // outside 1..5 and 1..7 stay outside and keep meaning "no such day".
-  s.MonthlyAlarmWeek = std::clamp(s.MonthlyAlarmWeek, -100'000, 100'000);
-  s.MonthlyAlarmW = std::clamp(s.MonthlyAlarmW, -100'000, 100'000);
-  s.WeeklyAlarmW = std::clamp(s.WeeklyAlarmW, -100'000, 100'000);
 }
 
 void TPstCtl::LoadSettings(const std::string& path, Settings& s, WindowPos& pos) const {
@@ -253,10 +216,6 @@ void TPstCtl::LoadSettings(const std::string& path, Settings& s, WindowPos& pos)
     int& n = s.NonHolidays[static_cast<std::size_t>(i - 1)];
     n = ReadInt(ini, "NONHOLIDAY", key, n);
   }
-  NormaliseSettings(s);
-  // The registration window stays where the window system can place it.
-  pos.Top = std::clamp(pos.Top, -100'000, 100'000);
-  pos.Left = std::clamp(pos.Left, -100'000, 100'000);
 }
 
 bool TPstCtl::SaveSettings(const std::string& path, const Settings& s, const WindowPos& pos) const {

@@ -12,8 +12,10 @@ namespace morna {
 class TPstCtl {
  public:
   // Reads the file at `path` (a native path; a missing file gives every
-  // default) into `s` and the registration window's position. Values out of
-  // range are brought back into range afterwards (see NormaliseSettings).
+  // default) into `s` and the registration window's position. Values are
+  // kept as the file has them, in range or not, so that a save writes back
+  // what the user wrote; whatever uses a value keeps it within what it can
+  // work with.
   void LoadSettings(const std::string& path, Settings& s, WindowPos& pos) const;
 
   // Writes `s` and `pos`. All keys are set in memory and the file is then
@@ -29,9 +31,5 @@ class TPstCtl {
 // sign, or hexadecimal after "$", "0x" or "0X" (32 bits). Anything else,
 // the empty text included, is not an integer.
 std::optional<int> ParseIniInt(std::string_view text);
-
-// Brings every value a user can type into the file back into a range the
-// program can work with (DataCnt 1..50 and so on).
-void NormaliseSettings(Settings& s);
 
 }  // namespace morna

@@ -10,6 +10,9 @@ namespace morna {
 
 inline constexpr int kMaxDataCnt = 50;
 inline constexpr int kHolidayEntries = 40;
+// Font sizes from the settings (points, or pixels when negative) are used
+// within -kMaxFontSize..kMaxFontSize, so none asks for an enormous glyph.
+inline constexpr int kMaxFontSize = 500;
 
 struct Settings {
   // [FILE]
@@ -60,7 +63,7 @@ struct Settings {
   std::string TitleFontName = "Arial";
   std::string CaleFontName = "Times New Roman";
   int CaleFontSize = 10;
-  int NationalHolidays = 0;
+  int NationalHolidays = 0;  // 1: Japan's national holidays count as holidays
   // [ALARM]
   int DailyAlarm = 0;
   std::string DATime = "00:00";

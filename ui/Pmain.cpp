@@ -3,6 +3,7 @@
 #include "ui/Pmain.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 #include <algorithm>
 
 #include "core/entry.h"
+#include "ui/Pcal.h"
 #include "ui/Pinit.h"
 #include "ui/PostWindows.h"
 #include "ui/Ppsub.h"
@@ -64,6 +66,7 @@ TPstMain::TPstMain(AppState& state, MainServices services, QWidget* parent)
   BuildMenu();
 
   popup_ = std::make_unique<TPstPsub>();
+  calendar_ = std::make_unique<TPstCal>(state_);
   windows_ = std::make_unique<PostWindows>(
       state_, *popup_, [this](const QStringList& lines) { Guard([&] { PostMesgClick(lines); }); });
 
@@ -82,9 +85,11 @@ TPstMain::~TPstMain() {
   Guard([this] { FormDestroy(); });
   windows_.reset();
   popup_.reset();
+  calendar_.reset();
 }
 
 TPstPsub& TPstMain::Popup() { return *popup_; }
+TPstCal& TPstMain::Calendar() { return *calendar_; }
 PostWindows& TPstMain::Windows() { return *windows_; }
 
 void TPstMain::BuildControls() {
@@ -126,6 +131,11 @@ void TPstMain::BuildControls() {
     SetTextColor(b, kNavyText);
   }
   RbtnSche->setChecked(true);
+  // One group of their own: left to the window's automatic exclusivity, a
+  // click on the chosen kind would find the checked "Weekly" of the
+  // Schedule-2 group among the window's buttons and uncheck the kind.
+  auto* kinds = new QButtonGroup(this);
+  for (QRadioButton* b : {RbtnSche, RbtnTodo, RbtnSche2}) kinds->addButton(b);
 
   BtnPost = Place(new QPushButton("Post", this), "BtnPost", 205, 106, 50, 16);
   BtnEnd = Place(new QPushButton("End", this), "BtnEnd", 267, 106, 50, 16);

@@ -27,6 +27,7 @@
 #include <string>
 
 #include "core/pstctl.h"
+#include "core/schedule2.h"
 #include "ui/appstate.h"
 #include "ui/controls.h"
 #include "ui/errors.h"
@@ -47,6 +48,7 @@ namespace morna::ui {
 class AlarmPlayer;
 class HelpViewer;
 class PostWindows;
+class TPstCal;
 class TPstInit;
 class TPstPsub;
 class TTaskTray;
@@ -83,6 +85,7 @@ class TPstMain : public QWidget {
   ~TPstMain() override;  // runs FormDestroy
 
   TPstPsub& Popup();
+  TPstCal& Calendar();
   PostWindows& Windows();
   // The settings dialog while PstVerShowClick shows it, else nullptr.
   TPstInit* SettingsDialog() const { return settingsDialog_.get(); }
@@ -134,10 +137,18 @@ class TPstMain : public QWidget {
   void BtnCanClick();
   void PostMesgClick(const QStringList& lines);
   // One PostDataSet with what the window holds now (PstTime, RbtnTodo,
-  // PstMesg) and the popup's label. Returns the slot used or -1.
-  int PostDataSetFromForm();
-  // Schedule-2: runs SchedDataSetHook when one is set, else stores nothing.
-  void SchedDataSet();
+  // PstMesg) and the popup's label. Returns the slot used or -1. Without
+  // `replaceModified` a pending modify is left alone: the entry goes to a
+  // free slot.
+  int PostDataSetFromForm(bool replaceModified = true);
+  // Schedule-2: expands the group's entry from the date in PstTime into
+  // ScheCnt labels, as many as the table can take, writing each into PstTime
+  // and storing it (a pending modify takes the first). Returns how many were
+  // stored; an impossible date ends the run with ConvertError after the
+  // labels before it were stored.
+  int SchedDataSet();
+  // How many labels a post can still store (see PostRoom).
+  int Room() const;
 
   // --- files
   void LoadPostDataFile();
@@ -151,7 +162,8 @@ class TPstMain : public QWidget {
   // screen and file show the table, and its error is then passed on.
   // Resetting the registration window (PstMainFormSet, which also refills
   // the month grid) is left to the callers: a post does it after the save,
-  // a delete right after ordering (as its `afterOrder`).
+  // a delete right after ordering (as its `afterOrder`). Last, an open
+  // calendar window is filled again for the month it shows.
   void ChangeLabels(const std::function<void()>& change,
                     const std::function<void()>& afterOrder = {});
   // PostDataSort on this window's table with the popup's label and the clock.
@@ -174,10 +186,6 @@ class TPstMain : public QWidget {
   // Shows the window at its width with an empty message box, in front.
   void ShowEmptied();
 
-  // Hooks for windows that other parts of the program supply. Unset hooks do
-  // nothing.
-  std::function<void(TPstMain&)> SchedDataSetHook;  // HOOK: Schedule-2 expansion
-  std::function<void()> ShowCalendarHook;            // HOOK: the calendar window
   // Ends the event loop; tests replace it.
   std::function<void()> Quit;
 
@@ -223,6 +231,8 @@ class TPstMain : public QWidget {
 
  private:
   void EnableGroupBoxes(bool weekly, bool monthly1, bool monthly2);
+  ScheduleEntry GroupEntry() const;  // the Schedule-2 group's boxes
+  void ShowTableFull(int stored, int wanted);
   void EndEventLoop();
   void BuildControls();
   void BuildGroup();
@@ -241,6 +251,7 @@ class TPstMain : public QWidget {
   MainServices services_;
   TPstCtl ctl_;
   std::unique_ptr<TPstPsub> popup_;
+  std::unique_ptr<TPstCal> calendar_;
   std::unique_ptr<TPstInit> settingsDialog_;  // only while it is open
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;

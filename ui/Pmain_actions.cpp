@@ -23,6 +23,7 @@
 #include "ui/Pmain.h"
 #include "ui/Pinit.h"
 #include "ui/look.h"
+#include "ui/Pcal.h"
 #include "ui/PostWindows.h"
 #include "ui/Ppsub.h"
 #include "ui/codec.h"
@@ -75,7 +76,10 @@ void TPstMain::FormCreate() {
   // 3, 4: the settings controller and the day cells exist since construction.
   // 5. Settings and the window's place.
   ctl_.LoadSettings(state_.SettingsFile, state_.Settings, state_.MainPos);
-  move(state_.MainPos.Left, state_.MainPos.Top);
+  // A far-off stored position is brought near the screens first; the check
+  // below then puts the window where it can be reached.
+  move(std::clamp(state_.MainPos.Left, -kMaxScreenCoordinate, kMaxScreenCoordinate),
+       std::clamp(state_.MainPos.Top, -kMaxScreenCoordinate, kMaxScreenCoordinate));
   MoveOntoDesktop();
   // 6.
   state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
@@ -264,7 +268,9 @@ void TPstMain::FontSet() {
   auto calendarFont = [&](QWidget* w) {
     QFont f = w->font();
     f.setFamily(cale);
-    if (state_.Settings.CaleFontSize > 0) f.setPointSize(state_.Settings.CaleFontSize);
+    // A size of 0 or less keeps the design size.
+    if (state_.Settings.CaleFontSize > 0)
+      f.setPointSize(std::min(state_.Settings.CaleFontSize, kMaxFontSize));
     FitFont(f);
     w->setFont(f);
   };
@@ -373,6 +379,7 @@ void TPstMain::CalDay() {
     Day[k]->setText(FromSjis(cells[k].caption));
     SetTextColor(Day[k], ToQColor(cells[k].fontColor));
     SetBackColor(Day[k], ToQColor(cells[k].background));
+    Day[k]->setToolTip(QString::fromStdString(cells[k].holidayName));  // empty clears it
   }
 }
 
@@ -385,7 +392,7 @@ void TPstMain::UDyymmClick() {
 void TPstMain::YYMMClick() {
   state_.CalendarAnchor = DateOrThrow(ReadTitleDate(ToSjis(YYMM->text()), "15"));
   state_.CalendarMonth = MonthOf(state_.CalendarAnchor);
-  if (ShowCalendarHook) ShowCalendarHook();  // HOOK: the calendar window
+  calendar_->ShowCalendar();
 }
 
 void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
@@ -403,7 +410,7 @@ void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
     const int last = LastLabelOfDay(state_.PostTable, FormatYMD(*date));
     if (last >= 0) {
       const PostSlot& slot = state_.PostTable.Slot(last);
-      popup_->ShowLabel(FromSjis(slot.DateTimeText), FromSjisLines(slot.Lines));
+      popup_->ShowLabel(PopupLabel{slot.DateTimeText, slot.Lines});
     }
   }
 }
@@ -422,13 +429,64 @@ void TPstMain::SetMessageLines(const QStringList& lines) {
   SetMemoLines(PstMesg, lines);
 }
 
-int TPstMain::PostDataSetFromForm() {
+int TPstMain::PostDataSetFromForm(bool replaceModified) {
   const PostEntry entry{ToSjis(PstTime->text()), RbtnTodo->isChecked(), MessageText()};
-  return morna::PostDataSet(state_.PostTable, state_.EditMode, entry, popup_->Label());
+  int noModify = 0;
+  return morna::PostDataSet(state_.PostTable, replaceModified ? state_.EditMode : noModify, entry,
+                            popup_->Label());
 }
 
-void TPstMain::SchedDataSet() {
-  if (SchedDataSetHook) SchedDataSetHook(*this);  // HOOK: the Schedule-2 expansion
+int TPstMain::Room() const {
+  return PostRoom(state_.PostTable, state_.EditMode, popup_->Label());
+}
+
+ScheduleEntry TPstMain::GroupEntry() const {
+  ScheduleEntry e;
+  e.Kind = RbWeekly->isChecked()     ? ScheduleKind::Weekly
+           : RbMonthly1->isChecked() ? ScheduleKind::Monthly1
+                                     : ScheduleKind::Monthly2;
+  e.CbShWeeklyWeek = ToSjis(CbShWeeklyWeek->currentText());
+  e.CbShWeeklyTime = ToSjis(CbShWeeklyTime->currentText());
+  e.CbShMonthlyDay = ToSjis(CbShMonthlyDay->currentText());
+  e.CbShMonthlyTime1 = ToSjis(CbShMonthlyTime1->currentText());
+  e.CbShMonthlyWeekNo = ToSjis(CbShMonthlyWeekNo->currentText());
+  e.CbShMonthlyWeek = ToSjis(CbShMonthlyWeek->currentText());
+  e.CbShMonthlyTime2 = ToSjis(CbShMonthlyTime2->currentText());
+  return e;
+}
+
+int TPstMain::SchedDataSet() {
+  const ScheduleRun run = morna::SchedDataSet(GroupEntry(), ToSjis(PstTime->text()),
+                                              state_.Settings.ScheCnt, Room());
+  int stored = 0;
+  for (std::size_t i = 0; i < run.labels.size(); ++i) {
+    PstTime->setText(FromSjis(run.labels[i]));
+    // Only the first label takes the place of one being modified; the others
+    // go to free slots, and never over a label of this run that happens to
+    // look like the modified one.
+    if (PostDataSetFromForm(i == 0) >= 0) ++stored;
+  }
+  if (run.error != ScheduleError::None) throw ConvertError(kDateTimeError);
+  return stored;
+}
+
+// The table holds its maximum number of labels: `stored` of the `wanted`
+// labels of this post went in. Says so and how to make room.
+void TPstMain::ShowTableFull(int stored, int wanted) {
+  const int max = state_.PostTable.DataCnt();
+  QString text =
+      stored == 0
+          ? QStringLiteral("ラベルの数が上限の%1件に達しているため、登録できません。").arg(max)
+          : QStringLiteral("ラベルの数が上限の%1件に達したため、%2件のうち%3件だけ登録しました。")
+                .arg(max)
+                .arg(wanted)
+                .arg(stored);
+  text += QChar('\n');
+  text += max < kMaxDataCnt
+              ? QStringLiteral("ラベルを削除するか、メニューの「設定画面の表示」の「Data」タブで"
+                               "「Data Count」を増やしてください。")
+              : QStringLiteral("ラベルを削除してください。");
+  Messages().Show(kFileBoxCaption, text, BoxIcon::Warning);
 }
 
 void TPstMain::BtnPostClick() {
@@ -445,19 +503,27 @@ void TPstMain::BtnPostClick() {
       PstMesg->setPlainText(kMessagePrompt + (firstBreak < 0 ? QString() : text.mid(firstBreak)));
       return;
     }
+    // A table without room takes nothing: the entry stays as typed, nothing
+    // on screen or on disk changes, and the user is told how to make room.
+    const bool recurring = RbtnSche2->isChecked();
+    const int wanted = recurring ? std::max(state_.Settings.ScheCnt, 0) : 1;
+    if (wanted > 0 && Room() == 0) {
+      ShowTableFull(0, wanted);
+      return;
+    }
     if (!text.endsWith(QChar('\n'))) {
       QTextCursor end(PstMesg->document());
       end.movePosition(QTextCursor::End);
       end.insertText(QStringLiteral("\n"));
     }
-    ChangeLabels([this] {
-      if (RbtnSche2->isChecked())
-        SchedDataSet();
-      else
-        PostDataSetFromForm();
+    int stored = 0;
+    ChangeLabels([&] {
+      stored = recurring ? SchedDataSet() : (PostDataSetFromForm() >= 0 ? 1 : 0);
     });
     PstMainFormSet();
     activateWindow();
+    // Part of a recurring entry did not fit.
+    if (stored < wanted) ShowTableFull(stored, wanted);
   } catch (const ConvertError&) {
     Messages().Show(kFileBoxCaption, kDateTimeError, BoxIcon::Error);
   }
@@ -475,6 +541,7 @@ void TPstMain::ChangeLabels(const std::function<void()>& change,
     if (afterOrder) afterOrder();
     windows_->DisplayData();
     SavePostDataFile();
+    calendar_->Refill();
   };
   try {
     if (change) change();
@@ -495,23 +562,27 @@ void TPstMain::PostMesgClick(const QStringList& lines) { SetMessageLines(lines);
 // ---------------------------------------------------------------- the popup's buttons
 
 void TPstMain::BtnModClick() {
+  // What can fail is read first: a label whose time cannot be read leaves the
+  // window, and EditMode, as they were.
+  const PopupLabel label = popup_->Label();
+  const bool todo = IsToDoCaption(label.Caption);
+  std::optional<int> pos;
+  if (!todo) {
+    pos = SBarForCaption(label.Caption);
+    if (!pos) {
+      // Names the field that is no integer.
+      ReadInt(Chars(label.Caption, 12, 13));
+      ReadInt(Chars(label.Caption, 15, 16));
+    }
+  }
   state_.EditMode = 1;
   SelectRbtnSche();
-  const QString caption = popup_->Caption();
-  const bool todo = IsToDoCaption(ToSjis(caption));
   if (todo && !RbtnTodo->isChecked()) {
     RbtnTodo->setChecked(true);
     RbtnTodoClick();
   }
   SetMessageLines(popup_->Lines());
-  if (!todo) {
-    const std::string c = ToSjis(caption);
-    const std::optional<int> pos = SBarForCaption(c);
-    if (!pos) {
-      ReadInt(Chars(c, 12, 13));
-      ReadInt(Chars(c, 15, 16));
-      throw ConvertError(kInvalidDate);
-    }
+  if (pos) {
     // The scroll bar's own change handler is kept out: the caption replaces
     // PstTime below anyway, and the handler would read PstTime as it stands
     // now (after a ToDo label, "    ToDo") and fail with an error box.
@@ -527,7 +598,7 @@ void TPstMain::BtnModClick() {
   PstMesg->moveCursor(QTextCursor::Start);
   PstMesg->ensureCursorVisible();
   PstMesg->setFocus();
-  PstTime->setText(caption);
+  PstTime->setText(popup_->Caption());
   popup_->hide();
 }
 

@@ -35,7 +35,7 @@ void PostWindows::DisplayData() {
     QObject::connect(w, &TPstPost::modifyRequested, w, [this, w] {
       Guard([&] {
         // DataModify: an alarm window has no label to modify.
-        if (!w->IsAlarm()) popup_.ShowLabel(w->Caption(), w->Lines());
+        if (!w->IsAlarm()) popup_.ShowLabel(w->Label());
       });
     });
     QObject::connect(w, &TPstPost::mesgClicked, w, [this, w] {
@@ -72,7 +72,7 @@ std::vector<std::string> PostWindows::Captions() const {
   captions.reserve(list_.size());
   for (int k = 0; k < Count(); ++k) {
     const TPstPost* w = At(k);
-    captions.push_back(w ? ToSjis(w->Caption()) : std::string());
+    captions.push_back(w ? w->Label().Caption : std::string());
   }
   return captions;
 }

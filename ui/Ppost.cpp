@@ -44,6 +44,7 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
 
 void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
   alarm_ = plan.alarm;
+  label_ = PopupLabel{plan.caption, plan.lines};
   PostDataTime->setText(FromSjis(plan.caption));
   // Never seen on the window itself; task switchers and screen readers name
   // the window by it.

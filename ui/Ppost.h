@@ -30,6 +30,8 @@ class TPstPost : public QWidget {
   QStringList Lines() const;
   // An alarm window: it stands for no label, so there is nothing to modify.
   bool IsAlarm() const { return alarm_; }
+  // The window's caption and message as the table holds them (Shift-JIS).
+  const PopupLabel& Label() const { return label_; }
   QColor Color() const;
   QColor CaptionColor() const;
   // True once the window system closed the window (it is about to delete
@@ -51,6 +53,7 @@ class TPstPost : public QWidget {
  private:
   bool closed_ = false;
   bool alarm_ = false;
+  PopupLabel label_;
 };
 
 }  // namespace morna::ui

@@ -110,25 +110,33 @@ TPstPsub::TPstPsub(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   setTabOrder(BtnCan, PostMesg);
 }
 
-void TPstPsub::ShowLabel(const QString& caption, const QStringList& lines) {
+void TPstPsub::ShowLabel(const PopupLabel& label) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QSize s = screen->size();
     // Integer division rounds toward zero, also for a screen smaller than us.
     move((s.width() - width()) / 2, (s.height() - height()) / 2);
   }
-  PostDataTime->setText(caption);
+  label_ = label;
+  PostDataTime->setText(FromSjis(label.Caption));
   PostMesg->clear();
-  SetMemoLines(PostMesg, lines);
+  SetMemoLines(PostMesg, FromSjisLines(label.Lines));
   show();
   raise();
   activateWindow();
 }
 
+void TPstPsub::ShowLabel(const QString& caption, const QStringList& lines) {
+  PopupLabel label{ToSjis(caption), {}};
+  for (const QString& line : lines) label.Lines.push_back(ToSjis(line));
+  ShowLabel(label);
+}
+
 PopupLabel TPstPsub::Label() const {
-  PopupLabel label;
-  label.Caption = ToSjis(Caption());
-  for (const QString& line : Lines()) label.Lines.push_back(ToSjis(line));
-  return label;
+  const QStringList shown = Lines();
+  if (shown == FromSjisLines(label_.Lines)) return label_;
+  PopupLabel edited{label_.Caption, {}};
+  for (const QString& line : shown) edited.Lines.push_back(ToSjis(line));
+  return edited;
 }
 
 QString TPstPsub::Caption() const { return PostDataTime->text(); }

@@ -20,10 +20,15 @@ class TPstPsub : public QWidget {
  public:
   explicit TPstPsub(QWidget* parent = nullptr);
 
-  // Fills the popup with a label, centres it on the screen and shows it
-  // (not modal).
+  // Fills the popup with a label (its bytes as the table holds them),
+  // centres it on the screen and shows it (not modal). The popup keeps the
+  // bytes: not every Shift-JIS text survives the trip to the screen and
+  // back, and Modify and Delete must find the very label it was opened on.
+  void ShowLabel(const PopupLabel& label);
+  // The same for a label given as text.
   void ShowLabel(const QString& caption, const QStringList& lines);
-  // The label now shown, as the table compares it (Shift-JIS bytes).
+  // The label now shown, as the table compares it: the bytes it was opened
+  // with; once the user has edited the message, the edited text.
   PopupLabel Label() const;
   QString Caption() const;
   QStringList Lines() const;
@@ -41,6 +46,9 @@ class TPstPsub : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // hides instead of closing
+
+ private:
+  PopupLabel label_;
 };
 
 }  // namespace morna::ui

@@ -129,6 +129,45 @@ TEST(CalendarColours, WeekdaysHolidaysAndSubstituteMonday) {
   EXPECT_EQ(Day(g, 8).fontColor, kRed);
 }
 
+TEST(CalendarColours, NationalHolidaysWhenSwitchedOn) {
+  Settings s = Plain();
+  const DateTime may = MakeDateTime(2031, 5, 20);  // 3-6 May 2031: Sat, Sun, Mon, Tue
+  auto g = Grid(s, may);
+  for (int d : {3, 4, 5, 6}) {
+    EXPECT_EQ(Day(g, d).fontColor, kBlack) << d;
+    EXPECT_EQ(Day(g, d).holidayName, "") << d;
+  }
+
+  s.NationalHolidays = 1;
+  s.Holidays[0] = 520;     // the user's list still adds its days
+  s.NonHolidays[0] = 505;  // and still turns a day back
+  g = Grid(s, may);
+  EXPECT_EQ(Day(g, 3).fontColor, kRed);
+  EXPECT_EQ(Day(g, 4).fontColor, kRed);  // red on a Sunday too, unlike a listed day
+  EXPECT_EQ(Day(g, 4).holidayName, "みどりの日");
+  EXPECT_EQ(Day(g, 5).fontColor, kBlack);
+  EXPECT_EQ(Day(g, 5).holidayName, "こどもの日");  // still named
+  EXPECT_EQ(Day(g, 6).fontColor, kRed);
+  EXPECT_EQ(Day(g, 6).holidayName, "振替休日");
+  EXPECT_EQ(Day(g, 7).fontColor, kBlack);
+  EXPECT_EQ(Day(g, 20).fontColor, kRed);
+  // April's 29th shows in the leading cells, blank and without a name.
+  EXPECT_EQ(g[2].date, MakeDateTime(2031, 4, 29));
+  EXPECT_EQ(g[2].holidayName, "");
+
+  s.Holiday = 0;  // the holiday switch governs the colour; the name stays
+  g = Grid(s, may);
+  EXPECT_EQ(Day(g, 6).fontColor, kBlack);
+  EXPECT_EQ(Day(g, 6).holidayName, "振替休日");
+
+  // The shared steps leave the colour to the caller: Plain is the grid's
+  // ordinary colour (black here, white in the calendar window).
+  s.Holiday = 1;
+  EXPECT_EQ(HolidaySteps(s, MakeDateTime(2031, 5, 5)).shade, HolidayShade::Plain);
+  EXPECT_EQ(HolidaySteps(s, MakeDateTime(2031, 5, 6)).shade, HolidayShade::Red);
+  EXPECT_EQ(HolidaySteps(s, MakeDateTime(2031, 5, 7)).shade, HolidayShade::Unchanged);
+}
+
 TEST(CalendarColours, SecondMondayOfJanuaryAndOctoberFrom2000) {
   Settings s = Plain();
   s.Holiday = 0;  // the rule does not depend on the holiday switch
@@ -156,6 +195,7 @@ TEST(CalendarColours, TodayAndLabelDays) {
   t.Slot(0).DateTimeText = "1900/12/01 00:00";  // ToDo: colours no day
   t.Slot(1).DateTimeText = "2030/06/09 10:00";  // a Sunday
   t.Slot(3).DateTimeText = "2030/06/15 08:00";  // today
+  t.Slot(4).DateTimeText = "2130/06/20 08:00";  // a century later: marks no June 2030 day
   const DateTime now = MakeDateTime(2030, 6, 15, 8, 54);
   auto g = Grid(s, now, 0, t);
   EXPECT_EQ(Day(g, 9).fontColor, kBlue);

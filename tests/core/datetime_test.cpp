@@ -40,7 +40,14 @@ TEST(DateTime, ParseIntReadsWholeDecimalTexts) {
   EXPECT_EQ(ParseInt("09"), 9);
   EXPECT_EQ(ParseInt("-12"), -12);
   EXPECT_FALSE(ParseInt(""));
-  EXPECT_FALSE(ParseInt(" 9"));
+  // Leading blanks are skipped, as the classic conversion of labels and
+  // boxes does; trailing ones are not.
+  EXPECT_EQ(ParseInt(" 9"), 9);
+  EXPECT_EQ(ParseInt(" \t-7"), -7);
+  EXPECT_FALSE(ParseInt("9 "));
+  EXPECT_FALSE(ParseInt("  "));
+  EXPECT_FALSE(ParseInt("- 7"));
+  EXPECT_FALSE(ParseDecimal(" 9"));
   EXPECT_FALSE(ParseInt("9:"));
   EXPECT_FALSE(ParseInt("99999999999"));
   EXPECT_EQ(Chars("2000/12/16 09:37", 12, 13), "09");

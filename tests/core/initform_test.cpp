@@ -183,7 +183,7 @@ TEST(IniFileInfo, SaveStopsAtTheFirstFieldThatIsNotAnInteger) {
   EXPECT_EQ(s.DataCnt, 40);
   EXPECT_EQ(s.CountDown, 0);
 
-  for (const char* bad : {"", " 5", "5 ", "3.5", "99999999999"}) {
+  for (const char* bad : {"", "5 ", "3.5", "99999999999", "-"}) {
     f = IniFileInfoSet(Settings{});
     f.DispEd[3] = bad;
     Settings t;

@@ -99,6 +99,18 @@ TEST(PostDataSetTest, FullTableStoresNothing) {
   EXPECT_TRUE(t.SpareSlot().IsFree());
 }
 
+TEST(PostDataSetTest, RoomIsTheFreeSlotsPlusTheLabelBeingModified) {
+  PostTable t(3);
+  Put(t, 0, "2000/01/01 00:00", {"a"});
+  Put(t, 2, "2000/01/02 00:00", {"b"});
+  EXPECT_EQ(PostRoom(t, 0, {}), 1);
+  Put(t, 1, kToDo, {"t"});
+  EXPECT_EQ(PostRoom(t, 0, {}), 0);
+  EXPECT_EQ(PostRoom(t, 1, {"2000/01/02 00:00", {"b"}}), 1);
+  EXPECT_EQ(PostRoom(t, 1, {"2000/01/02 00:00", {"gone"}}), 0);  // stored as a new label
+  EXPECT_EQ(PostRoom(t, 9, {"2000/01/02 00:00", {"b"}}), 0);
+}
+
 TEST(PostDataSetTest, ModifyReplacesThePopupLabelIgnoringLineBreaks) {
   PostTable t(5);
   Put(t, 0, "2000/12/16 09:00", {"abc", "d"});

@@ -186,7 +186,9 @@ TEST(SaveSettingsTest, FirstSaveWritesSectionsAndKeysInWriteOrder) {
                                       "DataWCheck", "DataWSize", "Beep", "DisplayMode",
                                       "DisplayModeDay", "IMEMode"}));
   EXPECT_EQ(o.lines[2][0], "Ecolor=14745599");
-  EXPECT_EQ(o.lines[3].size(), 24u);
+  ASSERT_EQ(o.lines[3].size(), 25u);
+  EXPECT_EQ(o.lines[3][0], "PastData=1");
+  EXPECT_EQ(o.lines[3][24], "NationalHolidays=0");  // the newest key stands last
   EXPECT_EQ(o.lines[4].size(), 14u);
   for (int sec : {5, 6}) {
     ASSERT_EQ(o.lines[static_cast<std::size_t>(sec)].size(), 40u);
@@ -234,6 +236,20 @@ TEST(SaveSettingsTest, SavingTwiceChangesNothingAndForeignLinesStay) {
   EXPECT_EQ(ReadBytes(path), first);
 }
 
+TEST(SaveSettingsTest, NationalHolidaysIsAddedAfterTheKeysOfAnOlderFile) {
+  TempDir dir;
+  const std::string path = dir.File("Morna.ini");
+  WriteBytes(path, "[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n[ALARM]\r\nBeep=1\r\n");
+  Loaded l = Load(path);
+  EXPECT_EQ(l.s.NationalHolidays, 0);
+  l.s.NationalHolidays = 1;
+  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos));
+  const std::string saved = ReadBytes(path);
+  EXPECT_EQ(saved.rfind("[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n", 0), 0u);
+  EXPECT_NE(saved.find("NationalHolidays=1\r\n[ALARM]"), std::string::npos) << saved;
+  EXPECT_EQ(Load(path).s.NationalHolidays, 1);
+}
+
 TEST(SaveSettingsTest, AFileThatCannotBeWrittenIsReportedAndKept) {
   TempDir dir;
   Settings s;
@@ -253,42 +269,42 @@ TEST(SaveSettingsTest, AFileThatCannotBeWrittenIsReportedAndKept) {
   EXPECT_FALSE(ctl.SaveSettings(dirPath, s, pos));
 }
 
-TEST(NormaliseSettingsTest, OnlyWhatWouldBreakIsBroughtIntoRange) {
+TEST(LoadSettingsTest, ValuesOutOfRangeAreKeptAsWritten) {
   TempDir dir;
-  Loaded l = LoadText(dir,
-                      "[FILE]\r\nDataCnt=0\r\nScheCnt=2000000000\r\n"
-                      "[FORM]\r\nMinute=2147483647\r\nArea=7\r\nDataSize=9\r\nDataWSize=0\r\n"
-                      "DisplayModeDay=99999999\r\nIMEMode=9\r\n"
-                      "[DISP]\r\nCalHeight=-5\r\nCalWidth=99999\r\nDispFontSize=0\r\n"
-                      "CaleFontSize=100000\r\nTop=-2147483648\r\n"
-                      "[ALARM]\r\nWeeklyAlarmW=9\r\nMonthlyAlarmWeek=2147483647\r\n"
-                      "MonthlyAlarmW=-2147483648\r\n");
-  EXPECT_EQ(l.s.DataCnt, 1);
-  EXPECT_EQ(l.s.ScheCnt, 1000);
-  EXPECT_EQ(l.s.Minute, 527040);
-  EXPECT_EQ(l.s.DataWSize, 130);
-  EXPECT_EQ(l.s.DisplayModeDay, 2000000);
-  EXPECT_EQ(l.s.DisplayModeDayInForce, 2000000);
-  EXPECT_EQ(l.s.CalHeight, 355);
-  EXPECT_EQ(l.s.CalWidth, 8192);
-  EXPECT_EQ(l.s.DispFontSize, 9);
-  EXPECT_EQ(l.s.CaleFontSize, 500);
-  EXPECT_EQ(l.s.DispTop, -100000);
-  EXPECT_EQ(l.s.MonthlyAlarmWeek, 100000);
-  EXPECT_EQ(l.s.MonthlyAlarmW, -100000);
-  // Values with a meaning of their own outside the usual range are kept.
+  const std::string text =
+      "[FILE]\r\nDataCnt=0\r\nScheCnt=2000000000\r\n"
+      "[FORM]\r\nMinute=2147483647\r\nArea=7\r\nDataSize=9\r\nDataWSize=0\r\n"
+      "DisplayModeDay=99999999\r\nIMEMode=9\r\n"
+      "[DISP]\r\nCalHeight=-5\r\nCalWidth=99999\r\nDispFontSize=-12\r\n"
+      "CaleFontSize=100000\r\nTop=-2147483648\r\n"
+      "[ALARM]\r\nWeeklyAlarmW=9\r\nMonthlyAlarmWeek=2147483647\r\n"
+      "MonthlyAlarmW=-2147483648\r\n";
+  Loaded l = LoadText(dir, text);
+  EXPECT_EQ(l.s.DataCnt, 0);
+  EXPECT_EQ(l.s.ScheCnt, 2000000000);
+  EXPECT_EQ(l.s.Minute, 2147483647);
+  EXPECT_EQ(l.s.DataWSize, 0);
+  EXPECT_EQ(l.s.DisplayModeDay, 99999999);
+  EXPECT_EQ(l.s.DisplayModeDayInForce, 99999999);
+  EXPECT_EQ(l.s.CalHeight, -5);
+  EXPECT_EQ(l.s.CalWidth, 99999);
+  EXPECT_EQ(l.s.DispFontSize, -12);
+  EXPECT_EQ(l.s.CaleFontSize, 100000);
+  EXPECT_EQ(l.s.DispTop, -2147483647 - 1);
+  EXPECT_EQ(l.s.MonthlyAlarmWeek, 2147483647);
+  EXPECT_EQ(l.s.MonthlyAlarmW, -2147483647 - 1);
   EXPECT_EQ(l.s.Area, 7);
   EXPECT_EQ(l.s.DataSize, 9);
   EXPECT_EQ(l.s.IMEMode, 9);
   EXPECT_EQ(l.s.WeeklyAlarmW, 9);
 
-  Settings big;
-  big.DataCnt = 51;
-  NormaliseSettings(big);
-  EXPECT_EQ(big.DataCnt, 50);
-  big.DataCnt = -7;
-  NormaliseSettings(big);
-  EXPECT_EQ(big.DataCnt, 1);
+  // A save writes every one of them back as it was.
+  const std::string path = dir.File("Morna.ini");
+  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos));
+  Loaded again = LoadText(dir, ReadBytes(path));
+  EXPECT_EQ(again.s.DataCnt, 0);
+  EXPECT_EQ(again.s.DispFontSize, -12);
+  EXPECT_EQ(again.s.MonthlyAlarmW, -2147483647 - 1);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
   xwin.py close ID        ask window ID to close (WM_DELETE_WINDOW), as a
                           title bar's close box does
   xwin.py pixel X Y       the colour of the screen pixel as rrggbb
+  xwin.py colours X Y W H the colours of a screen rectangle: one line
+                          "rrggbb count" per colour, most frequent first
 """
 import sys
 
@@ -50,6 +52,16 @@ def main():
         img = root.get_image(int(sys.argv[2]), int(sys.argv[3]), 1, 1, X.ZPixmap, 0xFFFFFFFF)
         b, g, r = img.data[0], img.data[1], img.data[2]
         print(f"{r:02x}{g:02x}{b:02x}")
+    elif cmd == "colours":
+        x, y, w, h = (int(v) for v in sys.argv[2:6])
+        img = d.screen().root.get_image(x, y, w, h, X.ZPixmap, 0xFFFFFFFF)
+        data = bytes(img.data)
+        counts = {}
+        for i in range(0, w * h * 4, 4):
+            key = f"{data[i + 2]:02x}{data[i + 1]:02x}{data[i]:02x}"
+            counts[key] = counts.get(key, 0) + 1
+        for key, n in sorted(counts.items(), key=lambda kv: -kv[1]):
+            print(f"{key} {n}")
     else:
         sys.exit("unknown command " + cmd)
 

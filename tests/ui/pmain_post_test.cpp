@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -137,6 +138,46 @@ TEST_F(PstMainPostTest, ModifyReplacesTheSameLabel) {
   EXPECT_EQ(m.SBar->value(), 95);
   EXPECT_TRUE(m.RbtnSche->isChecked());
   EXPECT_TRUE(sink_.boxes.empty());
+}
+
+TEST_F(PstMainPostTest, LabelsWhoseBytesDoNotSurviveTheScreenAreFound) {
+  // ED40 is shown as a character that the code page writes as FA5C, and a
+  // lone byte 80 shows as no character at all: the popup compares the bytes
+  // of the window it was opened on.
+  WriteFile("Dpstitdt.dat",
+            "Time=2000/12/18 09:00\r\nMemo=\xED\x40\r\n"
+            "Time=2000/12/19 09:00\r\nMemo=a\x80z\r\n");
+  TPstMain& m = Start();
+  emit m.Windows().At(0)->modifyRequested();
+  m.Popup().BtnMod->click();
+  Post("2000/12/18 10:00", m.PstMesg->toPlainText());
+  EXPECT_EQ(state_.PostTable.LabelCount(), 2);  // replaced, not added
+  emit m.Windows().At(1)->modifyRequested();
+  m.Popup().BtnDel->click();
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/18 10:00|\xFA\x5C"});
+  ExpectFileMatchesTable();
+}
+
+TEST_F(PstMainPostTest, ModifyOfAnUnreadableTimeBeginsNothing) {
+  // A hand-edited time with a leading blank in its hour reads as the classic
+  // conversion reads it; one that is no number leaves everything as it was.
+  WriteFile("Dpstitdt.dat", "Time=2000/12/18  9:05\r\nMemo=a\r\nTime=2000/12/18 xx:05\r\nMemo=b\r\n");
+  WriteIni("[DISP]\r\nPastData=2\r\n");
+  TPstMain& m = Start();
+  emit m.Windows().At(0)->modifyRequested();
+  m.Popup().BtnMod->click();
+  EXPECT_EQ(m.SBar->value(), 36);
+  EXPECT_EQ(m.PstTime->text(), "2000/12/18  9:05");
+  EXPECT_TRUE(sink_.boxes.empty());
+
+  state_.EditMode = 0;
+  m.PstMesg->setPlainText("typing");
+  emit m.Windows().At(1)->modifyRequested();
+  Guard([&] { m.BtnModClick(); });
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].text, "'xx' は整数ではありません");
+  EXPECT_EQ(state_.EditMode, 0);
+  EXPECT_EQ(m.PstMesg->toPlainText(), "typing");
 }
 
 TEST_F(PstMainPostTest, AnEmptyLastMessageLineSurvivesModifyAndCopy) {
@@ -274,6 +315,26 @@ TEST_F(PstMainPostTest, EndSavesBothFilesAndQuits) {
   EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:00|x"});
 }
 
+TEST_F(PstMainPostTest, SettingsOutOfRangeWorkAndGoBackAsWritten) {
+  const std::string values[] = {"DataCnt=0", "DataWSize=0", "Minute=99999999",
+                                "CalHeight=0", "DispFontSize=-12"};
+  WriteIni("[FILE]\r\n" + values[0] + "\r\n[FORM]\r\nDataWCheck=1\r\n" + values[1] +
+           "\r\n" + values[2] + "\r\n[DISP]\r\n" + values[3] + "\r\n" + values[4] + "\r\n");
+  WriteFile("Dpstitdt.dat", "Time=2000/12/20 09:00\r\nMemo=x\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(m.Windows().Count(), 1);
+  EXPECT_EQ(m.Windows().At(0)->width(), 1);  // a window keeps one pixel
+  EXPECT_EQ(m.Windows().At(0)->PostMesg->font().pixelSize(), 12);
+  now_ = MakeDateTime(2000, 12, 16, 10, 9, 5);
+  m.SchTimerTimer();  // the huge warning lead reaches the label: pink
+  EXPECT_EQ(m.Windows().At(0)->CaptionColor(), ToQColor(kPink));
+  m.BtnEnd->click();
+  EXPECT_EQ(quits_, 1);
+  const std::string ini = ReadFile("Morna.ini");
+  for (const std::string& v : values) EXPECT_NE(ini.find(v + "\r\n"), std::string::npos) << v;
+  ExpectFileMatchesTable();
+}
+
 TEST_F(PstMainPostTest, AnUnwritableSettingsFileKeepsTheProgramRunning) {
   state_.SettingsFile = ToSjis(dir_.filePath("no/such/dir/Morna.ini"));
   TPstMain& m = Start();
@@ -335,17 +396,133 @@ TEST_F(PstMainPostTest, AnUnreadableDataFileIsKeptAsideBeforeTheFirstSave) {
 
 TEST_F(PstMainPostTest, ScheduleTwoFailingPartWayStillShowsAndSavesWhatWasStored) {
   TPstMain& m = Start();
-  m.SchedDataSetHook = [](TPstMain& w) {
-    w.PstTime->setText("2000/12/20 08:00");
-    w.PostDataSetFromForm();
-    throw ConvertError("no such day");
-  };
+  m.RbtnSche2->click();
+  m.RbMonthly1->click();
+  m.CbShMonthlyDay->setCurrentText("31");
+  m.CbShMonthlyTime1->setCurrentText("08:00");
+  Post("2001/01/20 15:20", "monthly");  // 31 February ends the run
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].text, kDateTimeBox);
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2001/01/31 08:00|monthly"});
+  EXPECT_EQ(m.Windows().Count(), 1);
+  ExpectFileMatchesTable();
+  EXPECT_EQ(m.PstTime->text(), "2001/01/31 08:00");  // the last occurrence written
+}
+
+TEST_F(PstMainPostTest, ScheduleTwoPostsEachKindThroughTheGroup) {
+  WriteIni("[FILE]\r\nScheCnt=3\r\n");
+  TPstMain& m = Start();
+  QTest::mouseClick(m.RbtnSche2, Qt::LeftButton);
+  EXPECT_EQ(m.OuterHeight(), 255);
+
+  // Weekly, picked from the lists: from Wednesday 2000/12/20.
+  m.CbShWeeklyWeek->setCurrentIndex(m.CbShWeeklyWeek->findText("Friday"));
+  m.CbShWeeklyTime->setCurrentIndex(m.CbShWeeklyTime->findText("08:30"));
+  Post("2000/12/20 15:20", "weekly");
+  EXPECT_TRUE(m.PstMesg->toPlainText().isEmpty());  // posted and reset
+
+  // Monthly-1 and Monthly-2 typed into the boxes.
+  QTest::mouseClick(m.RbMonthly1, Qt::LeftButton);
+  m.CbShMonthlyDay->clearEditText();
+  QTest::keyClicks(m.CbShMonthlyDay, "25");
+  m.CbShMonthlyTime1->clearEditText();
+  QTest::keyClicks(m.CbShMonthlyTime1, "12:00");
+  Post("2000/12/20 15:20", "day");
+  QTest::mouseClick(m.RbMonthly2, Qt::LeftButton);
+  m.CbShMonthlyWeekNo->clearEditText();
+  QTest::keyClicks(m.CbShMonthlyWeekNo, "5");
+  m.CbShMonthlyWeek->setCurrentIndex(m.CbShMonthlyWeek->findText("Friday"));
+  m.CbShMonthlyTime2->clearEditText();
+  QTest::keyClicks(m.CbShMonthlyTime2, "10:00");
+  Post("2000/12/20 15:20", "fifth");
+
+  // January and February 2001 have four Fridays: each spills into the next month.
+  EXPECT_EQ(Labels(), (std::vector<std::string>{
+                          "2000/12/22 08:30|weekly", "2000/12/25 12:00|day",
+                          "2000/12/29 08:30|weekly", "2000/12/29 10:00|fifth",
+                          "2001/01/05 08:30|weekly", "2001/01/25 12:00|day",
+                          "2001/02/02 10:00|fifth", "2001/02/25 12:00|day",
+                          "2001/03/02 10:00|fifth"}));
+  ExpectFileMatchesTable();
+  EXPECT_EQ(m.Windows().Count(), 9);
+  EXPECT_TRUE(sink_.boxes.empty());
+}
+
+TEST_F(PstMainPostTest, AFullTableKeepsTheTypedEntryAndSaysHowToMakeRoom) {
+  const std::string file = "Time=2000/12/18 09:37\r\nMemo=a\r\nTime=2000/12/19 12:00\r\nMemo=b\r\n";
+  WriteIni("[FILE]\r\nDataCnt=2\r\nScheCnt=2\r\n");
+  WriteFile("Dpstitdt.dat", file);
+  TPstMain& m = Start();
+  TPstPost* const first = m.Windows().At(0);
+  for (QRadioButton* kind : {m.RbtnSche, m.RbtnTodo, m.RbtnSche2}) {
+    SCOPED_TRACE(kind->objectName().toStdString());
+    sink_.boxes.clear();
+    kind->click();  // Schedule-1 is already chosen: the click keeps it so
+    Post("2000/12/24 10:00", "keep me");
+    ASSERT_EQ(sink_.boxes.size(), 1u);
+    EXPECT_EQ(sink_.boxes[0].caption, kFileBoxCaption);
+    EXPECT_EQ(sink_.boxes[0].icon, BoxIcon::Warning);
+    EXPECT_TRUE(sink_.boxes[0].text.startsWith("ラベルの数が上限の2件に達しているため、登録できません。\n"));
+    EXPECT_TRUE(sink_.boxes[0].text.contains("「設定画面の表示」の「Data」タブ"));
+    EXPECT_EQ(m.PstTime->text(), "2000/12/24 10:00");
+    EXPECT_EQ(m.PstMesg->toPlainText(), "keep me");
+    EXPECT_TRUE(kind->isChecked());
+  }
+  EXPECT_EQ(ReadFile("Dpstitdt.dat"), file);
+  EXPECT_EQ(m.Windows().At(0), first);  // the label windows were left standing
+
+  // A modify replaces its own label, so it fits; of a recurring entry only
+  // the first label does.
+  emit m.Windows().At(0)->modifyRequested();
+  m.Popup().BtnMod->click();
+  sink_.boxes.clear();
+  m.RbtnSche2->click();
+  m.CbShWeeklyWeek->setCurrentText("Monday");
+  m.CbShWeeklyTime->setCurrentText("09:00");
+  Post("2000/12/18 09:37", "a changed");
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"2000/12/18 09:00|a changed", "2000/12/19 12:00|b"}));
+  ExpectFileMatchesTable();
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].icon, BoxIcon::Warning);
+  EXPECT_TRUE(sink_.boxes[0].text.startsWith("ラベルの数が上限の2件に達したため、2件のうち1件だけ登録しました。"));
+  EXPECT_TRUE(m.PstMesg->toPlainText().isEmpty());
+}
+
+TEST_F(PstMainPostTest, ScheduleTwoIntoTooFewFreeSlotsStoresWhatFits) {
+  WriteIni("[FILE]\r\nDataCnt=50\r\n");
+  std::string file;
+  for (int i = 0; i < 47; ++i) file += "Time=2001/06/01 00:00\r\nMemo=x\r\n";
+  WriteFile("Dpstitdt.dat", file);
+  TPstMain& m = Start();
+  state_.Settings.ScheCnt = 2'000'000'000;  // as a hand-edited settings file may hold it
   m.RbtnSche2->click();
   Post("2000/12/20 15:20", "weekly");
   ASSERT_EQ(sink_.boxes.size(), 1u);
-  EXPECT_EQ(sink_.boxes[0].text, kDateTimeBox);
-  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 08:00|weekly"});
-  EXPECT_EQ(m.Windows().Count(), 1);
+  EXPECT_EQ(sink_.boxes[0].text,
+            "ラベルの数が上限の50件に達したため、2000000000件のうち3件だけ登録しました。\n"
+            "ラベルを削除してください。");
+  const std::vector<std::string> labels = Labels();
+  ASSERT_EQ(labels.size(), 50u);
+  EXPECT_EQ(labels[0], "2000/12/24 00:00|weekly");  // Sunday at 00:00, as the group starts
+  EXPECT_EQ(labels[2], "2001/01/07 00:00|weekly");
+  ExpectFileMatchesTable();
+  EXPECT_EQ(m.Windows().Count(), 50);
+}
+
+TEST_F(PstMainPostTest, ScheduleTwoNeverOverwritesItsOwnLabelsWhenTheModifiedOneIsGone) {
+  WriteIni("[FILE]\r\nScheCnt=2\r\n");
+  TPstMain& m = Start();
+  // A modify is pending on a label that no longer exists and that the first
+  // label of the run will look exactly like.
+  m.Popup().ShowLabel("2000/12/18 09:00", {"a"});
+  m.Popup().hide();
+  state_.EditMode = 1;
+  m.RbtnSche2->click();
+  m.CbShWeeklyWeek->setCurrentText("Monday");
+  m.CbShWeeklyTime->setCurrentText("09:00");
+  Post("2000/12/18 09:00", "a");
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"2000/12/18 09:00|a", "2000/12/25 09:00|a"}));
+  EXPECT_EQ(state_.EditMode, 1);
   ExpectFileMatchesTable();
 }
 

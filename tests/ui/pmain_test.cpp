@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include "tests/ui/pmain_fixture.h"
+#include "ui/Pcal.h"
 #include "ui/Ppsub.h"
 
 namespace morna::ui::testing {
@@ -192,11 +193,10 @@ TEST_F(PstMainTest, MenuHidesShowsAndOpensHelp) {
   EXPECT_FALSE(m.isVisible());
   m.ProgHelp->trigger();
   EXPECT_EQ(help_.shown, 1);
-  int calendars = 0;
-  m.ShowCalendarHook = [&] { ++calendars; };
   m.UDyymm->Up->click();
   m.CalDisp->trigger();
-  EXPECT_EQ(calendars, 1);
+  EXPECT_TRUE(m.Calendar().isVisible());
+  EXPECT_EQ(m.Calendar().Panel->text(), "2001/01");
   EXPECT_EQ(state_.CalendarMonth, 1);
   EXPECT_EQ(state_.CalendarAnchor, MakeDateTime(2001, 1, 15));
   main_.reset();
@@ -258,6 +258,24 @@ TEST_F(PstMainTest, GridShowsTheMonthAndSteps) {
   EXPECT_EQ(m.Day[0]->text(), "1");  // 1 October 2000 is a Sunday
 }
 
+TEST_F(PstMainTest, GridShowsNationalHolidaysWhenSwitchedOn) {
+  now_ = MakeDateTime(2031, 9, 2, 10, 0);
+  WriteIni("[DISP]\r\nNationalHolidays=1\r\n");
+  TPstMain& m = Start();
+  // September 2031 begins on a Monday: the 15th (Respect for the Aged Day)
+  // is cell 15.
+  QLabel* day15 = m.Day[15];
+  ASSERT_EQ(day15->text(), "15");
+  EXPECT_EQ(day15->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(day15->toolTip(), QString::fromUtf8("敬老の日"));
+  EXPECT_EQ(m.Day[16]->toolTip(), "");
+
+  state_.Settings.NationalHolidays = 0;
+  m.UDyymmClick();
+  EXPECT_EQ(day15->palette().color(QPalette::WindowText), QColor(Qt::black));
+  EXPECT_EQ(day15->toolTip(), "");
+}
+
 TEST_F(PstMainTest, DayClicksPickTheDateOrOpenItsLastLabel) {
   WriteFile("Dpstitdt.dat",
             "Time=2000/12/20 09:00\r\nMemo=first\r\nTime=2000/12/20 18:30\r\nMemo=second\r\n"
@@ -289,6 +307,16 @@ TEST_F(PstMainTest, DayClicksPickTheDateOrOpenItsLastLabel) {
   QTest::mouseClick(m.Day[22], Qt::RightButton);
   EXPECT_FALSE(m.Popup().isVisible());
   EXPECT_TRUE(sink_.boxes.empty());
+}
+
+TEST_F(PstMainTest, AClickOnTheChosenKindKeepsItChosen) {
+  TPstMain& m = Start();
+  for (QRadioButton* kind : {m.RbtnSche, m.RbtnTodo, m.RbtnSche2}) {
+    QTest::mouseClick(kind, Qt::LeftButton);
+    QTest::mouseClick(kind, Qt::LeftButton);
+    EXPECT_TRUE(kind->isChecked()) << kind->objectName().toStdString();
+  }
+  EXPECT_TRUE(m.RbWeekly->isChecked());
 }
 
 TEST_F(PstMainTest, GroupRadioButtonsEnableTheirBoxes) {

@@ -1,0 +1,231 @@
+// Start-up benchmark: starts the Qt floor program and Moranote alternately
+// under the current X display, each time in a fresh folder, and measures the
+// time from the start of the process to the mapping of its "Moranote"
+// window and the resident memory at that moment. Prints the medians and the
+// ratios against the floor.
+//
+//   startup_bench <Morna> <floor program> [runs]
+//
+// Each program is ended through its window's close box (WM_DELETE_WINDOW),
+// so Moranote leaves its files alone.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+struct Sample {
+  double ms = 0;
+  double rssMiB = 0;
+};
+
+struct Display {
+  xcb_connection_t* c = nullptr;
+  xcb_window_t root = 0;
+  xcb_atom_t protocols = 0, deleteWindow = 0;
+};
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+  xcb_intern_atom_reply_t* r =
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name),
+                            nullptr);
+  const xcb_atom_t a = r ? r->atom : 0;
+  std::free(r);
+  return a;
+}
+
+std::string WindowName(const Display& d, xcb_window_t w) {
+  xcb_get_property_reply_t* r = xcb_get_property_reply(
+      d.c, xcb_get_property(d.c, 0, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+      nullptr);
+  std::string name;
+  if (r) {
+    name.assign(static_cast<const char*>(xcb_get_property_value(r)),
+                static_cast<std::size_t>(xcb_get_property_value_length(r)));
+    std::free(r);
+  }
+  return name;
+}
+
+double ResidentMiB(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) {
+      std::istringstream in(line.substr(6));
+      double kb = 0;
+      in >> kb;
+      return kb / 1024.0;
+    }
+  }
+  return 0;
+}
+
+void CloseWindow(const Display& d, xcb_window_t w) {
+  xcb_client_message_event_t ev{};
+  ev.response_type = XCB_CLIENT_MESSAGE;
+  ev.format = 32;
+  ev.window = w;
+  ev.type = d.protocols;
+  ev.data.data32[0] = d.deleteWindow;
+  ev.data.data32[1] = XCB_CURRENT_TIME;
+  xcb_send_event(d.c, 0, w, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&ev));
+  xcb_flush(d.c);
+}
+
+// Starts `program` in `folder` and waits for its window named "Moranote".
+Sample Run(const Display& d, const fs::path& program, const fs::path& folder) {
+  const auto t0 = Clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(127);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    dup2(null, 2);
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  Sample s;
+  xcb_window_t window = 0;
+  const int fd = xcb_get_file_descriptor(d.c);
+  while (window == 0) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 20000) <= 0) {
+      std::fprintf(stderr, "no window from %s\n", program.c_str());
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+      std::exit(1);
+    }
+    while (xcb_generic_event_t* e = xcb_poll_for_event(d.c)) {
+      if ((e->response_type & 0x7F) == XCB_MAP_NOTIFY && window == 0) {
+        const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(e);
+        if (WindowName(d, map->window) == "Moranote") {
+          s.ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+          s.rssMiB = ResidentMiB(pid);
+          window = map->window;
+        }
+      }
+      std::free(e);
+    }
+  }
+  CloseWindow(d, window);
+  for (int i = 0; i < 200; ++i) {
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return s;
+    usleep(10000);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return s;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// A folder with the program beside its settings file, like a copy a user
+// unpacked somewhere.
+fs::path Prepare(const fs::path& base, const std::string& name, const fs::path& program,
+                 const std::string& ini, const std::string& data) {
+  const fs::path dir = base / name;
+  fs::create_directories(dir);
+  const fs::path exe = dir / program.filename();
+  fs::copy_file(program, exe, fs::copy_options::overwrite_existing);
+  if (!ini.empty()) std::ofstream(dir / (program.stem().string() + ".ini"), std::ios::binary) << ini;
+  if (!data.empty()) std::ofstream(dir / "Dpstitdt.dat", std::ios::binary) << data;
+  return dir;
+}
+
+std::string FiftyLabels() {
+  std::string out;
+  for (int i = 0; i < 50; ++i) {
+    char line[64];
+    std::snprintf(line, sizeof line, "Time=2090/%02d/%02d %02d:%02d\r\n", i / 28 + 1, i % 28 + 1,
+                  8 + i % 10, (i * 7) % 60);
+    out += line;
+    out += "Memo=Label " + std::to_string(i + 1) + "\r\nMemo=second line\r\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s <Morna> <floor program> [runs]\n", argv[0]);
+    return 2;
+  }
+  const fs::path morna = fs::absolute(argv[1]);
+  const fs::path floor = fs::absolute(argv[2]);
+  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 21;
+
+  Display d;
+  d.c = xcb_connect(nullptr, nullptr);
+  if (xcb_connection_has_error(d.c)) {
+    std::fprintf(stderr, "no X display (DISPLAY is not set or not reachable)\n");
+    return 2;
+  }
+  d.root = xcb_setup_roots_iterator(xcb_get_setup(d.c)).data->root;
+  const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+  xcb_change_window_attributes(d.c, d.root, XCB_CW_EVENT_MASK, &mask);
+  d.protocols = Atom(d.c, "WM_PROTOCOLS");
+  d.deleteWindow = Atom(d.c, "WM_DELETE_WINDOW");
+  xcb_flush(d.c);
+
+  char tmpl[] = "/tmp/morna-bench.XXXXXX";
+  const fs::path base = mkdtemp(tmpl);
+  const std::string fullIni =
+      "[FILE]\r\nDataCnt=50\r\n[ALARM]\r\nDailyAlarm=1\r\nDATime=07:00\r\nWeeklyAlarm=1\r\n"
+      "WeeklyAlarmW=2\r\nWeeklyAlarmT=07:30\r\nMonthlyAlarm1=1\r\nMonthlyAlarmDay=25\r\n"
+      "MonthlyAlarmT1=12:00\r\nMonthlyAlarm2=1\r\nMonthlyAlarmWeek=2\r\nMonthlyAlarmW=6\r\n"
+      "MonthlyAlarmT2=18:00\r\n";
+  struct Case {
+    const char* name;
+    fs::path dir;
+    fs::path exe;
+    std::vector<double> ms, mib;
+  };
+  std::vector<Case> cases = {
+      {"Qt floor", Prepare(base, "floor", floor, "", ""), floor.filename(), {}, {}},
+      {"Moranote, no files", Prepare(base, "empty", morna, "", ""), morna.filename(), {}, {}},
+      {"Moranote, 50 labels + 4 alarm windows",
+       Prepare(base, "full", morna, fullIni, FiftyLabels()), morna.filename(), {}, {}},
+  };
+  // One start of each first, unmeasured: file caches and font caches warm.
+  for (Case& c : cases) Run(d, c.dir / c.exe, c.dir);
+  for (int i = 0; i < runs; ++i) {
+    for (Case& c : cases) {
+      const Sample s = Run(d, c.dir / c.exe, c.dir);
+      c.ms.push_back(s.ms);
+      c.mib.push_back(s.rssMiB);
+    }
+  }
+  const double floorMs = Median(cases[0].ms), floorMib = Median(cases[0].mib);
+  std::printf("start-up, median of %d starts each (alternating)\n", runs);
+  std::printf("%-40s %10s %8s %12s %8s\n", "start", "time", "ratio", "resident", "ratio");
+  for (const Case& c : cases) {
+    const double ms = Median(c.ms), mib = Median(c.mib);
+    std::printf("%-40s %7.1f ms %7.2fx %8.1f MiB %7.2fx\n", c.name, ms, ms / floorMs, mib,
+                mib / floorMib);
+  }
+  fs::remove_all(base);
+  xcb_disconnect(d.c);
+  return 0;
+}
