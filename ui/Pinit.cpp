@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
@@ -127,11 +128,16 @@ const QString kNotInteger = QStringLiteral("'%1' は整数ではありません"
 // that stand over them.
 // A caption with a combo box standing over a run of its blanks. The
 // stand-in font's blank is narrower than the one the places were measured
-// with, so the word after the gap would hide under the box; en spaces keep
-// the gap as wide as designed.
+// with, so the word after the gap would hide under the box; en spaces in
+// the runs of blanks keep the gaps as wide as designed.
 QString GapCaption(const char* caption) {
   QString text = QString::fromLatin1(caption);
-  text.replace(QChar(' '), QChar(0x2002));
+  static const QRegularExpression runs(QStringLiteral(" {2,}"));
+  QRegularExpressionMatchIterator it = runs.globalMatch(text);
+  while (it.hasNext()) {
+    const QRegularExpressionMatch m = it.next();
+    text.replace(m.capturedStart(), m.capturedLength(), QString(m.capturedLength(), QChar(0x2002)));
+  }
   return text;
 }
 
@@ -171,7 +177,7 @@ TPstInit::TPstInit(AppState& state, QWidget* parent)
       {"Display", &TPstInit::BuildDisplayTab},   {"Alarm", &TPstInit::BuildAlarmTab},
   };
   for (const auto& [caption, build] : tabs) {
-    auto* page = new QWidget;
+    auto* page = new QWidget(PageControl1);  // its font from the start, for the fitted captions
     page->setObjectName(QString::fromLatin1(caption));
     (this->*build)(page);
     PageControl1->addTab(page, QString::fromLatin1(caption));
@@ -334,9 +340,9 @@ void TPstInit::BuildColorTab(QWidget* page) {
     c.button = Place(new QPushButton(QStringLiteral("Color.."), c.box), groups[g].button, 345, 16,
                      45, 20);
   }
-  auto* label = PlaceFit(new QLabel(GapCaption("* Change Color before           minutes"), page),
-                         "Label14", 16, 150, 15);
+  auto* label = new QLabel(GapCaption("* Change Color before           minutes"), page);
   label->setFont(PGothic(13, true));
+  PlaceFit(label, "Label14", 16, 150, 15);
   ChangeMin = Combo(page, "ChangeMin", 168, 148, 45, NumberItems(1, 20), "5");
 }
 
