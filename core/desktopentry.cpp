@@ -14,22 +14,10 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-}  // namespace
-
-std::string DesktopExecArg(std::string_view arg) {
-  const bool quote = arg.empty() || arg.find_first_of(kReserved) != std::string_view::npos;
-  // First the Exec line's own quoting, then the escapes of any string value.
-  std::string exec;
-  if (quote) exec += '"';
-  for (char c : arg) {
-    if (quote && (c == '"' || c == '`' || c == '$' || c == '\\')) exec += '\\';
-    exec += c;
-    if (c == '%') exec += '%';
-  }
-  if (quote) exec += '"';
-
+// The escapes of every string value in a desktop entry.
+std::string EscapeValue(std::string_view value) {
   std::string out;
-  for (char c : exec) {
+  for (char c : value) {
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '\n': out += "\\n"; break;
@@ -41,10 +29,28 @@ std::string DesktopExecArg(std::string_view arg) {
   return out;
 }
 
+}  // namespace
+
+std::string DesktopExecArg(std::string_view arg) {
+  const bool quote = arg.empty() || arg.find_first_of(kReserved) != std::string_view::npos;
+  // The Exec line's own quoting first; the string escapes come on top.
+  std::string exec;
+  if (quote) exec += '"';
+  for (char c : arg) {
+    if (quote && (c == '"' || c == '`' || c == '$' || c == '\\')) exec += '\\';
+    exec += c;
+    if (c == '%') exec += '%';
+  }
+  if (quote) exec += '"';
+  return EscapeValue(exec);
+}
+
 std::string AutostartEntryText(std::string_view exePath, std::string_view iconName) {
   std::string text = "[Desktop Entry]\nType=Application\nName=Moranote\n";
   text += "Comment=Desktop reminder: labels that stand on the desktop and sound an alarm\n";
   text += "Exec=" + DesktopExecArg(exePath) + "\n";
+  // Skipped without a word once the program has been removed.
+  text += "TryExec=" + EscapeValue(exePath) + "\n";
   text += "Icon=" + std::string(iconName) + "\n";
   text += "Terminal=false\nX-GNOME-Autostart-enabled=true\n";
   return text;

@@ -24,6 +24,7 @@ TEST(AutostartEntryText, StartsTheGivenExecutable) {
   EXPECT_EQ(text.rfind("[Desktop Entry]\n", 0), 0u);
   EXPECT_NE(text.find("\nType=Application\n"), std::string::npos);
   EXPECT_NE(text.find("\nExec=\"/home/u/My Tools/Morna\"\n"), std::string::npos);
+  EXPECT_NE(text.find("\nTryExec=/home/u/My Tools/Morna\n"), std::string::npos);
   EXPECT_NE(text.find("\nIcon=io.example.Icon\n"), std::string::npos);
   EXPECT_TRUE(AutostartEntryActive(text));
 }
