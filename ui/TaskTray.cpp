@@ -288,15 +288,21 @@ class QtTrayShell : public TrayShell {
   std::map<int, QPointer<QSystemTrayIcon>> icons_;
 };
 
-// The picture at one size: a light-yellow note with a navy frame and a
-// turned-down corner, two ruled lines and a small red bell.
+}  // namespace
+
 QPixmap DrawAppIcon(int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, size > 16);
   p.scale(size / 32.0, size / 32.0);
+  PaintAppIcon(p);
+  return pixmap;
+}
 
+// A light-yellow note with a navy frame and a turned-down corner, two ruled
+// lines and a small red bell.
+void PaintAppIcon(QPainter& p) {
   const QColor paper(0xFF, 0xFF, 0xE0);  // the light yellow of the labels
   const QColor navy(0x00, 0x00, 0x80);
   QPainterPath note;
@@ -328,10 +334,7 @@ QPixmap DrawAppIcon(int size) {
   p.drawPath(bell);
   p.drawEllipse(QPointF(21, 26.5), 2.0, 2.0);
   p.drawEllipse(QPointF(21, 12.5), 1.2, 1.2);
-  return pixmap;
 }
-
-}  // namespace
 
 TrayShell& DesktopTrayShell() {
   static QtTrayShell shell;

@@ -16,6 +16,8 @@
 #include <string>
 
 class QMenu;
+class QPainter;
+class QPixmap;
 
 namespace morna::ui {
 
@@ -121,5 +123,9 @@ class TTaskTray : public QObject {
 
 // The program's icon picture (a note with a bell), 32 x 32 and 16 x 16.
 QIcon AppIcon();
+// The pixmaps of AppIcon(): the picture at `size` x `size`.
+QPixmap DrawAppIcon(int size);
+// Paints the picture into a 32 x 32 box (at any scale, or as a vector drawing).
+void PaintAppIcon(QPainter& p);
 
 }  // namespace morna::ui
