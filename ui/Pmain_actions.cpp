@@ -20,6 +20,7 @@
 #include "core/entry.h"
 #include "core/posttable.h"
 #include "core/schedule.h"
+#include "core/userfiles.h"
 #include "ui/Pmain.h"
 #include "ui/Pmain_look.h"
 #include "ui/PostWindows.h"
@@ -162,7 +163,7 @@ void TPstMain::ShowFileError(const QString& prefix, const std::string& systemTex
 }
 
 void TPstMain::LoadPostDataFile() {
-  const std::string path = NativePath(state_.settings.FileName);
+  const std::string path = ResolveDataFile(NativePath(state_.settings.FileName), state_.dataDir);
   FileResult result;
   try {
     result = morna::LoadPostDataFile(path, state_.table);
@@ -204,7 +205,7 @@ bool TPstMain::KeepFailedDataFile(const std::string& path) {
 }
 
 void TPstMain::SavePostDataFile() {
-  const std::string path = NativePath(state_.settings.FileName);
+  const std::string path = ResolveDataFile(NativePath(state_.settings.FileName), state_.dataDir);
   if (!failedDataPath_.empty() && failedDataPath_ == path && !KeepFailedDataFile(path)) return;
   const FileResult result = morna::SavePostDataFile(path, state_.table);
   if (!result.ok()) ShowFileError(QStringLiteral("ファイルの書込みで[ "), result.systemMessage);

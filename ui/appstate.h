@@ -24,6 +24,7 @@ struct AppState {
   int CalendarMonth = 0;
   int AlarmWindowCount = 0;
   std::string iniPath;             // the settings file, native path
+  std::string dataDir;             // the folder of a relative data file name; empty: current
   bool dataFileLoadFailed = false; // the data file existed but could not be read
 
   // The clock. Core never reads the system clock; tests set any moment.
