@@ -235,6 +235,7 @@ class TPstMain : public QWidget {
   QAction* CalDisp = nullptr;
   QAction* InitDisp = nullptr;
   QAction* ProgHelp = nullptr;
+  QAction* AutoStart = nullptr;  // start at login (ui/autostart.h)
   QAction* ProgExit = nullptr;
   QTimer* SchTimer = nullptr;
   TTaskTray* TaskTray = nullptr;
