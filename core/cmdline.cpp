@@ -29,7 +29,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}};
     if (arg == "--version") return {CommandLine::Action::Version, {}};
     if (IsToolkitOption(arg)) {
-      if (++i == args.size()) return {CommandLine::Action::Error, "option '" + arg + "' needs a value"};
+      if (++i == args.size())
+        return {CommandLine::Action::Error, "option '" + arg + "' needs a value"};
       continue;
     }
     if (!arg.empty() && arg[0] == '-')

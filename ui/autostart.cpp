@@ -30,7 +30,9 @@ const QString kRunKey =
     QStringLiteral("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
 }  // namespace
 
-bool AutostartEnabled() { return QSettings(kRunKey, QSettings::NativeFormat).contains(kAppTitle); }
+bool AutostartEnabled() {
+  return QSettings(kRunKey, QSettings::NativeFormat).contains(kAppTitle);
+}
 
 void SetAutostart(bool on) {
   QSettings run(kRunKey, QSettings::NativeFormat);
@@ -55,7 +57,8 @@ bool AutostartEnabled() {
   QFile file(AutostartEntryPath());
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray text = file.read(64 * 1024);
-  return AutostartEntryActive(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+  return AutostartEntryActive(
+      std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
 void SetAutostart(bool on) {
@@ -68,10 +71,9 @@ void SetAutostart(bool on) {
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) throw Error(CannotWrite(path));
   const std::string text =
       AutostartEntryText(QCoreApplication::applicationFilePath().toStdString(), MORNA_APP_ID);
+  const auto size = static_cast<qint64>(text.size());
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-      !file.commit())
+  if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), size) != size || !file.commit())
     throw Error(CannotWrite(path));
 }
 
@@ -80,7 +82,8 @@ void SetAutostart(bool on) {
 void AttachAutostart(QAction* item, QMenu* menu) {
   item->setCheckable(true);
   item->setChecked(AutostartEnabled());
-  QObject::connect(menu, &QMenu::aboutToShow, item, [item] { item->setChecked(AutostartEnabled()); });
+  QObject::connect(menu, &QMenu::aboutToShow, item,
+                   [item] { item->setChecked(AutostartEnabled()); });
   QObject::connect(item, &QAction::triggered, item, [item](bool checked) {
     Guard([checked] { SetAutostart(checked); });
     item->setChecked(AutostartEnabled());  // a failure leaves the mark as the entry is
