@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
-  qt6-base-dev qt6-multimedia-dev libgl-dev libsndfile1-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsndfile1-dev
+  desktop-file-utils appstream dpkg-dev file
   googletest libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils imagemagick wmsystemtray xfonts-base
   pulseaudio pulseaudio-utils sox faketime python3-xlib

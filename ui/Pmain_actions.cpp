@@ -20,6 +20,7 @@
 #include "core/entry.h"
 #include "core/posttable.h"
 #include "core/schedtimer.h"
+#include "core/userfiles.h"
 #include "ui/Pmain.h"
 #include "ui/look.h"
 #include "ui/Pcal.h"
@@ -174,8 +175,12 @@ void TPstMain::ShowFileError(const QString& prefix, const std::string& systemTex
                   BoxIcon::Error);
 }
 
+std::string TPstMain::DataFilePath() const {
+  return ResolveDataFile(NativePath(state_.Settings.FileName), state_.DataDir);
+}
+
 void TPstMain::LoadPostDataFile() {
-  const std::string path = NativePath(state_.Settings.FileName);
+  const std::string path = DataFilePath();
   FileResult result;
   try {
     result = morna::LoadPostDataFile(path, state_.PostTable);
@@ -217,7 +222,7 @@ bool TPstMain::KeepFailedDataFile(const std::string& path) {
 }
 
 void TPstMain::SavePostDataFile() {
-  const std::string path = NativePath(state_.Settings.FileName);
+  const std::string path = DataFilePath();
   if (!failedDataPath_.empty() && failedDataPath_ == path && !KeepFailedDataFile(path)) return;
   const FileResult result = morna::SavePostDataFile(path, state_.PostTable);
   if (!result.ok()) ShowFileError(QStringLiteral("ファイルの書込みで[ "), result.systemMessage);

@@ -25,6 +25,7 @@ struct AppState {
   int AlarmWindowCount = 0;
   Rect WorkArea;                     // where the label windows were last arranged
   std::string SettingsFile;          // the settings file, native path
+  std::string DataDir;               // the folder of a relative data file name; empty: current
   bool DataFileLoadFailed = false;   // the data file existed but could not be read
 
   // The clock. Core never reads the system clock; tests set any moment.
