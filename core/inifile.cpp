@@ -1,16 +1,10 @@
 #include "core/inifile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
+#include "core/files.h"
 
 namespace morna {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
@@ -97,96 +91,25 @@ std::string WithoutLineBreaks(std::string_view value) {
 
 }  // namespace
 
-std::string SystemMessage(int err) {
-  std::string text = std::strerror(err);
-  while (!text.empty()) {
-    const auto c = static_cast<unsigned char>(text.back());
-    if (c == ' ' || c == '.' || c < 0x20 || c == 0x7F) {
-      text.pop_back();
-    } else {
-      break;
-    }
-  }
-  return text;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  out.clear();
-  errno = 0;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) {
-    if (errno == 0) errno = EIO;
-    return false;
-  }
-  char buf[65536];
-  bool ok = true;
-  for (;;) {
-    const std::size_t n = std::fread(buf, 1, sizeof buf, f);
-    out.append(buf, n);
-    if (n < sizeof buf) {
-      if (std::ferror(f)) ok = false;
-      break;
-    }
-  }
-  const int err = errno;
-  std::fclose(f);
-  if (!ok) errno = err != 0 ? err : EIO;
-  return ok;
-}
-
-bool ReplaceFile(const std::string& path, std::string_view data, std::string* error) {
-  auto fail = [error](int err) {
-    if (error != nullptr) *error = SystemMessage(err != 0 ? err : EIO);
-    return false;
-  };
-  fs::path target(path);
-  std::error_code ec;
-  // Write through a symbolic link to the file it names, not over the link.
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    const fs::path resolved = fs::weakly_canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  const fs::path temp = fs::path(target.string() + ".tmp~");
-
-  errno = 0;
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (f == nullptr) return fail(errno);
-  bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-  ok = std::fflush(f) == 0 && ok;
-  int err = errno;
-  if (std::fclose(f) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    fs::remove(temp, ec);
-    return fail(err);
-  }
-  // The new file keeps the permissions of the one it replaces.
-  const fs::file_status old = fs::status(target, ec);
-  if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
-
-  fs::rename(temp, target, ec);
-  if (ec) {
-    const int renameErr = ec.value();
-    fs::remove(temp, ec);
-    return fail(renameErr);
-  }
-  return true;
-}
-
 IniFile::LoadStatus IniFile::Load(const std::string& path) {
+  std::string data;
+  const platform::ReadResult read = platform::ReadRegularFile(path, data);
+  Parse(data);
   path_ = path;
+  if (read.missing) return LoadStatus::Missing;
+  if (read.error != 0) {
+    readFailed_ = true;
+    readError_ = read.error;
+    return LoadStatus::Failed;
+  }
+  return LoadStatus::Ok;
+}
+
+void IniFile::Parse(std::string_view data) {
+  path_.clear();
   lines_.clear();
   readFailed_ = false;
   changed_ = false;
-  std::string data;
-  if (!ReadWholeFile(path, data)) {
-    if (errno == ENOENT) return LoadStatus::Missing;
-    readFailed_ = true;
-    readErrno_ = errno;
-    return LoadStatus::Failed;
-  }
   // A line ends at CR LF, LF or a lone CR; each line keeps its own end.
   std::size_t start = 0;
   std::size_t i = 0;
@@ -195,15 +118,14 @@ IniFile::LoadStatus IniFile::Load(const std::string& path) {
     if (c == '\n' || c == '\r') {
       std::size_t endLen = 1;
       if (c == '\r' && i + 1 < data.size() && data[i + 1] == '\n') endLen = 2;
-      lines_.push_back({data.substr(start, i - start), data.substr(i, endLen)});
+      lines_.push_back({std::string(data.substr(start, i - start)), std::string(data.substr(i, endLen))});
       i += endLen;
       start = i;
     } else {
       ++i;
     }
   }
-  if (start < data.size()) lines_.push_back({data.substr(start), ""});
-  return LoadStatus::Ok;
+  if (start < data.size()) lines_.push_back({std::string(data.substr(start)), ""});
 }
 
 std::optional<IniFile::Section> IniFile::FindSection(std::string_view section) const {
@@ -290,7 +212,7 @@ bool IniFile::Save(std::string* error) {
   if (readFailed_) {
     // The file is there but could not be read: replacing it would lose
     // whatever else it holds.
-    if (error != nullptr) *error = SystemMessage(readErrno_);
+    if (error != nullptr) *error = SystemMessage(readError_);
     return false;
   }
   if (!ReplaceFile(path_, Contents(), error)) return false;
