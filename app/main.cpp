@@ -1,13 +1,17 @@
 // Moranote's program entry: the application object, one program per settings
-// file, the registration window's start-up, and the event loop.
+// file and per data file, the registration window's start-up, and the event
+// loop.
 #include <QApplication>
 #include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/platform.h"
+#include "core/pstctl.h"
 #include "ui/Pmain.h"
 #include "ui/TaskTray.h"
 #include "ui/appstate.h"
+#include "ui/codec.h"
 #include "ui/errors.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
@@ -57,7 +61,18 @@ int main(int argc, char** argv) {
   morna::ui::AppState state;
   state.iniPath = SettingsFilePath().toLocal8Bit().toStdString();
 
-  morna::ui::SingleInstance instance(QFileInfo(SettingsFilePath()).absoluteFilePath());
+  // The data file the settings name, as one name for the file however it is
+  // reached: a copy of the program with settings elsewhere that names the
+  // same data file is a second start of the running program as well. Only
+  // the name is taken here; the window reads the settings again as usual.
+  morna::Settings named;
+  morna::WindowPos unusedPos;
+  morna::TPstCtl().LoadSettings(state.iniPath, named, unusedPos);
+  const QString dataFileKey =
+      QStringLiteral("data:") +
+      QString::fromLocal8Bit(morna::platform::CanonicalName(morna::ui::NativePath(named.FileName)));
+  morna::ui::SingleInstance instance(
+      QStringList{QFileInfo(SettingsFilePath()).absoluteFilePath(), dataFileKey});
   morna::ui::TPstMain* mainWindow = nullptr;
   if (instance.AnotherIsRunning([&mainWindow] {
         if (mainWindow) morna::ui::Guard([&] { mainWindow->ProgShowClick(); });

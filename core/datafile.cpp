@@ -114,7 +114,7 @@ std::string FormatPostData(const PostTable& table) {
 FileResult SavePostDataFile(const std::string& path, const PostTable& table) {
   const std::string out = FormatPostData(table);
   std::string error;
-  if (!ReplaceFile(path, out, &error)) {
+  if (!SaveWholeFile(path, out, &error)) {
     FileResult r;
     r.status = FileResult::Status::Failed;
     r.systemMessage = error;

@@ -36,7 +36,7 @@ std::string FormatPostData(const PostTable& table);
 // Failed with the system's text.
 FileResult LoadPostDataFile(const std::string& path, PostTable& table);
 
-// Writes FormatPostData(table) with ReplaceFile (core/files.h): a failure
+// Writes FormatPostData(table) with SaveWholeFile (core/files.h): a failure
 // reports Failed and leaves the old file whole.
 FileResult SavePostDataFile(const std::string& path, const PostTable& table);
 

@@ -46,7 +46,7 @@ std::string SystemMessage(ErrorCode err) {
   return text;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view data, std::string* error) {
+bool SaveWholeFile(const std::string& path, std::string_view data, std::string* error) {
   const std::string target = platform::FollowLinks(path);
   platform::FileInfo old = platform::Inspect(target, false);
   if (old.kind != Kind::None && old.kind != Kind::Regular)
@@ -73,7 +73,7 @@ bool ReplaceFile(const std::string& path, std::string_view data, std::string* er
   if (err == 0) err = temp.Sync();
   const ErrorCode closeErr = temp.Close();
   if (err == 0) err = closeErr;
-  if (err == 0) err = platform::Replace(tempName, target);
+  if (err == 0) err = platform::Replace(tempName, target, lock);
   if (err != 0) {
     platform::Remove(tempName);
     return Fail(error, err);

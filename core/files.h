@@ -25,7 +25,7 @@ std::string SystemMessage(platform::ErrorCode err);
 // cannot hold a new file, an existing file is written in place. Anything
 // that is not a regular file is refused and left alone. On failure returns
 // false with `error` set to the system's text; the old file is then whole.
-bool ReplaceFile(const std::string& path, std::string_view data, std::string* error);
+bool SaveWholeFile(const std::string& path, std::string_view data, std::string* error);
 
 struct KeptAside {
   bool ok = true;

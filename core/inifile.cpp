@@ -215,7 +215,7 @@ bool IniFile::Save(std::string* error) {
     if (error != nullptr) *error = SystemMessage(readError_);
     return false;
   }
-  if (!ReplaceFile(path_, Contents(), error)) return false;
+  if (!SaveWholeFile(path_, Contents(), error)) return false;
   changed_ = false;
   return true;
 }

@@ -49,7 +49,7 @@ class IniFile {
   // out of the value, so a value can never break into further lines.
   void Write(std::string_view section, std::string_view key, std::string_view value);
 
-  // Writes the file when anything changed since Load(), with ReplaceFile
+  // Writes the file when anything changed since Load(), with SaveWholeFile
   // (core/files.h), so the old file stays whole when the write fails.
   // Returns false, with `error` set to the system's text, when the file
   // could not be written; nothing on disk has changed then.

@@ -97,8 +97,10 @@ class FileHandle {
   std::intptr_t handle_ = kClosed;
 };
 
-// Renames `from` to `to`, replacing a file at `to` in one step.
-ErrorCode Replace(const std::string& from, const std::string& to);
+// Renames `from` to `to`, replacing a file at `to` in one step. `lock` may
+// hold the lock on `to` (FileHandle::OpenAndLock); where an open file cannot
+// be replaced (Windows), it is let go just before.
+ErrorCode Replace(const std::string& from, const std::string& to, FileHandle& lock);
 // Renames `from` to `to` only when nothing is at `to`.
 ErrorCode RenameNoReplace(const std::string& from, const std::string& to);
 ErrorCode Remove(const std::string& path);

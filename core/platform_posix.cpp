@@ -235,7 +235,9 @@ ErrorCode FileHandle::Close() {
   return ::close(fd) == 0 ? 0 : errno;
 }
 
-ErrorCode Replace(const std::string& from, const std::string& to) {
+ErrorCode Replace(const std::string& from, const std::string& to, FileHandle& /*lock*/) {
+  // The lock stays on the old file until after the rename: a writer waiting
+  // for it then finds the new file under the name and locks that one.
   return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 

@@ -214,7 +214,12 @@ ErrorCode FileHandle::Close() {
                                                            : static_cast<ErrorCode>(::GetLastError());
 }
 
-ErrorCode Replace(const std::string& from, const std::string& to) {
+ErrorCode Replace(const std::string& from, const std::string& to, FileHandle& lock) {
+  // Windows refuses to replace a read-only file; say so the same way on
+  // every version (Wine would replace it).
+  const DWORD attrs = ::GetFileAttributesA(to.c_str());
+  if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
+  lock.Close();
   return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
              ? 0
              : static_cast<ErrorCode>(::GetLastError());

@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config git
   qt6-base-dev qt6-multimedia-dev libgl-dev libsndfile1-dev
   googletest libgtest-dev libgmock-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick wmsystemtray xfonts-base
   pulseaudio pulseaudio-utils sox faketime python3-xlib
   fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho

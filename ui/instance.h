@@ -1,12 +1,15 @@
-// One running program per settings file. A second start of the same
-// executable must not run beside the first one, where both would write the
-// same label data file; it asks the running program to bring its
-// registration window forward and ends.
+// One running program per settings file and per label data file. A second
+// start of the same executable, or of a copy whose settings name the data
+// file a running program uses, must not run beside the first one, where both
+// would write the same label data file; it asks the running program to bring
+// its registration window forward and ends.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <vector>
 
 class QLocalServer;
 
@@ -17,18 +20,20 @@ class SingleInstance : public QObject {
  public:
   // `key` identifies the settings file (its absolute path).
   explicit SingleInstance(const QString& key, QObject* parent = nullptr);
+  // Several keys: the settings file and the data file.
+  explicit SingleInstance(const QStringList& keys, QObject* parent = nullptr);
   ~SingleInstance() override;
 
-  // True when another program with the same key runs; it has then been asked
-  // to show itself. False when this program is the first: from now on it
-  // answers later starts by calling `onShowRequest`.
+  // True when another program with any of the keys runs; it has then been
+  // asked to show itself. False when this program is the first: from now on
+  // it answers later starts (through any key) by calling `onShowRequest`.
   bool AnotherIsRunning(std::function<void()> onShowRequest);
 
   static QString ServerName(const QString& key);
 
  private:
-  QString name_;
-  QLocalServer* server_ = nullptr;
+  QStringList names_;
+  std::vector<QLocalServer*> servers_;
   std::function<void()> onShow_;
 };
 

@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   const std::string versions[2] = {FormatPostData(BigTable("old ")), FormatPostData(BigTable("new!"))};
 
   std::string error;
-  if (!ReplaceFile(path, versions[0], &error)) {
+  if (!SaveWholeFile(path, versions[0], &error)) {
     std::fprintf(stderr, "first save failed: %s\n", error.c_str());
     return 1;
   }
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     if (child == 0) {
-      for (unsigned n = 1;; ++n) ReplaceFile(path, versions[n % 2], nullptr);
+      for (unsigned n = 1;; ++n) SaveWholeFile(path, versions[n % 2], nullptr);
     }
     std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
     ::kill(child, SIGKILL);
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   int leftovers = 0;
   for (const auto& entry : fs::directory_iterator(dir))
     if (entry.path().filename().string().rfind("Dpstitdt.dat.tmp~", 0) == 0) ++leftovers;
-  if (!ReplaceFile(path, versions[0], &error)) {
+  if (!SaveWholeFile(path, versions[0], &error)) {
     std::fprintf(stderr, "save after the kills failed: %s\n", error.c_str());
     ++failures;
   }
