@@ -65,7 +65,9 @@ bool SaveWholeFile(const std::string& path, std::string_view data, std::string* 
   std::string tempName;
   ErrorCode err = temp.CreateUnique(target + ".tmp~", tempName);
   if (err != 0) {
-    if (old.kind != Kind::Regular) return Fail(error, err);
+    // Only a folder that refuses new files makes us write in place: on a
+    // full disk, emptying the old file first could lose it.
+    if (old.kind != Kind::Regular || !platform::IsAccessDenied(err)) return Fail(error, err);
     return WriteInPlace(target, data, error);
   }
   err = temp.Write(data);

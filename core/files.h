@@ -22,9 +22,10 @@ std::string SystemMessage(platform::ErrorCode err);
 // permission bits (and owner and group, as far as allowed), is synced and
 // renamed into place; the folder is synced after. While saving, an advisory
 // lock on the old file keeps a second writer waiting. Where the folder
-// cannot hold a new file, an existing file is written in place. Anything
-// that is not a regular file is refused and left alone. On failure returns
-// false with `error` set to the system's text; the old file is then whole.
+// refuses this user a new file, an existing file is written in place.
+// Anything that is not a regular file is refused and left alone. On failure
+// returns false with `error` set to the system's text; the old file is then
+// whole (unless a write in place failed part-way).
 bool SaveWholeFile(const std::string& path, std::string_view data, std::string* error);
 
 struct KeptAside {

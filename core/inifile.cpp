@@ -108,6 +108,7 @@ IniFile::LoadStatus IniFile::Load(const std::string& path) {
 void IniFile::Parse(std::string_view data) {
   path_.clear();
   lines_.clear();
+  headersKnown_ = false;
   readFailed_ = false;
   changed_ = false;
   // A line ends at CR LF, LF or a lone CR; each line keeps its own end.
@@ -129,15 +130,18 @@ void IniFile::Parse(std::string_view data) {
 }
 
 std::optional<IniFile::Section> IniFile::FindSection(std::string_view section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = SectionName(lines_[i].text);
-    if (!name || !NamesEqual(*name, section)) continue;
-    Section s{i, i, lines_.size()};
-    for (std::size_t j = i + 1; j < lines_.size(); ++j) {
-      if (SectionName(lines_[j].text)) {
-        s.end = j;
-        break;
-      }
+  if (!headersKnown_) {
+    headers_.clear();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (SectionName(lines_[i].text)) headers_.push_back(i);
+    }
+    headersKnown_ = true;
+  }
+  for (std::size_t h = 0; h < headers_.size(); ++h) {
+    const std::size_t i = headers_[h];
+    if (!NamesEqual(*SectionName(lines_[i].text), section)) continue;
+    Section s{i, i, h + 1 < headers_.size() ? headers_[h + 1] : lines_.size()};
+    for (std::size_t j = i + 1; j < s.end; ++j) {
       if (ParseKeyLine(lines_[j].text)) s.lastKey = j;
     }
     return s;
@@ -173,6 +177,7 @@ void IniFile::Insert(std::size_t at, std::string text) {
   // The line before gets a line end if it was the unterminated last line.
   if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = "\r\n";
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), "\r\n"});
+  headersKnown_ = false;
   changed_ = true;
 }
 

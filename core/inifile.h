@@ -76,6 +76,10 @@ class IniFile {
 
   std::string path_;
   std::vector<Line> lines_;
+  // Indexes of the section lines, found once after each change of lines:
+  // every Read and Write looks a section up.
+  mutable std::vector<std::size_t> headers_;
+  mutable bool headersKnown_ = false;
   bool readFailed_ = false;
   int readError_ = 0;  // a platform::ErrorCode
   bool changed_ = false;

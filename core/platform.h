@@ -27,6 +27,8 @@ ErrorCode ExistsCode();
 ErrorCode FileTooLargeCode();
 // Whether a lock failed only because another holder kept it.
 bool IsLockBusy(ErrorCode code);
+// Whether the system refused for want of rights (not for want of space).
+bool IsAccessDenied(ErrorCode code);
 
 // The system's message for a code, as the system gives it.
 std::string ErrorText(ErrorCode code);

@@ -69,6 +69,7 @@ ErrorCode NotFoundCode() { return ENOENT; }
 ErrorCode ExistsCode() { return EEXIST; }
 ErrorCode FileTooLargeCode() { return EFBIG; }
 bool IsLockBusy(ErrorCode code) { return code == EWOULDBLOCK; }
+bool IsAccessDenied(ErrorCode code) { return code == EACCES || code == EPERM; }
 
 std::string ErrorText(ErrorCode code) {
   if (code == kNotRegularFile) return "Not a regular file";

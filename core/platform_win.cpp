@@ -56,6 +56,7 @@ ErrorCode NotFoundCode() { return ERROR_FILE_NOT_FOUND; }
 ErrorCode ExistsCode() { return ERROR_ALREADY_EXISTS; }
 ErrorCode FileTooLargeCode() { return ERROR_FILE_TOO_LARGE; }
 bool IsLockBusy(ErrorCode code) { return code == ERROR_LOCK_VIOLATION; }
+bool IsAccessDenied(ErrorCode code) { return code == ERROR_ACCESS_DENIED; }
 
 std::string ErrorText(ErrorCode code) {
   if (code == kNotRegularFile) return "Not a regular file";
