@@ -164,7 +164,9 @@ std::optional<std::string> IniFile::Read(std::string_view section, std::string_v
   if (!j) return std::nullopt;
   const std::string_view line = lines_[*j].text;
   const auto k = ParseKeyLine(line);
-  return std::string(CapBytes(Trim(line.substr(k->valueStart)), kIniMaxValueBytes));
+  // Blanks left at the end by the cut go too: the value must read back the
+  // same once it has been written.
+  return std::string(Trim(CapBytes(Trim(line.substr(k->valueStart)), kIniMaxValueBytes)));
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,

@@ -45,13 +45,17 @@ TEST(IniRead, ValuesLoseSurroundingBlanksAndEmptyIsNotAbsent) {
   EXPECT_EQ(ini.Read("Nope", "a"), std::nullopt);
 }
 
-TEST(IniRead, ValuesAreReadUpTo1023Bytes) {
+TEST(IniRead, ValuesAreReadUpTo1023BytesWithoutBlanksAtEitherEnd) {
   const std::string longValue(1500, 'v');
   // 1022 single bytes then a double-byte character that would straddle the limit.
   const std::string straddling = std::string(1022, 'w') + "\x82\xa0" + "tail";
-  IniFile ini = LoadFrom("[S]\r\nlong=" + longValue + "\r\nsj=" + straddling + "\r\n");
+  // A cut that ends in a blank loses it, so the value reads back the same.
+  const std::string blankAtCut = std::string(1021, 'b') + " " + "\x82\xa0";
+  IniFile ini = LoadFrom("[S]\r\nlong=" + longValue + "\r\nsj=" + straddling + "\r\ncut=" +
+                         blankAtCut + "\r\n");
   EXPECT_EQ(ini.Read("S", "long"), std::string(1023, 'v'));
   EXPECT_EQ(ini.Read("S", "sj"), std::string(1022, 'w'));
+  EXPECT_EQ(ini.Read("S", "cut"), std::string(1021, 'b'));
 }
 
 TEST(IniWrite, ReplacesInPlaceAndKeepsEveryOtherLine) {
