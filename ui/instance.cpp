@@ -11,9 +11,6 @@ constexpr int kConnectWaitMs = 1000;
 constexpr char kShowRequest[] = "show\n";
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : SingleInstance(QStringList{key}, parent) {}
-
 SingleInstance::SingleInstance(const QStringList& keys, QObject* parent) : QObject(parent) {
   for (const QString& key : keys) {
     if (!names_.contains(ServerName(key))) names_ << ServerName(key);
@@ -41,7 +38,6 @@ bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
   onShow_ = std::move(onShowRequest);
   for (const QString& name : names_) {
     auto* server = new QLocalServer(this);
-    servers_.push_back(server);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(name)) {
       // A server socket left behind by a program that crashed: nobody

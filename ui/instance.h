@@ -9,18 +9,14 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <vector>
-
-class QLocalServer;
 
 namespace morna::ui {
 
 class SingleInstance : public QObject {
   Q_OBJECT
  public:
-  // `key` identifies the settings file (its absolute path).
-  explicit SingleInstance(const QString& key, QObject* parent = nullptr);
-  // Several keys: the settings file and the data file.
+  // `keys` identify the files a program owns: the settings file and the
+  // data file (their absolute paths).
   explicit SingleInstance(const QStringList& keys, QObject* parent = nullptr);
   ~SingleInstance() override;
 
@@ -32,8 +28,7 @@ class SingleInstance : public QObject {
   static QString ServerName(const QString& key);
 
  private:
-  QStringList names_;
-  std::vector<QLocalServer*> servers_;
+  QStringList names_;  // one local server each, owned by this object
   std::function<void()> onShow_;
 };
 
