@@ -1,6 +1,6 @@
 // Moranote's program entry: the command line, the application object, where
-// the files live, one program per settings file, the registration window's
-// start-up, and the event loop.
+// the files live, one program per settings file and per data file, the
+// registration window's start-up, and the event loop.
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -12,9 +12,13 @@
 #include <vector>
 
 #include "core/cmdline.h"
+#include "core/platform.h"
+#include "core/pstctl.h"
+#include "core/userfiles.h"
 #include "ui/Pmain.h"
 #include "ui/TaskTray.h"
 #include "ui/appstate.h"
+#include "ui/codec.h"
 #include "ui/errors.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
@@ -88,8 +92,19 @@ int main(int argc, char** argv) {
   state.SettingsFile = places.iniPath;
   state.DataDir = places.dataDir;
 
-  morna::ui::SingleInstance instance(
-      QFileInfo(QFile::decodeName(places.iniPath.c_str())).absoluteFilePath());
+  // The data file the settings name, as one name for the file however it is
+  // reached: a copy of the program with settings elsewhere that names the
+  // same data file is a second start of the running program as well. Only
+  // the name is taken here; the window reads the settings again as usual.
+  morna::Settings named;
+  morna::WindowPos unusedPos;
+  morna::TPstCtl().LoadSettings(state.SettingsFile, named, unusedPos);
+  const QString dataFileKey =
+      QStringLiteral("data:") +
+      QString::fromLocal8Bit(morna::platform::CanonicalName(
+          morna::ResolveDataFile(morna::ui::NativePath(named.FileName), state.DataDir)));
+  morna::ui::SingleInstance instance(QStringList{
+      QFileInfo(QFile::decodeName(state.SettingsFile.c_str())).absoluteFilePath(), dataFileKey});
   morna::ui::TPstMain* mainWindow = nullptr;
   if (instance.AnotherIsRunning([&mainWindow] {
         if (mainWindow) morna::ui::Guard([&] { mainWindow->ProgShowClick(); });

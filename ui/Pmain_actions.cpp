@@ -12,12 +12,11 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "core/calendar.h"
 #include "core/datafile.h"
 #include "core/entry.h"
+#include "core/files.h"
 #include "core/posttable.h"
 #include "core/schedtimer.h"
 #include "core/userfiles.h"
@@ -197,24 +196,14 @@ void TPstMain::LoadPostDataFile() {
 }
 
 // The data file could not be read at start-up, so the table does not hold
-// its labels. Before it is overwritten the first time, it is moved aside to
-// "<name>.bak" (or .bak2, .bak3 ... when that exists), which needs no read
-// access to it. Returns false when that failed; the error has been shown.
+// its labels. Before it is overwritten the first time, it is moved aside
+// (KeepAside: "<name>.bak", .bak2 ... or a time-stamped name), which needs
+// no read access to it. Returns false when that failed; the error has been
+// shown.
 bool TPstMain::KeepFailedDataFile(const std::string& path) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (!fs::exists(fs::symlink_status(fs::path(path), ec))) {
-    failedDataPath_.clear();
-    return true;
-  }
-  fs::path target;
-  for (int n = 1; n < 100; ++n) {
-    target = fs::path(path + (n == 1 ? ".bak" : ".bak" + std::to_string(n)));
-    if (!fs::exists(fs::symlink_status(target, ec))) break;
-  }
-  fs::rename(fs::path(path), target, ec);
-  if (ec) {
-    ShowFileError(QStringLiteral("ファイルの書込みで[ "), ec.message());
+  const KeptAside kept = KeepAside(path, state_.Now());
+  if (!kept.ok) {
+    ShowFileError(QStringLiteral("ファイルの書込みで[ "), kept.error);
     return false;
   }
   failedDataPath_.clear();
