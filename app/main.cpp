@@ -1,27 +1,56 @@
-// Moranote's program entry: the application object, one program per settings
-// file, the registration window's start-up, and the event loop.
+// Moranote's program entry: the command line, the application object, where
+// the files live, one program per settings file and per data file, the
+// registration window's start-up, and the event loop.
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
 
+#include "core/cmdline.h"
+#include "core/platform.h"
+#include "core/pstctl.h"
+#include "core/userfiles.h"
 #include "ui/Pmain.h"
 #include "ui/TaskTray.h"
 #include "ui/appstate.h"
+#include "ui/codec.h"
 #include "ui/errors.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/instance.h"
 #include "ui/sound.h"
+#include "ui/userfiles.h"
 
 namespace {
 
-// The settings file: the executable's full path with ".ini" in place of its
-// extension (/opt/moranote/Morna uses /opt/moranote/Morna.ini).
-QString SettingsFilePath() {
-  const QFileInfo exe(QCoreApplication::applicationFilePath());
-  return exe.absolutePath() + QStringLiteral("/") + exe.completeBaseName() +
-         QStringLiteral(".ini");
+// --help, --version and a refused command line are answered before the
+// toolkit starts, so they need no display. Returns the exit code, or -1 to run.
+int AnswerCommandLine(int argc, char** argv) {
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+  const std::string program =
+      argc > 0 ? std::filesystem::path(argv[0]).filename().string() : std::string("Morna");
+  const morna::CommandLine line = morna::ParseCommandLine(args);
+  switch (line.action) {
+    case morna::CommandLine::Action::Run:
+      return -1;
+    case morna::CommandLine::Action::Help:
+      std::fputs(morna::UsageText(program).c_str(), stdout);
+      break;
+    case morna::CommandLine::Action::Version:
+      std::printf("Moranote %s\n", MORNA_VERSION);
+      break;
+    case morna::CommandLine::Action::Error:
+      std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", program.c_str(),
+                   line.error.c_str(), program.c_str());
+      return 2;
+  }
+  // Output that could not be written (a closed pipe, a full disk) is a failure.
+  return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }
 
 // Without a display the toolkit would abort with a terse message of its own.
@@ -40,6 +69,7 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int code = AnswerCommandLine(argc, argv); code >= 0) return code;
   if (!HasDisplay()) {
     std::fprintf(stderr,
                  "Moranote is a desktop program and needs a display, but none is set "
@@ -49,21 +79,39 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(morna::ui::kAppTitle);
+  QApplication::setApplicationVersion(QStringLiteral(MORNA_VERSION));
+  // Ties the windows to the installed desktop entry (its name and icon).
+  QGuiApplication::setDesktopFileName(QStringLiteral(MORNA_APP_ID));
   // The label windows stay on the desktop while the registration window is
   // hidden; only the End command (or the main window's close box) ends it.
   QApplication::setQuitOnLastWindowClosed(false);
   morna::ui::InstallFontSubstitutes();
 
   morna::ui::AppState state;
-  state.SettingsFile = SettingsFilePath().toLocal8Bit().toStdString();
+  const morna::FilePlaces places = morna::ui::FindFilePlaces();
+  state.SettingsFile = places.iniPath;
+  state.DataDir = places.dataDir;
 
-  morna::ui::SingleInstance instance(QFileInfo(SettingsFilePath()).absoluteFilePath());
+  // The data file the settings name, as one name for the file however it is
+  // reached: a copy of the program with settings elsewhere that names the
+  // same data file is a second start of the running program as well. Only
+  // the name is taken here; the window reads the settings again as usual.
+  morna::Settings named;
+  morna::WindowPos unusedPos;
+  morna::TPstCtl().LoadSettings(state.SettingsFile, named, unusedPos);
+  const QString dataFileKey =
+      QStringLiteral("data:") +
+      QString::fromLocal8Bit(morna::platform::CanonicalName(
+          morna::ResolveDataFile(morna::ui::NativePath(named.FileName), state.DataDir)));
+  morna::ui::SingleInstance instance(QStringList{
+      QFileInfo(QFile::decodeName(state.SettingsFile.c_str())).absoluteFilePath(), dataFileKey});
   morna::ui::TPstMain* mainWindow = nullptr;
   if (instance.AnotherIsRunning([&mainWindow] {
         if (mainWindow) morna::ui::Guard([&] { mainWindow->ProgShowClick(); });
       })) {
     return 0;  // the running program brings its window forward
   }
+  if (places.perUser) morna::ui::MakeUserFolders(places);
 
   auto player = morna::ui::MakeAlarmPlayer();
   morna::ui::TPstMain main(state, morna::ui::MainServices{morna::ui::DesktopTrayShell(),

@@ -1,9 +1,8 @@
 #include "core/datafile.h"
 
-#include <cerrno>
 #include <string_view>
 
-#include "core/inifile.h"
+#include "core/files.h"
 
 namespace morna {
 
@@ -14,7 +13,7 @@ constexpr std::string_view kTimeTag = "Time=";
 constexpr std::string_view kMemoTag = "Memo=";
 constexpr std::size_t kTimeLineLength = 21;
 
-FileResult Failed(int err) {
+FileResult Failed(platform::ErrorCode err) {
   FileResult r;
   r.status = FileResult::Status::Failed;
   r.systemMessage = SystemMessage(err);
@@ -50,13 +49,8 @@ void AppendMemoLines(std::string& out, std::string_view line) {
 
 }  // namespace
 
-FileResult LoadPostDataFile(const std::string& path, PostTable& table) {
-  std::string data;
-  if (!ReadWholeFile(path, data)) {
-    if (errno == ENOENT) return FileResult{FileResult::Status::Missing, {}};
-    return Failed(errno);
-  }
-  if (const std::size_t eof = data.find(kCtrlZ); eof != std::string::npos) data.resize(eof);
+FileResult ParsePostData(std::string_view data, PostTable& table) {
+  if (const std::size_t eof = data.find(kCtrlZ); eof != std::string::npos) data = data.substr(0, eof);
 
   int labels = 0;     // time lines seen so far
   bool tooMany = false;
@@ -79,7 +73,7 @@ FileResult LoadPostDataFile(const std::string& path, PostTable& table) {
 
   // A line ends at CR, and an LF right after it belongs to that end; an LF
   // anywhere else is an ordinary byte.
-  const std::string_view all(data);
+  const std::string_view all = data;
   std::size_t start = 0;
   for (std::size_t i = 0; i < all.size(); ++i) {
     if (all[i] != '\r') continue;
@@ -92,11 +86,19 @@ FileResult LoadPostDataFile(const std::string& path, PostTable& table) {
   // More labels than the table can ever hold: the first ones are loaded, and
   // the load is reported as failed so that the file is not simply
   // overwritten by the next save.
-  if (tooMany) return Failed(EFBIG);
+  if (tooMany) return Failed(platform::FileTooLargeCode());
   return {};
 }
 
-FileResult SavePostDataFile(const std::string& path, const PostTable& table) {
+FileResult LoadPostDataFile(const std::string& path, PostTable& table) {
+  std::string data;
+  const platform::ReadResult read = platform::ReadRegularFile(path, data);
+  if (read.missing) return FileResult{FileResult::Status::Missing, {}};
+  if (read.error != 0) return Failed(read.error);
+  return ParsePostData(data, table);
+}
+
+std::string FormatPostData(const PostTable& table) {
   std::string out;
   for (int i = 0; i < table.DataCnt(); ++i) {
     const PostSlot& slot = table.Slot(i);
@@ -106,8 +108,13 @@ FileResult SavePostDataFile(const std::string& path, const PostTable& table) {
     out += "\r\n";
     for (const std::string& line : slot.Lines) AppendMemoLines(out, line);
   }
+  return out;
+}
+
+FileResult SavePostDataFile(const std::string& path, const PostTable& table) {
+  const std::string out = FormatPostData(table);
   std::string error;
-  if (!ReplaceFile(path, out, &error)) {
+  if (!SaveWholeFile(path, out, &error)) {
     FileResult r;
     r.status = FileResult::Status::Failed;
     r.systemMessage = error;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/posttable.h"
 
@@ -16,20 +17,27 @@ struct FileResult {
   bool ok() const { return status != Status::Failed; }
 };
 
+// Reads the bytes of a data file into the empty `table`. A file with more
+// labels than the table has slots grows the table (never past 50 slots);
+// beyond 50 the first 50 labels are loaded and the result is Failed ("File
+// too large"), so the file is not overwritten as if it had been read whole.
+// Message lines before the first time line are skipped.
+FileResult ParsePostData(std::string_view bytes, PostTable& table);
+
+// The bytes of the data file for `table`: every label in slot order. A
+// Ctrl-Z (which would end the file on reading) is left out of the texts,
+// and a message line holding a CR is written as the lines it splits into.
+std::string FormatPostData(const PostTable& table);
+
 // Reads the file at `path` (native path) into the empty `table`. A missing
-// file leaves the table empty and reports Missing (not an error); a file that
-// cannot be opened or read leaves it empty and reports Failed. A file with
-// more labels than the table has slots grows the table (never past 50
-// slots); beyond 50 the first 50 labels are loaded and the load reports
-// Failed ("File too large"), so the file is not overwritten as if it had
-// been read whole. Message lines before the first time line are skipped.
+// file in an existing folder leaves the table empty and reports Missing (not
+// an error); a missing folder, or a file that cannot be read or is no
+// regular file (a FIFO is never waited on), leaves it empty and reports
+// Failed with the system's text.
 FileResult LoadPostDataFile(const std::string& path, PostTable& table);
 
-// Writes every label of `table` in slot order. The file is written to a
-// temporary file beside it and then put in place, so a failure never leaves
-// a shortened file: it reports Failed and the old file stays as it was.
-// A Ctrl-Z (which would end the file on reading) is left out of the texts,
-// and a message line holding a CR is written as the lines it splits into.
+// Writes FormatPostData(table) with SaveWholeFile (core/files.h): a failure
+// reports Failed and leaves the old file whole.
 FileResult SavePostDataFile(const std::string& path, const PostTable& table);
 
 }  // namespace morna

@@ -1,18 +1,12 @@
 #include "core/inifile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
-
+#include "core/files.h"
 #include "core/sjis.h"
 
 namespace morna {
 
 namespace {
 
-namespace fs = std::filesystem;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -76,96 +70,26 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
 
 }  // namespace
 
-std::string SystemMessage(int err) {
-  std::string text = std::strerror(err);
-  while (!text.empty()) {
-    const auto c = static_cast<unsigned char>(text.back());
-    if (c == ' ' || c == '.' || c < 0x20 || c == 0x7F) {
-      text.pop_back();
-    } else {
-      break;
-    }
-  }
-  return text;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  out.clear();
-  errno = 0;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) {
-    if (errno == 0) errno = EIO;
-    return false;
-  }
-  char buf[65536];
-  bool ok = true;
-  for (;;) {
-    const std::size_t n = std::fread(buf, 1, sizeof buf, f);
-    out.append(buf, n);
-    if (n < sizeof buf) {
-      if (std::ferror(f)) ok = false;
-      break;
-    }
-  }
-  const int err = errno;
-  std::fclose(f);
-  if (!ok) errno = err != 0 ? err : EIO;
-  return ok;
-}
-
-bool ReplaceFile(const std::string& path, std::string_view data, std::string* error) {
-  auto fail = [error](int err) {
-    if (error != nullptr) *error = SystemMessage(err != 0 ? err : EIO);
-    return false;
-  };
-  fs::path target(path);
-  std::error_code ec;
-  // Write through a symbolic link to the file it names, not over the link.
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    const fs::path resolved = fs::weakly_canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  const fs::path temp = fs::path(target.string() + ".tmp~");
-
-  errno = 0;
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (f == nullptr) return fail(errno);
-  bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-  ok = std::fflush(f) == 0 && ok;
-  int err = errno;
-  if (std::fclose(f) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    fs::remove(temp, ec);
-    return fail(err);
-  }
-  // The new file keeps the permissions of the one it replaces.
-  const fs::file_status old = fs::status(target, ec);
-  if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
-
-  fs::rename(temp, target, ec);
-  if (ec) {
-    const int renameErr = ec.value();
-    fs::remove(temp, ec);
-    return fail(renameErr);
-  }
-  return true;
-}
-
 IniFile::LoadStatus IniFile::Load(const std::string& path) {
-  path_ = path;
-  lines_.clear();
-  readFailed_ = false;
-  changed_ = false;
   std::string data;
-  if (!ReadWholeFile(path, data)) {
-    if (errno == ENOENT) return LoadStatus::Missing;
+  const platform::ReadResult read = platform::ReadRegularFile(path, data);
+  Parse(data);
+  path_ = path;
+  if (read.missing) return LoadStatus::Missing;
+  if (read.error != 0) {
     readFailed_ = true;
-    readErrno_ = errno;
+    readError_ = read.error;
     return LoadStatus::Failed;
   }
+  return LoadStatus::Ok;
+}
+
+void IniFile::Parse(std::string_view data) {
+  path_.clear();
+  lines_.clear();
+  headersKnown_ = false;
+  readFailed_ = false;
+  changed_ = false;
   // A line ends at CR LF, LF or a lone CR; each line keeps its own end.
   std::size_t start = 0;
   std::size_t i = 0;
@@ -174,27 +98,29 @@ IniFile::LoadStatus IniFile::Load(const std::string& path) {
     if (c == '\n' || c == '\r') {
       std::size_t endLen = 1;
       if (c == '\r' && i + 1 < data.size() && data[i + 1] == '\n') endLen = 2;
-      lines_.push_back({data.substr(start, i - start), data.substr(i, endLen)});
+      lines_.push_back({std::string(data.substr(start, i - start)), std::string(data.substr(i, endLen))});
       i += endLen;
       start = i;
     } else {
       ++i;
     }
   }
-  if (start < data.size()) lines_.push_back({data.substr(start), ""});
-  return LoadStatus::Ok;
+  if (start < data.size()) lines_.push_back({std::string(data.substr(start)), ""});
 }
 
 std::optional<IniFile::Section> IniFile::FindSection(std::string_view section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = SectionName(lines_[i].text);
-    if (!name || !NamesEqual(*name, section)) continue;
-    Section s{i, i, lines_.size()};
-    for (std::size_t j = i + 1; j < lines_.size(); ++j) {
-      if (SectionName(lines_[j].text)) {
-        s.end = j;
-        break;
-      }
+  if (!headersKnown_) {
+    headers_.clear();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (SectionName(lines_[i].text)) headers_.push_back(i);
+    }
+    headersKnown_ = true;
+  }
+  for (std::size_t h = 0; h < headers_.size(); ++h) {
+    const std::size_t i = headers_[h];
+    if (!NamesEqual(*SectionName(lines_[i].text), section)) continue;
+    Section s{i, i, h + 1 < headers_.size() ? headers_[h + 1] : lines_.size()};
+    for (std::size_t j = i + 1; j < s.end; ++j) {
       if (ParseKeyLine(lines_[j].text)) s.lastKey = j;
     }
     return s;
@@ -217,7 +143,9 @@ std::optional<std::string> IniFile::Read(std::string_view section, std::string_v
   if (!j) return std::nullopt;
   const std::string_view line = lines_[*j].text;
   const auto k = ParseKeyLine(line);
-  return std::string(CapSjisBytes(Trim(line.substr(k->valueStart)), kIniMaxValueBytes));
+  // Blanks left at the end by the cut go too: the value must read back the
+  // same once it has been written.
+  return std::string(Trim(CapSjisBytes(Trim(line.substr(k->valueStart)), kIniMaxValueBytes)));
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -230,6 +158,7 @@ void IniFile::Insert(std::size_t at, std::string text) {
   // The line before gets a line end if it was the unterminated last line.
   if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = "\r\n";
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), "\r\n"});
+  headersKnown_ = false;
   changed_ = true;
 }
 
@@ -269,10 +198,10 @@ bool IniFile::Save(std::string* error) {
   if (readFailed_) {
     // The file is there but could not be read: replacing it would lose
     // whatever else it holds.
-    if (error != nullptr) *error = SystemMessage(readErrno_);
+    if (error != nullptr) *error = SystemMessage(readError_);
     return false;
   }
-  if (!ReplaceFile(path_, Contents(), error)) return false;
+  if (!SaveWholeFile(path_, Contents(), error)) return false;
   changed_ = false;
   return true;
 }

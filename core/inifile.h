@@ -31,10 +31,14 @@ class IniFile {
  public:
   enum class LoadStatus { Ok, Missing, Failed };
 
-  // Reads the file at `path`. A missing file gives an empty file that Save()
-  // creates; a file that exists but cannot be read gives Failed, and Save()
-  // then refuses to replace it.
+  // Reads the file at `path`. A missing file (in a folder that exists) gives
+  // an empty file that Save() creates; a file that exists but cannot be
+  // read, or is no regular file, gives Failed, and Save() then refuses to
+  // replace it.
   LoadStatus Load(const std::string& path);
+  // Takes the bytes of a file as read, for no file on disk (Load() reads
+  // the file and hands its bytes here).
+  void Parse(std::string_view bytes);
 
   // The value of `key` in `section`, or nothing when the key is absent.
   std::optional<std::string> Read(std::string_view section, std::string_view key) const;
@@ -45,10 +49,10 @@ class IniFile {
   // out of the value, so a value can never break into further lines.
   void Write(std::string_view section, std::string_view key, std::string_view value);
 
-  // Writes the file when anything changed since Load(): to a temporary file
-  // beside it, then renamed into place, so the old file stays whole when the
-  // write fails. Returns false, with `error` set to the system's text, when
-  // the file could not be written; nothing on disk has changed then.
+  // Writes the file when anything changed since Load(), with SaveWholeFile
+  // (core/files.h), so the old file stays whole when the write fails.
+  // Returns false, with `error` set to the system's text, when the file
+  // could not be written; nothing on disk has changed then.
   bool Save(std::string* error = nullptr);
 
   bool Changed() const { return changed_; }
@@ -72,21 +76,13 @@ class IniFile {
 
   std::string path_;
   std::vector<Line> lines_;
+  // Indexes of the section lines, found once after each change of lines:
+  // every Read and Write looks a section up.
+  mutable std::vector<std::size_t> headers_;
+  mutable bool headersKnown_ = false;
   bool readFailed_ = false;
-  int readErrno_ = 0;
+  int readError_ = 0;  // a platform::ErrorCode
   bool changed_ = false;
 };
-
-// Reads a file whole; false with errno set when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& out);
-
-// Writes `data` to a temporary file beside `path` and renames it into place.
-// On failure the old file is untouched, the temporary file removed, and
-// `error` holds the system's text.
-bool ReplaceFile(const std::string& path, std::string_view data, std::string* error);
-
-// The system's message for an errno value, without trailing blanks, control
-// characters and periods.
-std::string SystemMessage(int err);
 
 }  // namespace morna

@@ -189,6 +189,10 @@ std::optional<int> ParseIniInt(std::string_view text) {
 void TPstCtl::LoadSettings(const std::string& path, Settings& s, WindowPos& pos) const {
   IniFile ini;
   ini.Load(path);  // a missing or unreadable file gives every default
+  ReadSettings(ini, s, pos);
+}
+
+void TPstCtl::ReadSettings(const IniFile& ini, Settings& s, WindowPos& pos) const {
   const Settings& d = Defaults();
   const WindowPos dpos;
   for (const KeyDef& k : kKeys) {
@@ -223,6 +227,11 @@ bool TPstCtl::SaveSettings(const std::string& path, const Settings& s, const Win
   // A file that exists but cannot be read is not replaced: its other
   // sections would be lost.
   if (ini.Load(path) == IniFile::LoadStatus::Failed) return false;
+  WriteSettings(ini, s, pos);
+  return ini.Save();
+}
+
+void TPstCtl::WriteSettings(IniFile& ini, const Settings& s, const WindowPos& pos) const {
   for (std::size_t i : WriteOrder()) {
     const KeyDef& k = kKeys[i];
     switch (k.kind) {
@@ -243,7 +252,6 @@ bool TPstCtl::SaveSettings(const std::string& path, const Settings& s, const Win
     ini.Write("HOLIDAY", key, HolidayText(s.Holidays[static_cast<std::size_t>(i - 1)]));
     ini.Write("NONHOLIDAY", key, HolidayText(s.NonHolidays[static_cast<std::size_t>(i - 1)]));
   }
-  return ini.Save();
 }
 
 }  // namespace morna

@@ -9,6 +9,8 @@
 
 namespace morna {
 
+class IniFile;
+
 class TPstCtl {
  public:
   // Reads the file at `path` (a native path; a missing file gives every
@@ -25,6 +27,11 @@ class TPstCtl {
   // file keeps every old value. Other lines of the file stay as they were,
   // and a save that changes nothing leaves the file untouched.
   bool SaveSettings(const std::string& path, const Settings& s, const WindowPos& pos) const;
+
+  // The two halves of the above on a file in memory: every key read into
+  // `s` and `pos` (then normalised), and every key written from them.
+  void ReadSettings(const IniFile& ini, Settings& s, WindowPos& pos) const;
+  void WriteSettings(IniFile& ini, const Settings& s, const WindowPos& pos) const;
 };
 
 // Reads an integer value of the settings file: decimal with an optional

@@ -87,12 +87,16 @@ struct Settings {
   // windows now on screen were built.
   int DisplayModeInForce = 1;
   int DisplayModeDayInForce = 30;
+
+  bool operator==(const Settings&) const = default;
 };
 
 // The registration window's position, kept in [MAIN] of the same file.
 struct WindowPos {
   int Top = 0;
   int Left = 0;
+
+  bool operator==(const WindowPos&) const = default;
 };
 
 }  // namespace morna

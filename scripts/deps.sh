@@ -4,8 +4,10 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
-  qt6-base-dev qt6-multimedia-dev libgl-dev libsndfile1-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsndfile1-dev libxcb1-dev
+  desktop-file-utils appstream dpkg-dev file
   googletest libgtest-dev libgmock-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick wmsystemtray xfonts-base
   pulseaudio pulseaudio-utils sox faketime python3-xlib
   fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho

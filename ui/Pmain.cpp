@@ -24,6 +24,7 @@
 #include "ui/PostWindows.h"
 #include "ui/Ppsub.h"
 #include "ui/TaskTray.h"
+#include "ui/autostart.h"
 #include "ui/codec.h"
 #include "ui/help.h"
 #include "ui/look.h"
@@ -238,6 +239,8 @@ void TPstMain::BuildMenu() {
   PopupMenu->addSeparator();
   ProgHelp = item("ProgHelp", QStringLiteral("ヘルプの表示"));
   PopupMenu->addSeparator();
+  AutoStart = item("AutoStart", QStringLiteral("ログイン時に起動"));
+  PopupMenu->addSeparator();
   ProgExit = item("ProgExit", QStringLiteral("プログラムの終了"));
 }
 
@@ -279,6 +282,7 @@ void TPstMain::Connect() {
   on(InitDisp, &QAction::triggered, &TPstMain::InitDispClick);
   on(ProgHelp, &QAction::triggered, &TPstMain::ProgHelpClick);
   on(ProgExit, &QAction::triggered, &TPstMain::BtnEndClick);
+  AttachAutostart(AutoStart, PopupMenu);
   on(SchTimer, &QTimer::timeout, &TPstMain::SchTimerTimer);
   on(popup_->BtnMod, &QPushButton::clicked, &TPstMain::BtnModClick);
   on(popup_->BtnDel, &QPushButton::clicked, &TPstMain::BtnDelClick);

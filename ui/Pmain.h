@@ -151,6 +151,9 @@ class TPstMain : public QWidget {
   int Room() const;
 
   // --- files
+  // The data file: FileName, a relative one taken in the per-user data
+  // folder when the settings file is the per-user one.
+  std::string DataFilePath() const;
   void LoadPostDataFile();
   void SavePostDataFile();  // failure: the write-error box; the table stays
 
@@ -222,6 +225,7 @@ class TPstMain : public QWidget {
   QAction* CalDisp = nullptr;
   QAction* InitDisp = nullptr;
   QAction* ProgHelp = nullptr;
+  QAction* AutoStart = nullptr;  // start at login (ui/autostart.h)
   QAction* ProgExit = nullptr;
   QTimer* SchTimer = nullptr;
   TTaskTray* TaskTray = nullptr;

@@ -12,14 +12,14 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "core/calendar.h"
 #include "core/datafile.h"
 #include "core/entry.h"
+#include "core/files.h"
 #include "core/posttable.h"
 #include "core/schedtimer.h"
+#include "core/userfiles.h"
 #include "ui/Pmain.h"
 #include "ui/Pinit.h"
 #include "ui/look.h"
@@ -179,8 +179,12 @@ void TPstMain::ShowFileError(const QString& prefix, const std::string& systemTex
                   BoxIcon::Error);
 }
 
+std::string TPstMain::DataFilePath() const {
+  return ResolveDataFile(NativePath(state_.Settings.FileName), state_.DataDir);
+}
+
 void TPstMain::LoadPostDataFile() {
-  const std::string path = NativePath(state_.Settings.FileName);
+  const std::string path = DataFilePath();
   FileResult result;
   try {
     result = morna::LoadPostDataFile(path, state_.PostTable);
@@ -197,24 +201,14 @@ void TPstMain::LoadPostDataFile() {
 }
 
 // The data file could not be read at start-up, so the table does not hold
-// its labels. Before it is overwritten the first time, it is moved aside to
-// "<name>.bak" (or .bak2, .bak3 ... when that exists), which needs no read
-// access to it. Returns false when that failed; the error has been shown.
+// its labels. Before it is overwritten the first time, it is moved aside
+// (KeepAside: "<name>.bak", .bak2 ... or a time-stamped name), which needs
+// no read access to it. Returns false when that failed; the error has been
+// shown.
 bool TPstMain::KeepFailedDataFile(const std::string& path) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (!fs::exists(fs::symlink_status(fs::path(path), ec))) {
-    failedDataPath_.clear();
-    return true;
-  }
-  fs::path target;
-  for (int n = 1; n < 100; ++n) {
-    target = fs::path(path + (n == 1 ? ".bak" : ".bak" + std::to_string(n)));
-    if (!fs::exists(fs::symlink_status(target, ec))) break;
-  }
-  fs::rename(fs::path(path), target, ec);
-  if (ec) {
-    ShowFileError(QStringLiteral("ファイルの書込みで[ "), ec.message());
+  const KeptAside kept = KeepAside(path, state_.Now());
+  if (!kept.ok) {
+    ShowFileError(QStringLiteral("ファイルの書込みで[ "), kept.error);
     return false;
   }
   failedDataPath_.clear();
@@ -222,7 +216,7 @@ bool TPstMain::KeepFailedDataFile(const std::string& path) {
 }
 
 void TPstMain::SavePostDataFile() {
-  const std::string path = NativePath(state_.Settings.FileName);
+  const std::string path = DataFilePath();
   if (!failedDataPath_.empty() && failedDataPath_ == path && !KeepFailedDataFile(path)) return;
   const FileResult result = morna::SavePostDataFile(path, state_.PostTable);
   if (!result.ok()) ShowFileError(QStringLiteral("ファイルの書込みで[ "), result.systemMessage);

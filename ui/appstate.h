@@ -25,6 +25,7 @@ struct AppState {
   int AlarmWindowCount = 0;
   Rect WorkArea;                     // where the label windows were last arranged
   std::string SettingsFile;          // the settings file, native path
+  std::string DataDir;               // the folder of a relative data file name; empty: current
   bool DataFileLoadFailed = false;   // the data file existed but could not be read
   int SettingsCancelled = 0;         // 1: the settings dialog was last closed with Cancel
 

@@ -81,7 +81,13 @@ WinColor FromQColor(const QColor& c) {
 }
 
 std::string NativePath(std::string_view sjisName) {
+#ifdef Q_OS_WIN
+  // The core opens files with the narrow ANSI functions: the system's code
+  // page, which on a Japanese system is Shift-JIS itself.
+  const QByteArray local = FromSjis(sjisName).toLocal8Bit();
+#else
   const QByteArray local = QFile::encodeName(FromSjis(sjisName));
+#endif
   return std::string(local.constData(), static_cast<std::size_t>(local.size()));
 }
 

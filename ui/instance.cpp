@@ -11,8 +11,11 @@ constexpr int kConnectWaitMs = 1000;
 constexpr char kShowRequest[] = "show\n";
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), name_(ServerName(key)) {}
+SingleInstance::SingleInstance(const QStringList& keys, QObject* parent) : QObject(parent) {
+  for (const QString& key : keys) {
+    if (!names_.contains(ServerName(key))) names_ << ServerName(key);
+  }
+}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -22,9 +25,9 @@ QString SingleInstance::ServerName(const QString& key) {
 }
 
 bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
-  {
+  for (const QString& name : names_) {
     QLocalSocket probe;
-    probe.connectToServer(name_);
+    probe.connectToServer(name);
     if (probe.waitForConnected(kConnectWaitMs)) {
       probe.write(kShowRequest);
       probe.waitForBytesWritten(kConnectWaitMs);
@@ -33,23 +36,25 @@ bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
     }
   }
   onShow_ = std::move(onShowRequest);
-  server_ = new QLocalServer(this);
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!server_->listen(name_)) {
-    // A server socket left behind by a program that crashed: nobody answered
-    // the probe above, so it is stale and can go.
-    QLocalServer::removeServer(name_);
-    server_->listen(name_);
-  }
-  connect(server_, &QLocalServer::newConnection, this, [this] {
-    while (QLocalSocket* peer = server_->nextPendingConnection()) {
-      connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
-        if (peer->readAll().contains("show") && onShow_) onShow_();
-        peer->deleteLater();
-      });
-      connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+  for (const QString& name : names_) {
+    auto* server = new QLocalServer(this);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server->listen(name)) {
+      // A server socket left behind by a program that crashed: nobody
+      // answered the probe above, so it is stale and can go.
+      QLocalServer::removeServer(name);
+      server->listen(name);
     }
-  });
+    connect(server, &QLocalServer::newConnection, this, [this, server] {
+      while (QLocalSocket* peer = server->nextPendingConnection()) {
+        connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
+          if (peer->readAll().contains("show") && onShow_) onShow_();
+          peer->deleteLater();
+        });
+        connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+      }
+    });
+  }
   return false;
 }
 

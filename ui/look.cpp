@@ -44,15 +44,19 @@ void SetBackColor(QWidget* w, const QColor& c) {
   w->setPalette(p);
 }
 
-// A light-yellow note with a navy frame and a turned-down corner, two ruled
-// lines and a small red bell.
 QPixmap AppIconPixmap(int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, size > 16);
   p.scale(size / 32.0, size / 32.0);
+  PaintAppIcon(p);
+  return pixmap;
+}
 
+// A light-yellow note with a navy frame and a turned-down corner, two ruled
+// lines and a small red bell.
+void PaintAppIcon(QPainter& p) {
   const QColor paper = ToQColor(kLightYellow);  // the labels' face
   const QColor navy = ToQColor(kNavy);
   QPainterPath note;
@@ -84,7 +88,6 @@ QPixmap AppIconPixmap(int size) {
   p.drawPath(bell);
   p.drawEllipse(QPointF(21, 26.5), 2.0, 2.0);
   p.drawEllipse(QPointF(21, 12.5), 1.2, 1.2);
-  return pixmap;
 }
 
 QIcon AppIcon() {

@@ -9,6 +9,7 @@
 
 #include "core/palette.h"
 
+class QPainter;
 class QWidget;
 
 namespace morna::ui {
@@ -26,5 +27,7 @@ void SetBackColor(QWidget* w, const QColor& c);
 QIcon AppIcon();
 // The same picture at one size.
 QPixmap AppIconPixmap(int size);
+// Paints the picture into a 32 x 32 box (at any scale, or as a vector drawing).
+void PaintAppIcon(QPainter& p);
 
 }  // namespace morna::ui

@@ -71,7 +71,15 @@ bool IsWavContainer(int format) {
 
 WavSound ReadWav(const QString& path) {
   if (path.isEmpty()) throw Error(NoFileText());
+#ifdef Q_OS_WIN
+  // The C library's file functions take the ANSI code page there, and the
+  // descriptor must not translate line ends.
+  const QByteArray native = path.toLocal8Bit();
+  constexpr int kOpenFlags = O_RDONLY | O_BINARY;
+#else
   const QByteArray native = QFile::encodeName(path);
+  constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC;
+#endif
 
   struct stat st {};
   if (::stat(native.constData(), &st) != 0) {
@@ -83,7 +91,7 @@ WavSound ReadWav(const QString& path) {
   // A pipe or a device could block the program or never end.
   if (!S_ISREG(st.st_mode)) FailNotWav(path, QStringLiteral("not a regular file"));
 
-  Fd fd{::open(native.constData(), O_RDONLY | O_CLOEXEC)};
+  Fd fd{::open(native.constData(), kOpenFlags)};
   if (fd.fd < 0) FailUnreadable(path, errno);
 
   SF_INFO info{};

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <string>
 
@@ -15,17 +14,14 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-IniFile LoadFrom(const TempDir& dir, std::string_view bytes) {
-  const std::string path = dir.File("t.ini");
-  WriteBytes(path, bytes);
+IniFile LoadFrom(std::string_view bytes) {
   IniFile ini;
-  EXPECT_EQ(ini.Load(path), IniFile::LoadStatus::Ok);
+  ini.Parse(bytes);
   return ini;
 }
 
 TEST(IniRead, NamesMatchWithoutRegardToAsciiCase) {
-  TempDir dir;
-  IniFile ini = LoadFrom(dir, "[form]\r\necolor=5\r\n[\x83\x41]\r\nk=1\r\n");
+  IniFile ini = LoadFrom("[form]\r\necolor=5\r\n[\x83\x41]\r\nk=1\r\n");
   EXPECT_EQ(ini.Read("FORM", "ECOLOR"), "5");
   EXPECT_EQ(ini.Read("Form", "Ecolor"), "5");
   // The second byte of a double-byte character is not an ASCII letter.
@@ -34,10 +30,9 @@ TEST(IniRead, NamesMatchWithoutRegardToAsciiCase) {
 }
 
 TEST(IniRead, ValuesLoseSurroundingBlanksAndEmptyIsNotAbsent) {
-  TempDir dir;
-  IniFile ini = LoadFrom(dir,
-                         "[S]\n  a  =  x y \t\nb=\nc = p=q\n;d=comment\nnoequals\n"
-                         "[T]\na=other\n[S]\ne=second\n");
+  IniFile ini = LoadFrom(
+      "[S]\n  a  =  x y \t\nb=\nc = p=q\n;d=comment\nnoequals\n"
+      "[T]\na=other\n[S]\ne=second\n");
   EXPECT_EQ(ini.Read("S", "a"), "x y");
   EXPECT_EQ(ini.Read("S", "b"), "");
   EXPECT_EQ(ini.Read("S", "c"), "p=q");
@@ -50,14 +45,17 @@ TEST(IniRead, ValuesLoseSurroundingBlanksAndEmptyIsNotAbsent) {
   EXPECT_EQ(ini.Read("Nope", "a"), std::nullopt);
 }
 
-TEST(IniRead, ValuesAreReadUpTo1023Bytes) {
-  TempDir dir;
+TEST(IniRead, ValuesAreReadUpTo1023BytesWithoutBlanksAtEitherEnd) {
   const std::string longValue(1500, 'v');
   // 1022 single bytes then a double-byte character that would straddle the limit.
   const std::string straddling = std::string(1022, 'w') + "\x82\xa0" + "tail";
-  IniFile ini = LoadFrom(dir, "[S]\r\nlong=" + longValue + "\r\nsj=" + straddling + "\r\n");
+  // A cut that ends in a blank loses it, so the value reads back the same.
+  const std::string blankAtCut = std::string(1021, 'b') + " " + "\x82\xa0";
+  IniFile ini = LoadFrom("[S]\r\nlong=" + longValue + "\r\nsj=" + straddling + "\r\ncut=" +
+                         blankAtCut + "\r\n");
   EXPECT_EQ(ini.Read("S", "long"), std::string(1023, 'v'));
   EXPECT_EQ(ini.Read("S", "sj"), std::string(1022, 'w'));
+  EXPECT_EQ(ini.Read("S", "cut"), std::string(1021, 'b'));
 }
 
 TEST(IniWrite, ReplacesInPlaceAndKeepsEveryOtherLine) {
@@ -77,16 +75,11 @@ TEST(IniWrite, ReplacesInPlaceAndKeepsEveryOtherLine) {
 }
 
 TEST(IniWrite, NewKeysGoAfterTheLastKeyAndNewSectionsAtTheEnd) {
-  TempDir dir;
-  const std::string path = dir.File("t.ini");
-  WriteBytes(path, "[A]\r\na=1\r\n; note\r\n\r\n[B]\r\n[C]\r\nc=1");
-  IniFile ini;
-  ASSERT_EQ(ini.Load(path), IniFile::LoadStatus::Ok);
+  IniFile ini = LoadFrom("[A]\r\na=1\r\n; note\r\n\r\n[B]\r\n[C]\r\nc=1");
   ini.Write("A", "b", "2");
   ini.Write("B", "x", "");
   ini.Write("D", "d", "4");
-  ASSERT_TRUE(ini.Save());
-  EXPECT_EQ(ReadBytes(path),
+  EXPECT_EQ(ini.Contents(),
             "[A]\r\na=1\r\nb=2\r\n; note\r\n\r\n[B]\r\nx=\r\n[C]\r\nc=1\r\n[D]\r\nd=4\r\n");
 }
 
@@ -108,13 +101,9 @@ TEST(IniWrite, AMissingFileIsCreatedAndAnUnchangedOneIsNotTouched) {
 }
 
 TEST(IniWrite, LineBreaksCannotEnterAValue) {
-  TempDir dir;
-  const std::string path = dir.File("t.ini");
-  IniFile ini;
-  ini.Load(path);
+  IniFile ini = LoadFrom("");
   ini.Write("S", "k", "a\r\n[Evil]\r\nx=1");
-  ASSERT_TRUE(ini.Save());
-  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=a[Evil]x=1\r\n");
+  EXPECT_EQ(ini.Contents(), "[S]\r\nk=a[Evil]x=1\r\n");
 }
 
 TEST(IniWrite, AFailedSaveLeavesTheOldFileAndSaysWhy) {
@@ -125,18 +114,11 @@ TEST(IniWrite, AFailedSaveLeavesTheOldFileAndSaysWhy) {
   ini.Write("S", "k", "v");
   std::string error;
   EXPECT_FALSE(ini.Save(&error));
+#ifndef _WIN32
   EXPECT_EQ(error, "No such file or directory");
-
-  // The temporary file cannot be made: the old file stays as it was.
-  const std::string path = dir.File("t.ini");
-  WriteBytes(path, "[S]\r\nk=old\r\n");
-  std::filesystem::create_directories(path + ".tmp~/blocker");
-  IniFile blocked;
-  ASSERT_EQ(blocked.Load(path), IniFile::LoadStatus::Ok);
-  blocked.Write("S", "k", "new");
-  EXPECT_FALSE(blocked.Save(&error));
+#else
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=old\r\n");
+#endif
 }
 
 TEST(IniWrite, AnUnreadableFileIsNeverReplaced) {
@@ -148,11 +130,18 @@ TEST(IniWrite, AnUnreadableFileIsNeverReplaced) {
   ini.Write("S", "k", "v");
   std::string error;
   EXPECT_FALSE(ini.Save(&error));
+#ifndef _WIN32
   EXPECT_EQ(error, "Is a directory");
+#else
+  EXPECT_EQ(error, "Not a regular file");
+#endif
   EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
 TEST(IniWrite, ASymbolicLinkKeepsPointingAtTheRealFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links need special rights on Windows";
+#endif
   TempDir dir;
   const std::string real = dir.File("real.ini");
   const std::string link = dir.File("link.ini");
@@ -164,14 +153,6 @@ TEST(IniWrite, ASymbolicLinkKeepsPointingAtTheRealFile) {
   ASSERT_TRUE(ini.Save());
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(ReadBytes(real), "[S]\r\nk=2\r\n");
-}
-
-TEST(SystemMessageTest, TrailingBlanksControlsAndPeriodsAreDropped) {
-  EXPECT_EQ(SystemMessage(ENOENT), "No such file or directory");
-  const std::string m = SystemMessage(EACCES);
-  ASSERT_FALSE(m.empty());
-  EXPECT_NE(m.back(), '.');
-  EXPECT_NE(m.back(), ' ');
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include "core/labelwindows.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <climits>
 #include <string>
@@ -10,8 +14,20 @@
 namespace morna {
 namespace {
 
-// UTF-8 to Shift-JIS through the C library, independent of the program's
-// own byte literals.
+// UTF-8 to Shift-JIS through the C library (the system's code page 932 on
+// Windows), independent of the program's own byte literals.
+#ifdef _WIN32
+std::string Sjis(const std::string& utf8) {
+  std::wstring wide(utf8.size() + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(
+      CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), static_cast<int>(wide.size()))));
+  std::string out(wide.size() * 2 + 8, '\0');
+  out.resize(static_cast<std::size_t>(::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()),
+                                                            out.data(), static_cast<int>(out.size()),
+                                                            nullptr, nullptr)));
+  return out;
+}
+#else
 std::string Sjis(const std::string& utf8) {
   iconv_t cd = iconv_open("CP932", "UTF-8");
   EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
@@ -24,6 +40,7 @@ std::string Sjis(const std::string& utf8) {
   out.resize(out.size() - outLeft);
   return out;
 }
+#endif
 
 const DateTime kNow = MakeDateTime(2030, 6, 15, 8, 54, 40);
 const Rect kScreen{0, 0, 1024, 738};

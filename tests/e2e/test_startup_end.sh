@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The whole program from start to end, as a user sees it: a first start with
 # no files, End writing both files, a second start showing the labels of the
-# data file where they belong, and the close box leaving the files alone.
+# data file where they belong, a second program (or a copy using the same
+# data file) bringing the first forward, and the close box leaving the files
+# alone.
 source "$(dirname "$0")/lib.sh"
 
 # Without a display the program says so instead of crashing.
@@ -76,6 +78,17 @@ sleep 1
 (cd "$APP_DIR" && timeout 20 ./Morna >"$WORK/second.log" 2>&1) || fail "a second start failed: $(cat "$WORK/second.log")"
 [ "$($XWIN list | awk '$6 == "Moranote" && $4 == 322' | wc -l)" -eq 1 ] || fail "two registration windows"
 [ "$(label_windows | wc -l)" -eq 3 ] || fail "a second start changed the label windows"
+
+# So does a copy elsewhere whose settings name the same data file, here
+# through a link to its folder: it would overwrite the labels later.
+mkdir -p "$WORK/other"
+cp "$APP_DIR/Morna" "$WORK/other/Morna"
+ln -s "$APP_DIR" "$WORK/alias"
+printf '[FILE]\r\nFileName=%s\r\n' "$WORK/alias/Dpstitdt.dat" >"$WORK/other/Morna.ini"
+(cd "$WORK/other" && timeout 20 ./Morna >"$WORK/third.log" 2>&1) ||
+  fail "a copy naming the same data file failed: $(cat "$WORK/third.log")"
+[ "$($XWIN list | awk '$6 == "Moranote" && $4 == 322' | wc -l)" -eq 1 ] ||
+  fail "a copy naming the same data file runs beside the first"
 $XWIN close "$wid"
 wait_exit "$MORNA_PID"
 cmp -s "$INI" "$WORK/before.ini" || fail "the close box changed the settings file"

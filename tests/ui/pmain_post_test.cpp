@@ -394,6 +394,16 @@ TEST_F(PstMainPostTest, AnUnreadableDataFileIsKeptAsideBeforeTheFirstSave) {
   EXPECT_EQ(sink_.boxes.size(), 1u);
 }
 
+TEST_F(PstMainPostTest, ADataFileInAMissingFolderIsReportedAndStartUpGoesOn) {
+  WriteIni("[FILE]\r\nFileName=no/such/folder/Dpstitdt.dat\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].caption, kFileBoxCaption);
+  EXPECT_EQ(sink_.boxes[0].text,
+            "ファイルの読込みで[ No such file or directory ] のエラーが発生しました。");
+  EXPECT_EQ(m.YYMM->text(), "2000/12");
+}
+
 TEST_F(PstMainPostTest, ScheduleTwoFailingPartWayStillShowsAndSavesWhatWasStored) {
   TPstMain& m = Start();
   m.RbtnSche2->click();
