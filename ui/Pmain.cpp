@@ -20,6 +20,7 @@
 
 #include "core/entry.h"
 #include "ui/Pcal.h"
+#include "ui/Pinit.h"
 #include "ui/PostWindows.h"
 #include "ui/Ppsub.h"
 #include "ui/TaskTray.h"

@@ -49,6 +49,7 @@ class AlarmPlayer;
 class HelpViewer;
 class PostWindows;
 class TPstCal;
+class TPstInit;
 class TPstPsub;
 class TTaskTray;
 class TrayShell;
@@ -86,6 +87,8 @@ class TPstMain : public QWidget {
   TPstPsub& Popup();
   TPstCal& Calendar();
   PostWindows& Windows();
+  // The settings dialog while PstVerShowClick shows it, else nullptr.
+  TPstInit* SettingsDialog() const { return settingsDialog_.get(); }
   AppState& State() { return state_; }
 
   // Outer size as the program sets it (see the note at the top).
@@ -186,9 +189,6 @@ class TPstMain : public QWidget {
   // Shows the window at its width with an empty message box, in front.
   void ShowEmptied();
 
-  // Hooks for windows that other parts of the program supply. Unset hooks do
-  // nothing.
-  std::function<void()> ShowSettingsHook;            // HOOK: the settings dialog
   // Ends the event loop; tests replace it.
   std::function<void()> Quit;
 
@@ -249,12 +249,14 @@ class TPstMain : public QWidget {
   std::string MessageText() const;  // PstMesg as CR LF text, Shift-JIS
   void SetMessageLines(const QStringList& lines);
   void ApplyWindowSize();
+  void SaveSettingsFile();  // with the window's position; throws when it cannot be written
 
   AppState& state_;
   MainServices services_;
   TPstCtl ctl_;
   std::unique_ptr<TPstPsub> popup_;
   std::unique_ptr<TPstCal> calendar_;
+  std::unique_ptr<TPstInit> settingsDialog_;  // only while it is open
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;
   int outerHeight_ = kTallHeight;

@@ -21,6 +21,7 @@
 #include "core/schedtimer.h"
 #include "core/userfiles.h"
 #include "ui/Pmain.h"
+#include "ui/Pinit.h"
 #include "ui/look.h"
 #include "ui/Pcal.h"
 #include "ui/PostWindows.h"
@@ -112,10 +113,14 @@ void TPstMain::FormDestroy() {
 
 void TPstMain::BtnEndClick() {
   SavePostDataFile();  // a failure is shown and the end goes on
+  SaveSettingsFile();
+  EndEventLoop();
+}
+
+void TPstMain::SaveSettingsFile() {
   state_.MainPos = CurrentPos();
   if (!ctl_.SaveSettings(state_.SettingsFile, state_.Settings, state_.MainPos))
     throw Error(QStringLiteral("%1 に書き込めません").arg(QString::fromLocal8Bit(state_.SettingsFile)));
-  EndEventLoop();
 }
 
 // A position kept from a screen that is no longer there would put the window
@@ -295,12 +300,38 @@ void TPstMain::ProgHelpClick() { services_.help.ShowFirstTopic(); }
 
 void TPstMain::CalDispClick() { YYMMClick(); }
 
-void TPstMain::InitDispClick() {
-  if (ShowSettingsHook) ShowSettingsHook();  // HOOK: the settings dialog
-}
+void TPstMain::InitDispClick() { PstVerShowClick(); }
 
 void TPstMain::PstVerShowClick() {
-  if (ShowSettingsHook) ShowSettingsHook();  // HOOK: the settings dialog
+  // The dialog is modal, but the icon's menu can still ask for it: bring
+  // the open one forward.
+  if (settingsDialog_) {
+    settingsDialog_->raise();
+    settingsDialog_->activateWindow();
+    return;
+  }
+  // 1 - 4. A fresh dialog each time.
+  settingsDialog_ = std::make_unique<TPstInit>(state_);
+  settingsDialog_->LblVersion1->setText(QStringLiteral("Desktop reminder: labels and alarms"));
+  settingsDialog_->LblVersion2->setText(QStringLiteral("Product Version  V1.20 00.12.16"));
+  settingsDialog_->exec();
+  settingsDialog_.reset();
+  // 5.
+  if (state_.SettingsCancelled != 0) return;
+  // 6 - 8.
+  FontSet();
+  ApplyEcolor();
+  ApplyImeMode();
+  // 9 - 11. The label windows go with the display mode they were built
+  // with and come back with the new one; the table follows a new data count
+  // without losing a label. (The road also orders and saves the labels.)
+  ChangeLabels([this] {
+    state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
+    state_.Settings.DisplayModeDayInForce = state_.Settings.DisplayModeDay;
+    state_.PostTable.Resize(state_.Settings.DataCnt);
+  });
+  // 12.
+  SaveSettingsFile();
 }
 
 void TPstMain::TaskTrayMouseDown(Qt::MouseButton button, int, int) {

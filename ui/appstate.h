@@ -27,6 +27,7 @@ struct AppState {
   std::string SettingsFile;          // the settings file, native path
   std::string DataDir;               // the folder of a relative data file name; empty: current
   bool DataFileLoadFailed = false;   // the data file existed but could not be read
+  int SettingsCancelled = 0;         // 1: the settings dialog was last closed with Cancel
 
   // The clock. Core never reads the system clock; tests set any moment.
   std::function<DateTime()> Clock;

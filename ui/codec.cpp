@@ -74,6 +74,12 @@ QColor ToQColor(WinColor c) {
                 static_cast<int>((v >> 16) & 0xFF));
 }
 
+WinColor FromQColor(const QColor& c) {
+  return static_cast<WinColor>(static_cast<std::uint32_t>(c.red()) |
+                               static_cast<std::uint32_t>(c.green()) << 8 |
+                               static_cast<std::uint32_t>(c.blue()) << 16);
+}
+
 std::string NativePath(std::string_view sjisName) {
 #ifdef Q_OS_WIN
   // The core opens files with the narrow ANSI functions: the system's code

@@ -17,8 +17,9 @@ QString FromSjis(std::string_view bytes);
 std::string ToSjis(const QString& text);
 QStringList FromSjisLines(const std::vector<std::string>& lines);
 
-// $00BBGGRR -> QColor.
+// $00BBGGRR -> QColor, and back (a colour chosen in a dialog).
 QColor ToQColor(WinColor c);
+WinColor FromQColor(const QColor& c);
 
 // A Shift-JIS file name from the settings as a path for this system's calls.
 std::string NativePath(std::string_view sjisName);

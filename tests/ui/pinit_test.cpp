@@ -1,0 +1,332 @@
+// The settings dialog: its handlers on their own, and opened from the
+// registration window with OK and Cancel.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "tests/ui/pmain_fixture.h"
+#include "ui/Pinit.h"
+#include "ui/PostWindows.h"
+#include "ui/Ppost.h"
+#include "ui/pickers.h"
+
+namespace morna::ui::testing {
+namespace {
+
+class FakePickers : public Pickers {
+ public:
+  std::optional<QString> OpenFile(QWidget*, const QString& f) override {
+    filters.push_back(f);
+    return file;
+  }
+  std::optional<FontChoice> ChooseFont(QWidget*, const FontChoice& initial) override {
+    fontInitials.push_back(initial);
+    return font;
+  }
+  std::optional<QColor> ChooseColor(QWidget*, const QColor& initial) override {
+    colorInitials.push_back(initial);
+    return color;
+  }
+  std::optional<QString> file;
+  std::optional<FontChoice> font;
+  std::optional<QColor> color;
+  QStringList filters;
+  std::vector<FontChoice> fontInitials;
+  std::vector<QColor> colorInitials;
+};
+
+class PstInitTest : public PstMainTest {
+ protected:
+  void SetUp() override {
+    PstMainTest::SetUp();
+    SetPickers(&pickers_);
+  }
+  void TearDown() override {
+    SetPickers(nullptr);
+    PstMainTest::TearDown();
+  }
+
+  // A dialog shown (not modally) on the current settings.
+  TPstInit& Open() {
+    dialog_ = std::make_unique<TPstInit>(state_);
+    dialog_->show();
+    return *dialog_;
+  }
+
+  // Opens the settings dialog from the title of the registration window and
+  // lets `inside` work on it while it runs modally.
+  void OpenFromTitle(TPstMain& m, const std::function<void(TPstInit&)>& inside) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+      ASSERT_NE(m.SettingsDialog(), nullptr);
+      ran = true;
+      inside(*m.SettingsDialog());
+    });
+    QTest::mouseClick(m.PstVerShow, Qt::LeftButton);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(m.SettingsDialog(), nullptr);
+  }
+
+  FakePickers pickers_;
+  std::unique_ptr<TPstInit> dialog_;
+};
+
+TEST_F(PstInitTest, OpensCentredOnTheVersionTabWithTheSystemLines) {
+  state_.WorkArea = Rect{1, 2, 803, 604};
+  TPstInit& d = Open();
+  EXPECT_EQ(d.windowTitle(), "Moranote ");
+  EXPECT_EQ(d.size(), QSize(427, 293));
+  EXPECT_EQ(d.minimumSize(), d.maximumSize());
+  EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  EXPECT_EQ(d.pos(), QPoint((screen.width() - 427) / 2, (screen.height() - 293) / 2));
+  EXPECT_EQ(d.PageControl1->currentIndex(), 0);
+  QStringList tabs;
+  for (int i = 0; i < d.PageControl1->count(); ++i) tabs << d.PageControl1->tabText(i);
+  EXPECT_EQ(tabs, QStringList({"Version", "Data", "Calendar", "Color", "Display", "Alarm"}));
+  EXPECT_EQ(d.focusWidget(), d.BtnOK);
+  for (QComboBox* c : d.findChildren<QComboBox*>()) EXPECT_TRUE(c->isEditable()) << qPrintable(c->objectName());
+  EXPECT_EQ(d.findChild<QGroupBox*>("GroupBox7")->title(), " * Holiday && Non Holiday ");
+
+  EXPECT_EQ(d.SinfoData[3]->text(), "Left: 1, Top: 2, Right: 803, Bottom: 604");
+  EXPECT_TRUE(d.SinfoData[2]->text().contains(QRegularExpression(" , Memory  :  [1-9][0-9]*Mb$")))
+      << qPrintable(d.SinfoData[2]->text());
+  EXPECT_NE(d.SinfoData[0]->text(), "SinfoData0");
+}
+
+TEST_F(PstInitTest, ShowsTheSettingsAndStoresThemOnOk) {
+  state_.Settings.DataCnt = 40;
+  state_.Settings.Area = 3;
+  state_.Settings.IMEMode = 4;
+  state_.Settings.Tcolor = kLightGreen;
+  state_.Settings.WeeklyAlarm = 1;
+  state_.Settings.WeeklyAlarmW = 3;
+  state_.Settings.FileName = "\x82\xa0\xff.dat";  // "あ" and a byte that is no character
+  TPstInit& d = Open();
+  EXPECT_EQ(d.EdData->currentText(), "40");
+  EXPECT_TRUE(d.RbtnArea[2]->isChecked());
+  EXPECT_EQ(d.CmbIME->currentText(), QStringLiteral("4 - 全角ひらがな"));
+  EXPECT_TRUE(d.Color[kTimerGroup].radio[3]->isChecked());
+  EXPECT_EQ(d.CbAlWeeklyWeek->currentText(), "Tuesday");
+
+  d.EdSched->setEditText("12");
+  QTest::mouseClick(d.RbtnSize[2], Qt::LeftButton);
+  QTest::mouseClick(d.BtnOK, Qt::LeftButton);
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(state_.SettingsCancelled, 0);
+  EXPECT_EQ(state_.Settings.ScheCnt, 12);
+  EXPECT_EQ(state_.Settings.DataSize, 3);
+  EXPECT_EQ(state_.Settings.FileName, "\x82\xa0\xff.dat");  // shown, untouched, kept byte for byte
+  EXPECT_TRUE(sink_.boxes.empty());
+}
+
+TEST_F(PstInitTest, ANonIntegerFieldKeepsTheDialogOpenAndCancelKeepsNothingOfIt) {
+  const Settings before = state_.Settings;
+  TPstInit& d = Open();
+  d.EdFileName->setText("other.dat");  // stored before the bad field
+  d.EdData->setEditText("45");
+  d.CbDtWidth->setEditText("12a");
+  QTest::mouseClick(d.BtnOK, Qt::LeftButton);
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].caption, "Moranote");
+  EXPECT_EQ(sink_.boxes[0].text, QStringLiteral("'12a' は整数ではありません"));
+  EXPECT_TRUE(d.isVisible());
+  EXPECT_EQ(state_.Settings.FileName, before.FileName);
+  EXPECT_EQ(state_.Settings.DataCnt, before.DataCnt);
+
+  QTest::mouseClick(d.BtnCan, Qt::LeftButton);
+  EXPECT_FALSE(d.isVisible());
+  EXPECT_EQ(state_.SettingsCancelled, 1);
+  EXPECT_EQ(state_.Settings.FileName, before.FileName);
+  EXPECT_EQ(state_.Settings.DataCnt, before.DataCnt);
+}
+
+TEST_F(PstInitTest, EditsThatChangeTheSettingsAtOnceSurviveCancel) {
+  TPstInit& d = Open();
+  pickers_.file = "/sounds/\xe8\xa1\xa8/bell.wav";
+  QTest::mouseClick(d.BtnWave, Qt::LeftButton);
+  EXPECT_TRUE(pickers_.filters.last().contains("*.WAV"));
+  EXPECT_EQ(FromSjis(state_.Settings.WaveFileName), QString::fromUtf8("/sounds/表/bell.wav"));
+  EXPECT_EQ(d.EdWaveFile->text(), "bell.wav");
+
+  // The own colour of Data: swatch 5 and MDcolor, not the radio button.
+  pickers_.color = QColor(1, 2, 3);
+  QTest::mouseClick(d.Color[kDataGroup].button, Qt::LeftButton);
+  EXPECT_EQ(state_.Settings.MDcolor, 0x030201);
+  EXPECT_EQ(d.Color[kDataGroup].swatch[4]->Fill(), QColor(1, 2, 3));
+  EXPECT_FALSE(d.Color[kDataGroup].radio[4]->isChecked());
+  // The dialog opens on its last choice, whichever button opens it.
+  pickers_.color.reset();
+  QTest::mouseClick(d.Color[kTodayGroup].button, Qt::LeftButton);
+  EXPECT_EQ(pickers_.colorInitials.back(), QColor(1, 2, 3));
+  EXPECT_EQ(state_.Settings.MAcolor, kLightGrey);
+
+  QTest::mouseClick(d.DispCalnCheck, Qt::LeftButton);
+  EXPECT_EQ(state_.Settings.Caln, 1);
+
+  QTest::keyClick(&d, Qt::Key_Escape);  // as Cancel
+  EXPECT_FALSE(d.isVisible());
+  EXPECT_EQ(state_.SettingsCancelled, 1);
+  EXPECT_EQ(state_.Settings.MDcolor, 0x030201);
+  EXPECT_EQ(state_.Settings.Dcolor, kLightYellow);
+  EXPECT_EQ(state_.Settings.Caln, 1);
+  EXPECT_EQ(FileNamePart(state_.Settings.WaveFileName), "bell.wav");
+}
+
+TEST_F(PstInitTest, HolidayLists) {
+  state_.Settings.Holidays[0] = 1224;
+  state_.Settings.Holidays[3] = 101;
+  state_.Settings.NonHolidays[0] = 505;
+  TPstInit& d = Open();
+  auto items = [&d] {
+    QStringList out;
+    for (int i = 0; i < d.LbHoliday->count(); ++i) out << d.LbHoliday->item(i)->text();
+    return out;
+  };
+  // Neither list chosen: the list box belongs to none, Add and Delete wait.
+  EXPECT_FALSE(d.BtnCalAdd->isEnabled());
+  d.EdHoliday->setText("0707");
+  d.BtnCalAddClick();
+  EXPECT_EQ(state_.Settings.NonHolidays[0], 505);
+  EXPECT_EQ(state_.Settings.Holidays[0], 1224);
+
+  QTest::mouseClick(d.RbtnHoly, Qt::LeftButton);
+  EXPECT_EQ(items(), QStringList({"1224", "0101"}));  // entry order until the first Add
+  d.EdHoliday->setText("0229 leap");
+  QTest::mouseClick(d.BtnCalAdd, Qt::LeftButton);
+  EXPECT_EQ(items(), QStringList({"0101", "0229", "1224"}));
+  EXPECT_EQ(state_.Settings.Holidays[0], 101);
+  EXPECT_EQ(state_.Settings.Holidays[1], 229);
+  EXPECT_EQ(state_.Settings.Holidays[2], 1224);
+  EXPECT_EQ(state_.Settings.Holidays[3], 0);
+  EXPECT_EQ(d.EdHoliday->text(), "0229 leap");
+
+  // Not a real month and day: refused before it enters the list.
+  d.EdHoliday->setText("1301");
+  QTest::mouseClick(d.BtnCalAdd, Qt::LeftButton);
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_TRUE(sink_.boxes[0].text.startsWith("'1301'"));
+  EXPECT_EQ(items().size(), 3);
+
+  // Delete the selected item of the other list; nothing selected does nothing.
+  QTest::mouseClick(d.RbtnNHoly, Qt::LeftButton);
+  EXPECT_EQ(items(), QStringList({"0505"}));
+  QTest::mouseClick(d.BtnCalDel, Qt::LeftButton);
+  EXPECT_EQ(state_.Settings.NonHolidays[0], 505);
+  d.LbHoliday->item(0)->setSelected(true);
+  QTest::mouseClick(d.BtnCalDel, Qt::LeftButton);
+  EXPECT_EQ(items(), QStringList());
+  EXPECT_EQ(state_.Settings.NonHolidays[0], 0);
+  EXPECT_EQ(state_.Settings.Holidays[1], 229);
+}
+
+TEST_F(PstInitTest, PicturesSwatchesFileAndFontButtons) {
+  TPstInit& d = Open();
+  QTest::mouseClick(d.Image[3], Qt::LeftButton);
+  EXPECT_TRUE(d.RbtnArea[3]->isChecked());
+  QTest::mousePress(d.Color[kTimerGroup].swatch[2], Qt::LeftButton);
+  EXPECT_TRUE(d.Color[kTimerGroup].radio[2]->isChecked());
+
+  pickers_.file = "/data/labels.dat";
+  QTest::mouseClick(d.BtnFile, Qt::LeftButton);
+  EXPECT_EQ(d.EdFileName->text(), "/data/labels.dat");
+
+  pickers_.font = FontChoice{"Arial", 14};
+  QTest::mouseClick(d.BtnFont[0], Qt::LeftButton);
+  EXPECT_EQ(pickers_.fontInitials.back().points, 9);
+  EXPECT_EQ(d.DispFont1->text(), "Arial");
+  EXPECT_EQ(d.DispSize1->text(), "14");
+  QTest::mouseClick(d.BtnFont[1], Qt::LeftButton);  // the title: the name only
+  EXPECT_EQ(d.DispFont2->text(), "Arial");
+  EXPECT_EQ(d.DispSize3->text(), "10");
+
+  QTest::mouseClick(d.BtnOK, Qt::LeftButton);
+  EXPECT_EQ(state_.Settings.Area, 4);
+  EXPECT_EQ(state_.Settings.Tcolor, kLightRed);
+  EXPECT_EQ(state_.Settings.FileName, "/data/labels.dat");
+  EXPECT_EQ(state_.Settings.DispFontSize, 14);
+  EXPECT_EQ(state_.Settings.TitleFontName, "Arial");
+}
+
+TEST_F(PstInitTest, OkFromTheTitleReappliesAndSaves) {
+  WriteFile("Dpstitdt.dat",
+            "Time=2000/12/20 10:00\r\nMemo=a\r\nTime=2000/12/21 10:00\r\nMemo=b\r\n"
+            "Time=2000/12/22 10:00\r\nMemo=c\r\n");
+  TPstMain& m = Start();
+  ASSERT_EQ(m.Windows().Count(), 3);
+  OpenFromTitle(m, [&](TPstInit& d) {
+    EXPECT_EQ(d.LblVersion2->text(), "Product Version  V1.20 00.12.16");
+    QTest::mouseClick(d.Image[3], Qt::LeftButton);        // left edge
+    d.EdData->setEditText("2");                           // fewer slots than labels
+    QTest::mouseClick(d.Color[kEntryGroup].radio[1], Qt::LeftButton);  // light cyan
+    QTest::mouseClick(d.BtnOK, Qt::LeftButton);
+  });
+  EXPECT_EQ(state_.Settings.Area, 4);
+  EXPECT_EQ(state_.Settings.DataCnt, 2);
+  EXPECT_EQ(state_.PostTable.LabelCount(), 3);  // no label lost
+  ASSERT_EQ(m.Windows().Count(), 3);
+  EXPECT_EQ(m.Windows().At(0)->x(), 0);
+  EXPECT_EQ(m.palette().color(QPalette::Window), ToQColor(kLightCyan));
+  const std::string ini = ReadFile("Morna.ini");
+  EXPECT_NE(ini.find("[FORM]"), std::string::npos);
+  EXPECT_NE(ini.find("Area=4"), std::string::npos);
+  EXPECT_NE(ini.find("DataCnt=2"), std::string::npos);
+  EXPECT_TRUE(sink_.boxes.empty());
+}
+
+TEST_F(PstInitTest, CancelFromTheMenuWritesNothing) {
+  TPstMain& m = Start();
+  bool ran = false;
+  QTimer::singleShot(0, [&] {
+    ASSERT_NE(m.SettingsDialog(), nullptr);
+    ran = true;
+    m.SettingsDialog()->DispAreaCheck->setChecked(true);
+    QTest::mouseClick(m.SettingsDialog()->BtnCan, Qt::LeftButton);
+  });
+  m.InitDisp->trigger();
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(ReadFile("Morna.ini"), "<missing>");
+  EXPECT_EQ(state_.Settings.DispArea, 0);
+}
+
+TEST_F(PstInitTest, OutOfRangeValuesAndAFileThatCannotBeWritten) {
+  WriteFile("Dpstitdt.dat", "Time=2000/12/20 10:00\r\nMemo=a\r\n");
+  TPstMain& m = Start();
+  state_.SettingsFile = ToSjis(dir_.filePath("missing/Morna.ini"));
+  OpenFromTitle(m, [&](TPstInit& d) {
+    d.EdData->setEditText("5000");
+    d.CbDataWidth->setChecked(true);
+    d.CbDtWidth->setEditText("-3");
+    d.DispSize1->setText("0");
+    d.DispAreaCheck->setChecked(true);
+    for (QLineEdit* e : d.DispEd) e->setText("0");
+    QTest::mouseClick(d.Color[kEntryGroup].radio[3], Qt::LeftButton);  // light green
+    QTest::mouseClick(d.BtnOK, Qt::LeftButton);
+  });
+  // Stored as typed; the table holds what it can.
+  EXPECT_EQ(state_.Settings.DataCnt, 5000);
+  EXPECT_EQ(state_.Settings.DataWSize, -3);
+  EXPECT_EQ(state_.PostTable.DataCnt(), kMaxDataCnt);
+  EXPECT_EQ(m.Windows().Count(), 1);
+  // Applied on screen, then the write failed with its message.
+  EXPECT_EQ(m.palette().color(QPalette::Window), ToQColor(kLightGreen));
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_TRUE(sink_.boxes[0].text.endsWith(QStringLiteral("missing/Morna.ini に書き込めません")))
+      << qPrintable(sink_.boxes[0].text);
+}
+
+}  // namespace
+}  // namespace morna::ui::testing

@@ -1,0 +1,698 @@
+#include "ui/Pinit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTabWidget>
+
+#include "core/datetime.h"
+#include "ui/codec.h"
+#include "ui/errors.h"
+#include "ui/look.h"
+#include "ui/pickers.h"
+#include "ui/sysinfo.h"
+
+namespace morna::ui {
+
+namespace {
+
+template <class W>
+W* Place(W* w, const QString& name, int left, int top, int width, int height) {
+  w->setObjectName(name);
+  w->setGeometry(left, top, width, height);
+  return w;
+}
+
+// A label, check box or radio button as wide as its caption.
+template <class W>
+W* PlaceFit(W* w, const QString& name, int left, int top, int height = 17) {
+  return Place(w, name, left, top, w->sizeHint().width(), height);
+}
+
+QString Numbered(const char* stem, int k) { return QString::fromLatin1(stem) + QString::number(k); }
+
+QComboBox* Combo(QWidget* parent, const QString& name, int left, int top, int width,
+                 const QStringList& items, const QString& designed) {
+  auto* c = Place(new QComboBox(parent), name, left, top, width, 20);
+  c->setEditable(true);
+  c->setInsertPolicy(QComboBox::NoInsert);
+  c->addItems(items);
+  c->setEditText(designed);
+  return c;
+}
+
+QLineEdit* LatinEdit(QLineEdit* e) {
+  e->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+  return e;
+}
+
+// Texts shown from the settings keep their bytes: read back unchanged they
+// give the very bytes that were shown, even where these are no valid
+// Shift-JIS.
+const char* const kSjisProperty = "sjisBytes";
+
+void SetSjis(QLineEdit* e, const std::string& bytes) {
+  e->setText(FromSjis(bytes));
+  e->setProperty(kSjisProperty, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+void SetSjis(QComboBox* c, const std::string& bytes) { SetSjis(c->lineEdit(), bytes); }
+
+std::string Sjis(const QLineEdit* e) {
+  const QByteArray shown = e->property(kSjisProperty).toByteArray();
+  const std::string bytes(shown.constData(), static_cast<std::size_t>(shown.size()));
+  if (!shown.isNull() && FromSjis(bytes) == e->text()) return bytes;
+  return ToSjis(e->text());
+}
+std::string Sjis(const QComboBox* c) { return Sjis(c->lineEdit()); }
+
+template <std::size_t N>
+int CheckedOf(const std::array<QRadioButton*, N>& buttons) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (buttons[i]->isChecked()) return static_cast<int>(i) + 1;
+  }
+  return 0;
+}
+
+// Checks button k (1..N) of a group; 0 leaves none checked, which an
+// exclusive group only allows with its exclusion off for the moment.
+template <std::size_t N>
+void SetChecked(const std::array<QRadioButton*, N>& buttons, int k) {
+  if (k >= 1 && k <= static_cast<int>(N)) {
+    buttons[static_cast<std::size_t>(k - 1)]->setChecked(true);
+    return;
+  }
+  for (QRadioButton* b : buttons) {
+    b->setAutoExclusive(false);
+    b->setChecked(false);
+    b->setAutoExclusive(true);
+  }
+}
+
+// The arrangement pictures: a cyan screen with black label blocks along one
+// edge (1 top, 2 right, 3 bottom, 4 left).
+QPixmap ArrangementPixmap(int edge) {
+  QPixmap pixmap(20, 20);
+  pixmap.fill(ToQColor(kAqua));
+  QPainter p(&pixmap);
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::black);
+  for (int i = 0; i < 4; ++i) {
+    const int along = 2 + i * 4;
+    switch (edge) {
+      case 1: p.drawRect(along, 1, 3, 3); break;
+      case 2: p.drawRect(16, along, 3, 3); break;
+      case 3: p.drawRect(along, 16, 3, 3); break;
+      default: p.drawRect(1, along, 3, 3); break;
+    }
+  }
+  p.setPen(Qt::black);
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(0, 0, 19, 19);
+  return pixmap;
+}
+
+const QString kNotInteger = QStringLiteral("'%1' は整数ではありません");
+
+// The dialog's own font. Its stand-in is drawn to the same widths, so it is
+// not condensed: the captions' blanks leave their gaps under the combo boxes
+// that stand over them.
+// A caption with a combo box standing over a run of its blanks. The
+// stand-in font's blank is narrower than the one the places were measured
+// with, so the word after the gap would hide under the box; en spaces in
+// the runs of blanks keep the gaps as wide as designed.
+QString GapCaption(const char* caption) {
+  QString text = QString::fromLatin1(caption);
+  static const QRegularExpression runs(QStringLiteral(" {2,}"));
+  QRegularExpressionMatchIterator it = runs.globalMatch(text);
+  while (it.hasNext()) {
+    const QRegularExpressionMatch m = it.next();
+    text.replace(m.capturedStart(), m.capturedLength(), QString(m.capturedLength(), QChar(0x2002)));
+  }
+  return text;
+}
+
+QFont PGothic(int pixelSize, bool bold) {
+  QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
+  f.setPixelSize(pixelSize);
+  f.setBold(bold);
+  return f;
+}
+
+}  // namespace
+
+TPstInit::TPstInit(AppState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      state_(state) {
+  setObjectName(QStringLiteral("TPstInit"));
+  setWindowTitle(QStringLiteral("Moranote "));
+  setWindowIcon(AppIcon());
+  setFixedSize(kClientWidth, kClientHeight);
+  setFont(PGothic(12, false));
+
+  LblTitle = Place(new QLabel(QStringLiteral("Moranote Initial "), this), "LblTitle", 4, 2, 218, 18);
+  LblTitle->setFont(LookFont("Arial", 16, true, true));
+  SetTextColor(LblTitle, ToQColor(kNavy));
+
+  BtnOK = Place(new QPushButton(QStringLiteral("O K"), this), "BtnOK", 250, 270, 80, 18);
+  BtnCan = Place(new QPushButton(QStringLiteral("Cancel"), this), "BtnCan", 340, 270, 80, 18);
+
+  PageControl1 = Place(new QTabWidget(this), "PageControl1", 5, 24, 420, 240);
+  PageControl1->setFont(PGothic(12, true));
+  SetTextColor(PageControl1, Qt::black);
+  using Builder = void (TPstInit::*)(QWidget*);
+  const std::pair<const char*, Builder> tabs[] = {
+      {"Version", &TPstInit::BuildVersionTab},   {"Data", &TPstInit::BuildDataTab},
+      {"Calendar", &TPstInit::BuildCalendarTab}, {"Color", &TPstInit::BuildColorTab},
+      {"Display", &TPstInit::BuildDisplayTab},   {"Alarm", &TPstInit::BuildAlarmTab},
+  };
+  for (const auto& [caption, build] : tabs) {
+    auto* page = new QWidget(PageControl1);  // its font from the start, for the fitted captions
+    page->setObjectName(QString::fromLatin1(caption));
+    (this->*build)(page);
+    PageControl1->addTab(page, QString::fromLatin1(caption));
+  }
+  PageControl1->setCurrentIndex(0);
+
+  Connect();
+  BtnOK->setDefault(true);
+  BtnOK->setFocus();
+}
+
+// ---------------------------------------------------------------- the tabs
+
+void TPstInit::BuildVersionTab(QWidget* page) {
+  auto* ver1 = Place(new QGroupBox(page), "GbVer1", 3, 0, 405, 90);
+  Image5 = Place(new QLabel(ver1), "Image5", 10, 15, 32, 32);
+  Image5->setPixmap(AppIconPixmap(32));
+  ProgTitle = Place(new QLabel(QStringLiteral("Moranote "), ver1), "ProgTitle", 65, 18, 234, 24);
+  ProgTitle->setFont(LookFont("Arial", 21, true, true));
+  SetTextColor(ProgTitle, ToQColor(kNavy));
+  const QFont versionFont = LookFont("Times New Roman", 13, true);
+  LblVersion1 = Place(new QLabel(ver1), "LblVersion1", 70, 48, 261, 15);
+  LblVersion2 = Place(new QLabel(ver1), "LblVersion2", 70, 65, 234, 15);
+  for (QLabel* l : {LblVersion1, LblVersion2}) {
+    l->setFont(versionFont);
+    SetTextColor(l, ToQColor(kMaroon));
+  }
+
+  auto* ver2 = Place(new QGroupBox(QStringLiteral(" System Infomation "), page), "GbVer2", 3, 100,
+                     405, 100);
+  const char* const captions[4] = {"System", "User", "Computer", "Display Size"};
+  const char* const names[4] = {"Sinfo0", "Sinfo1", "Sinfo2", "Label7"};
+  for (int i = 0; i < 4; ++i) {
+    PlaceFit(new QLabel(QString::fromLatin1(captions[i]), ver2), names[i], 30, 15 + 20 * i, 15);
+    const QString name = Numbered("SinfoData", i);
+    SinfoData[static_cast<std::size_t>(i)] =
+        Place(new QLabel(name, ver2), name, 120, 15 + 20 * i, 280, 15);
+  }
+}
+
+void TPstInit::BuildDataTab(QWidget* page) {
+  PlaceFit(new QLabel(QStringLiteral("* Data File Name"), page), "Label1", 6, 8, 15);
+  EdFileName = Place(new QLineEdit(page), "EdFileName", 130, 5, 250, 20);
+  BtnFile = Place(new QPushButton(QStringLiteral("...."), page), "BtnFile", 385, 5, 20, 20);
+  PlaceFit(new QLabel(QStringLiteral("* Data Count"), page), "Label2", 16, 36, 15);
+  EdData = Combo(page, "EdData", 130, 32, 40, NumberItems(5, 50, 5), "30");
+  PlaceFit(new QLabel(QStringLiteral("* Schedule Count"), page), "Label3", 233, 36, 15);
+  EdSched = Combo(page, "EdSched", 350, 32, 40, NumberItems(1, 20), "6");
+
+  auto* area = Place(new QGroupBox(QStringLiteral(" * Data Display Area "), page), "GroupBox1", 3,
+                     56, 210, 42);
+  for (int i = 0; i < 4; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    RbtnArea[k] = Place(new QRadioButton(area), Numbered("RbtnArea", i + 1), 10 + 50 * i, 17, 15, 15);
+    Image[k] = Place(new TClickLabel(area), Numbered("Image", i + 1), 30 + 50 * i, 15, 20, 20);
+    Image[k]->setPixmap(ArrangementPixmap(i + 1));
+  }
+
+  auto* past = Place(new QGroupBox(QStringLiteral(" * Display Past Data "), page), "GroupBox2", 3,
+                     100, 210, 42);
+  RbtnPast[0] = PlaceFit(new QRadioButton(QStringLiteral("Auto"), past), "RbtnPast1", 10, 17);
+  RbtnPast[1] = PlaceFit(new QRadioButton(QStringLiteral("User"), past), "RbtnPast2", 110, 17);
+
+  auto* size = Place(new QGroupBox(QStringLiteral(" * Data Display Size "), page), "GroupBox3", 3,
+                     145, 210, 42);
+  const char* const sizes[3] = {"Small", "Normal", "Large"};
+  const int sizeLefts[3] = {10, 70, 140};
+  for (int i = 0; i < 3; ++i) {
+    RbtnSize[static_cast<std::size_t>(i)] = PlaceFit(
+        new QRadioButton(QString::fromLatin1(sizes[i]), size), Numbered("RbtnSize", i + 1),
+        sizeLefts[i], 17);
+  }
+
+  auto* display = Place(new QGroupBox(QStringLiteral(" * Display Data "), page), "GroupBox4", 220,
+                        56, 190, 42);
+  DspDataAll = Place(new QCheckBox(GapCaption("All   * Until          Days"), display),
+                     "DspDataAll", 10, 17, 175, 17);
+  // Over the gap in the check box's caption.
+  EdDays = Combo(display, "EdDays", 104, 15, 45, NumberItems(10, 130, 10), "20");
+
+  auto* ime = Place(new QGroupBox(QStringLiteral(" * IME Mode "), page), "GroupBox5", 220, 100,
+                    190, 42);
+  QStringList imeItems;
+  for (std::string_view item : kImeItems) imeItems << FromSjis(item);
+  CmbIME = Combo(ime, "CmbIME", 10, 16, 165, imeItems, QString());
+
+  CbDataWidth = PlaceFit(new QCheckBox(QStringLiteral("Data Width"), page), "CbDataWidth", 229, 160);
+  CbDtWidth = Combo(page, "CbDtWidth", 330, 158, 65, NumberItems(100, 250, 10) << QString(), "130");
+  Beepon = PlaceFit(new QCheckBox(QStringLiteral("Beep On"), page), "Beepon", 6, 192);
+  // Only shows the sound file's name; the button beside it chooses the file.
+  EdWaveFile = Place(new QLineEdit(page), "EdWaveFile", 86, 190, 291, 20);
+  EdWaveFile->setReadOnly(true);
+  BtnWave = Place(new QPushButton(QStringLiteral("...."), page), "BtnWave", 385, 190, 20, 20);
+}
+
+void TPstInit::BuildCalendarTab(QWidget* page) {
+  auto* colors = Place(new QGroupBox(QStringLiteral(" * Calendar Color Mode "), page), "GroupBox6",
+                       6, 10, 200, 120);
+  const char* const days[8] = {"Sunday",   "Monday", "Tuesday",  "Wednesday",
+                               "Thursday", "Friday", "Saturday", "Holiday"};
+  for (int i = 0; i < 8; ++i) {
+    QCheckBox* c = PlaceFit(new QCheckBox(QString::fromLatin1(days[i]), colors),
+                            Numbered("Week", i + 1), i < 4 ? 10 : 110, 20 + 25 * (i % 4));
+    if (i == 0 || i == 7) SetTextColor(c, ToQColor(kRed));
+    if (i == 6) SetTextColor(c, ToQColor(kNavy));
+    Week[static_cast<std::size_t>(i)] = c;
+  }
+
+  // "&&" shows as one ampersand.
+  auto* lists = Place(new QGroupBox(QStringLiteral(" * Holiday && Non Holiday "), page),
+                      "GroupBox7", 210, 10, 200, 199);
+  RbtnHoly = PlaceFit(new QRadioButton(QStringLiteral("Holiday"), lists), "RbtnHoly", 10, 20);
+  RbtnNHoly = PlaceFit(new QRadioButton(QStringLiteral("Non"), lists), "RbtnNHoly", 100, 20);
+  LbHoliday = Place(new QListWidget(lists), "LbHoliday", 8, 40, 90, 150);
+  EdHoliday = LatinEdit(Place(new QLineEdit(lists), "EdHoliday", 120, 40, 65, 20));
+  BtnCalAdd = Place(new QPushButton(QStringLiteral("Add"), lists), "BtnCalAdd", 120, 70, 65, 18);
+  BtnCalDel = Place(new QPushButton(QStringLiteral("Delete"), lists), "BtnCalDel", 120, 95, 65, 18);
+  // The list box belongs to neither list until one is chosen, so Add and
+  // Delete wait for that.
+  BtnCalAdd->setEnabled(false);
+  BtnCalDel->setEnabled(false);
+  CbNational = Place(new QCheckBox(QStringLiteral("National\nHolidays\n(Japan)"), lists),
+                     "CbNational", 104, 125, 94, 48);
+
+  auto* calSize = Place(new QGroupBox(QStringLiteral("* Calendar Size "), page), "GroupBox16", 6,
+                        132, 200, 77);
+  CbCalHeight = PlaceFit(new QCheckBox(QStringLiteral("Height"), calSize), "CbCalHeight", 10, 22);
+  CalHeightN = Combo(calSize, "CalHeightN", 110, 20, 70,
+                     {"355", "400", "450", "500", "550", "600", "650", "700", "740"}, QString());
+  CbCalWidth = PlaceFit(new QCheckBox(QStringLiteral("Width"), calSize), "CbCalWidth", 10, 48);
+  CalWidthN = Combo(calSize, "CalWidthN", 110, 45, 70,
+                    {"496", "558", "593", "628", "663", "698", "733", "768", "803", "838", "873",
+                     "908", "943", "978"},
+                    QString());
+}
+
+void TPstInit::BuildColorTab(QWidget* page) {
+  struct Group {
+    const char *box, *caption, *swatch, *radio, *button;
+    int top;
+  };
+  const Group groups[4] = {
+      {"GbColor1", " * Entry Form Back Color ", "SEcolor", "RbtnEcolor", "CB1", 0},
+      {"GbColor2", " * Data Form Back Color ", "SPcolor", "RbtnPcolor", "CB2", 50},
+      {"GbColor3", " * Timer Change Color ", "STcolor", "RbtnTcolor", "CB3", 100},
+      {"GbColor4", " * Today Change Color ", "SDcolor", "RbtnDcolor", "CB4", 165},
+  };
+  for (std::size_t g = 0; g < 4; ++g) {
+    ColorGroupBox& c = Color[g];
+    c.box = Place(new QGroupBox(QString::fromLatin1(groups[g].caption), page), groups[g].box, 3,
+                  groups[g].top, 405, 45);
+    for (int k = 0; k < 5; ++k) {
+      const auto i = static_cast<std::size_t>(k);
+      c.radio[i] = Place(new QRadioButton(c.box), Numbered(groups[g].radio, k + 1), 20 + 65 * k, 18,
+                         15, 15);
+      const WinColor fill = k < 4 ? kSwatchColors[i] : kLightGrey;
+      c.swatch[i] = Place(new TShape(c.box, fill, kBlack, 1), Numbered(groups[g].swatch, k + 1),
+                          40 + 65 * k, 16, 30, 20);
+    }
+    c.button = Place(new QPushButton(QStringLiteral("Color.."), c.box), groups[g].button, 345, 16,
+                     45, 20);
+  }
+  auto* label = new QLabel(GapCaption("* Change Color before           minutes"), page);
+  label->setFont(PGothic(13, true));
+  PlaceFit(label, "Label14", 16, 150, 15);
+  ChangeMin = Combo(page, "ChangeMin", 168, 148, 45, NumberItems(1, 20), "5");
+}
+
+void TPstInit::BuildDisplayTab(QWidget* page) {
+  auto* box = Place(new QGroupBox(QStringLiteral(" * Display Info "), page), "GroupBox13", 3, 5,
+                    405, 200);
+  DispCalnCheck = Place(new QCheckBox(QStringLiteral("Display  Calendar Only"), box),
+                        "DispCalnCheck", 10, 20, 199, 17);
+  DispAreaCheck =
+      Place(new QCheckBox(QStringLiteral("Use This Data   Top      Left     Right   Bottom"), box),
+            "DispAreaCheck", 10, 45, 327, 15);
+  const char* const designed[4] = {"0", "0", "1024", "768"};
+  for (int i = 0; i < 4; ++i) {
+    DispEd[static_cast<std::size_t>(i)] = LatinEdit(
+        Place(new QLineEdit(QString::fromLatin1(designed[i]), box), Numbered("DispEd", i + 1),
+              130 + 50 * i, 60, 35, 20));
+  }
+  PlaceFit(new QLabel(QStringLiteral("Font Infomation        Font                   Size "), box),
+           "Label13", 30, 100, 15);
+  auto row = [box](const char* label, const char* labelName, int top) {
+    PlaceFit(new QLabel(QString::fromLatin1(label), box), labelName, 30, top + 4, 15);
+  };
+  auto readOnly = [box](const char* name, int left, int top, int width) {
+    QLineEdit* e = Place(new QLineEdit(box), name, left, top, width, 20);
+    e->setReadOnly(true);
+    return e;
+  };
+  row("Post Data", "Label12", 115);
+  DispFont1 = readOnly("DispFont1", 130, 115, 135);
+  DispSize1 = readOnly("DispSize1", 280, 115, 35);
+  row("Title", "Label8", 140);
+  DispFont2 = readOnly("DispFont2", 130, 140, 135);
+  row("Calendar", "Label9", 165);
+  DispFont3 = readOnly("DispFont3", 130, 165, 135);
+  DispSize3 = readOnly("DispSize3", 280, 165, 35);
+  for (int i = 0; i < 3; ++i) {
+    BtnFont[static_cast<std::size_t>(i)] =
+        Place(new QPushButton(QStringLiteral("Font"), box), Numbered("BtnFont", i + 1), 340,
+              115 + 25 * i, 40, 20);
+  }
+}
+
+void TPstInit::BuildAlarmTab(QWidget* page) {
+  auto* alarms = Place(new QGroupBox(QStringLiteral("* Alarm"), page), "GroupBox14", 3, 5, 405, 140);
+  auto check = [alarms](const char* caption, const char* name, int top) {
+    return PlaceFit(new QCheckBox(QString::fromLatin1(caption), alarms), name, 10, top);
+  };
+  auto time = [alarms](const char* name, int top) {
+    return Combo(alarms, name, 310, top, 80, HalfHourItems(), "00:00");
+  };
+  auto weekday = [alarms](const char* name, int top) {
+    return Combo(alarms, name, 200, top, 100, WeekdayItems(), "Sunday");
+  };
+  CbDaily = check("Daily Alarm", "CbDaily", 18);
+  CbALDailyTime = time("CbALDailyTime", 15);
+  CbWeekly = check("Weekly Alarm", "CbWeekly", 48);
+  CbAlWeeklyWeek = weekday("CbAlWeeklyWeek", 45);
+  CbAlWeeklyTime = time("CbAlWeeklyTime", 45);
+  CbMonthly1 = check("Monthly Alarm -1", "CbMonthly1", 78);
+  CbAlMonthlyDay = Combo(alarms, "CbAlMonthlyDay", 150, 75, 40, NumberItems(1, 31), "1");
+  CbAlMonthlyTime1 = time("CbAlMonthlyTime1", 75);
+  CbMonthly2 = check("Monthly Alarm -2", "CbMonthly2", 108);
+  CbAlMonthlyWeekNo = Combo(alarms, "CbAlMonthlyWeekNo", 150, 105, 40, NumberItems(1, 5), "1");
+  CbAlMonthlyWeek = weekday("CbAlMonthlyWeek", 105);
+  CbAlMonthlyTime2 = time("CbAlMonthlyTime2", 105);
+
+  auto* countDown = Place(new QGroupBox(QStringLiteral("* Count Down Alarm"), page), "GroupBox15",
+                          3, 150, 405, 55);
+  CbCntDown = Place(
+      new QCheckBox(GapCaption("Count Down Alarm    Alarm before             Days"), countDown),
+      "CbCntDown", 10, 22, 335, 17);
+  // Over the gap in the check box's caption.
+  CbDay = Combo(countDown, "CbDay", 250, 20, 50, NumberItems(1, 31), "10");
+}
+
+void TPstInit::Connect() {
+  auto on = [this](auto* sender, auto signal, auto handler) {
+    QObject::connect(sender, signal, this, [this, handler] { Guard([&] { handler(); }); });
+  };
+  on(BtnOK, &QPushButton::clicked, [this] { BtnOKClick(); });
+  on(BtnCan, &QPushButton::clicked, [this] { BtnCanClick(); });
+  on(BtnFile, &QPushButton::clicked, [this] { BtnFileClick(); });
+  on(BtnWave, &QPushButton::clicked, [this] { BtnWaveClick(); });
+  on(RbtnHoly, &QRadioButton::clicked, [this] { RbtnHolyClick(); });
+  on(RbtnNHoly, &QRadioButton::clicked, [this] { RbtnNHolyClick(); });
+  on(BtnCalAdd, &QPushButton::clicked, [this] { BtnCalAddClick(); });
+  on(BtnCalDel, &QPushButton::clicked, [this] { BtnCalDelClick(); });
+  on(DispCalnCheck, &QCheckBox::clicked, [this] { DispCalnCheckClick(); });
+  for (int k = 1; k <= 4; ++k) {
+    Image[static_cast<std::size_t>(k - 1)]->OnClick = [this, k] { Guard([&] { ImageClick(k); }); };
+  }
+  for (int k = 1; k <= 3; ++k)
+    on(BtnFont[static_cast<std::size_t>(k - 1)], &QPushButton::clicked, [this, k] { BtnFontClick(k); });
+  for (int g = 0; g < 4; ++g) {
+    const ColorGroupBox& c = Color[static_cast<std::size_t>(g)];
+    on(c.button, &QPushButton::clicked, [this, g] { CBClick(g); });
+    for (int k = 1; k <= 5; ++k)
+      on(c.swatch[static_cast<std::size_t>(k - 1)], &TShape::mouseDown,
+         [this, g, k] { SwatchMouseDown(g, k); });
+  }
+}
+
+// ---------------------------------------------------------------- showing
+
+void TPstInit::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) Guard([this] { FormShow(); });
+}
+
+void TPstInit::FormShow() {
+  // 1. Centred on the screen; integer division rounds toward zero.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize s = screen->size();
+    move((s.width() - width()) / 2, (s.height() - height()) / 2);
+  }
+  // 2.
+  IniFileInfoSet();
+  // 3. The system information.
+  const SystemInfo info = ReadSystemInfo();
+  if (info.os) SinfoData[0]->setText(*info.os);
+  SinfoData[1]->setText(info.user.left(254));
+  const QString processor = info.processor.value_or(SinfoData[2]->text());
+  SinfoData[2]->setText(
+      QString::fromStdString(ProcessorLine(processor.toStdString(), info.memoryBytes)));
+  SinfoData[3]->setText(QString::fromStdString(WorkAreaLine(state_.WorkArea)));
+  BtnOK->setFocus();
+}
+
+void TPstInit::IniFileInfoSet() { SetForm(morna::IniFileInfoSet(state_.Settings, Form())); }
+
+void TPstInit::IniFileInfoSave() {
+  Settings edited = state_.Settings;
+  if (const std::optional<std::string> bad = morna::IniFileInfoSave(Form(), edited))
+    throw Error(kNotInteger.arg(FromSjis(*bad)));
+  state_.Settings = edited;
+}
+
+// ---------------------------------------------------------------- the form record
+
+InitForm TPstInit::Form() const {
+  InitForm f;
+  f.EdFileName = Sjis(EdFileName);
+  f.EdWaveFile = Sjis(EdWaveFile);
+  f.EdData = Sjis(EdData);
+  f.EdSched = Sjis(EdSched);
+  f.RbtnArea = CheckedOf(RbtnArea);
+  f.RbtnPast = CheckedOf(RbtnPast);
+  f.RbtnSize = CheckedOf(RbtnSize);
+  f.CbDataWidth = CbDataWidth->isChecked();
+  f.CbDtWidth = Sjis(CbDtWidth);
+  f.Beepon = Beepon->isChecked();
+  f.DspDataAll = DspDataAll->isChecked();
+  f.EdDays = Sjis(EdDays);
+  f.CmbIME = Sjis(CmbIME);
+  for (std::size_t i = 0; i < Week.size(); ++i) f.Week[i] = Week[i]->isChecked();
+  f.CbCalHeight = CbCalHeight->isChecked();
+  f.CalHeightN = Sjis(CalHeightN);
+  f.CbCalWidth = CbCalWidth->isChecked();
+  f.CalWidthN = Sjis(CalWidthN);
+  f.CbNational = CbNational->isChecked();
+  for (std::size_t g = 0; g < Color.size(); ++g) {
+    f.Colors[g].checked = CheckedOf(Color[g].radio);
+    f.Colors[g].own = FromQColor(Color[g].swatch[4]->Fill());
+  }
+  f.ChangeMin = Sjis(ChangeMin);
+  f.DispCalnCheck = DispCalnCheck->isChecked();
+  f.DispAreaCheck = DispAreaCheck->isChecked();
+  for (std::size_t i = 0; i < DispEd.size(); ++i) f.DispEd[i] = Sjis(DispEd[i]);
+  f.DispFont1 = Sjis(DispFont1);
+  f.DispSize1 = Sjis(DispSize1);
+  f.DispFont2 = Sjis(DispFont2);
+  f.DispFont3 = Sjis(DispFont3);
+  f.DispSize3 = Sjis(DispSize3);
+  f.CbDaily = CbDaily->isChecked();
+  f.CbALDailyTime = Sjis(CbALDailyTime);
+  f.CbWeekly = CbWeekly->isChecked();
+  f.CbAlWeeklyWeek = Sjis(CbAlWeeklyWeek);
+  f.CbAlWeeklyTime = Sjis(CbAlWeeklyTime);
+  f.CbMonthly1 = CbMonthly1->isChecked();
+  f.CbAlMonthlyDay = Sjis(CbAlMonthlyDay);
+  f.CbAlMonthlyTime1 = Sjis(CbAlMonthlyTime1);
+  f.CbMonthly2 = CbMonthly2->isChecked();
+  f.CbAlMonthlyWeekNo = Sjis(CbAlMonthlyWeekNo);
+  f.CbAlMonthlyWeek = Sjis(CbAlMonthlyWeek);
+  f.CbAlMonthlyTime2 = Sjis(CbAlMonthlyTime2);
+  f.CbCntDown = CbCntDown->isChecked();
+  f.CbDay = Sjis(CbDay);
+  return f;
+}
+
+void TPstInit::SetForm(const InitForm& f) {
+  SetSjis(EdFileName, f.EdFileName);
+  SetSjis(EdWaveFile, f.EdWaveFile);
+  SetSjis(EdData, f.EdData);
+  SetSjis(EdSched, f.EdSched);
+  SetChecked(RbtnArea, f.RbtnArea);
+  SetChecked(RbtnPast, f.RbtnPast);
+  SetChecked(RbtnSize, f.RbtnSize);
+  CbDataWidth->setChecked(f.CbDataWidth);
+  SetSjis(CbDtWidth, f.CbDtWidth);
+  Beepon->setChecked(f.Beepon);
+  DspDataAll->setChecked(f.DspDataAll);
+  SetSjis(EdDays, f.EdDays);
+  SetSjis(CmbIME, f.CmbIME);
+  for (std::size_t i = 0; i < Week.size(); ++i) Week[i]->setChecked(f.Week[i]);
+  CbCalHeight->setChecked(f.CbCalHeight);
+  SetSjis(CalHeightN, f.CalHeightN);
+  CbCalWidth->setChecked(f.CbCalWidth);
+  SetSjis(CalWidthN, f.CalWidthN);
+  CbNational->setChecked(f.CbNational);
+  for (std::size_t g = 0; g < Color.size(); ++g) {
+    SetChecked(Color[g].radio, f.Colors[g].checked);
+    Color[g].swatch[4]->SetFill(f.Colors[g].own);
+  }
+  SetSjis(ChangeMin, f.ChangeMin);
+  DispCalnCheck->setChecked(f.DispCalnCheck);
+  DispAreaCheck->setChecked(f.DispAreaCheck);
+  for (std::size_t i = 0; i < DispEd.size(); ++i) SetSjis(DispEd[i], f.DispEd[i]);
+  SetSjis(DispFont1, f.DispFont1);
+  SetSjis(DispSize1, f.DispSize1);
+  SetSjis(DispFont2, f.DispFont2);
+  SetSjis(DispFont3, f.DispFont3);
+  SetSjis(DispSize3, f.DispSize3);
+  CbDaily->setChecked(f.CbDaily);
+  SetSjis(CbALDailyTime, f.CbALDailyTime);
+  CbWeekly->setChecked(f.CbWeekly);
+  SetSjis(CbAlWeeklyWeek, f.CbAlWeeklyWeek);
+  SetSjis(CbAlWeeklyTime, f.CbAlWeeklyTime);
+  CbMonthly1->setChecked(f.CbMonthly1);
+  SetSjis(CbAlMonthlyDay, f.CbAlMonthlyDay);
+  SetSjis(CbAlMonthlyTime1, f.CbAlMonthlyTime1);
+  CbMonthly2->setChecked(f.CbMonthly2);
+  SetSjis(CbAlMonthlyWeekNo, f.CbAlMonthlyWeekNo);
+  SetSjis(CbAlMonthlyWeek, f.CbAlMonthlyWeek);
+  SetSjis(CbAlMonthlyTime2, f.CbAlMonthlyTime2);
+  CbCntDown->setChecked(f.CbCntDown);
+  SetSjis(CbDay, f.CbDay);
+}
+
+// ---------------------------------------------------------------- buttons
+
+void TPstInit::BtnOKClick() {
+  state_.SettingsCancelled = 0;
+  IniFileInfoSave();
+  accept();
+}
+
+void TPstInit::BtnCanClick() {
+  state_.SettingsCancelled = 1;
+  QDialog::reject();
+}
+
+void TPstInit::reject() { BtnCanClick(); }
+
+void TPstInit::BtnFileClick() {
+#ifdef Q_OS_WIN
+  const QString filter = QStringLiteral("データ保存ファイル (*.*)");
+#else
+  const QString filter = QStringLiteral("データ保存ファイル (*)");
+#endif
+  if (const std::optional<QString> path = CurrentPickers().OpenFile(this, filter))
+    EdFileName->setText(*path);
+}
+
+void TPstInit::BtnWaveClick() {
+#ifdef Q_OS_WIN
+  const QString filter = QStringLiteral("サウンド ファイル (*.WAV)");
+#else
+  // Names differ by case here: a WAV file may end in .wav as well.
+  const QString filter = QStringLiteral("サウンド ファイル (*.WAV *.wav)");
+#endif
+  if (const std::optional<QString> path = CurrentPickers().OpenFile(this, filter))
+    state_.Settings.WaveFileName = ToSjis(*path);
+  SetSjis(EdWaveFile, FileNamePart(state_.Settings.WaveFileName));
+}
+
+void TPstInit::ImageClick(int k) { SetChecked(RbtnArea, k); }
+
+void TPstInit::SwatchMouseDown(int group, int k) {
+  SetChecked(Color[static_cast<std::size_t>(group)].radio, k);
+}
+
+void TPstInit::CBClick(int group) {
+  ColorGroupBox& c = Color[static_cast<std::size_t>(group)];
+  // One colour dialog for the four buttons: it opens on its last choice.
+  const QColor initial = lastColor_.value_or(c.swatch[4]->Fill());
+  const std::optional<QColor> chosen = CurrentPickers().ChooseColor(this, initial);
+  if (!chosen) return;
+  lastColor_ = *chosen;
+  const WinColor color = FromQColor(*chosen);
+  c.swatch[4]->SetFill(color);
+  WinColor* own[4] = {&state_.Settings.MFcolor, &state_.Settings.MDcolor, &state_.Settings.MTcolor,
+                      &state_.Settings.MAcolor};
+  *own[group] = color;
+}
+
+void TPstInit::BtnFontClick(int k) {
+  QLineEdit* name = k == 1 ? DispFont1 : k == 2 ? DispFont2 : DispFont3;
+  QLineEdit* size = k == 1 ? DispSize1 : k == 3 ? DispSize3 : nullptr;
+  FontChoice initial{name->text(), 9};
+  if (size) initial.points = ParseInt(ToSjis(size->text())).value_or(9);
+  const std::optional<FontChoice> chosen = CurrentPickers().ChooseFont(this, initial);
+  if (!chosen) return;
+  name->setText(chosen->family);
+  if (size) size->setText(QString::number(chosen->points));
+}
+
+void TPstInit::DispCalnCheckClick() { state_.Settings.Caln = DispCalnCheck->isChecked() ? 1 : 0; }
+
+// ---------------------------------------------------------------- holiday lists
+
+void TPstInit::ShowHolidays(const std::array<int, kHolidayEntries>& list) {
+  LbHoliday->clear();
+  for (const std::string& item : HolidayItems(list)) LbHoliday->addItem(FromSjis(item));
+  BtnCalAdd->setEnabled(true);
+  BtnCalDel->setEnabled(true);
+}
+
+void TPstInit::RbtnHolyClick() { ShowHolidays(state_.Settings.Holidays); }
+void TPstInit::RbtnNHolyClick() { ShowHolidays(state_.Settings.NonHolidays); }
+
+void TPstInit::BtnCalAddClick() {
+  if (!RbtnHoly->isChecked() && !RbtnNHoly->isChecked()) return;
+  if (EdHoliday->text().isEmpty()) return;
+  const QString item = EdHoliday->text().left(4);
+  if (!HolidayEntry(ToSjis(item)))
+    throw Error(QStringLiteral("'%1' は日付ではありません。月日を4桁で入力してください (例: 0101)。")
+                    .arg(item));
+  LbHoliday->insertItem(0, item);
+  // Sorted by text from now on; later items find their places themselves.
+  LbHoliday->setSortingEnabled(true);
+  LbHoliday->sortItems(Qt::AscendingOrder);
+  RewriteChosenList();
+}
+
+void TPstInit::BtnCalDelClick() {
+  if (!RbtnHoly->isChecked() && !RbtnNHoly->isChecked()) return;
+  const QList<QListWidgetItem*> selected = LbHoliday->selectedItems();
+  if (selected.isEmpty()) return;
+  delete selected.first();
+  RewriteChosenList();
+}
+
+void TPstInit::RewriteChosenList() {
+  std::vector<std::string> items;
+  items.reserve(static_cast<std::size_t>(LbHoliday->count()));
+  for (int i = 0; i < LbHoliday->count(); ++i) items.push_back(ToSjis(LbHoliday->item(i)->text()));
+  auto& list = RbtnHoly->isChecked() ? state_.Settings.Holidays : state_.Settings.NonHolidays;
+  if (const std::optional<std::string> bad = RewriteHolidays(items, list))
+    throw Error(kNotInteger.arg(FromSjis(*bad)));
+}
+
+}  // namespace morna::ui
