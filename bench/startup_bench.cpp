@@ -64,6 +64,16 @@ std::string WindowName(const Display& d, xcb_window_t w) {
   return name;
 }
 
+// The notification-area icon's own window may carry the program's name too;
+// it is no bigger than an icon.
+bool IsIconSized(const Display& d, xcb_window_t w) {
+  xcb_get_geometry_reply_t* g =
+      xcb_get_geometry_reply(d.c, xcb_get_geometry(d.c, w), nullptr);
+  const bool small = g && g->width <= 64 && g->height <= 64;
+  std::free(g);
+  return small;
+}
+
 double ResidentMiB(pid_t pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   std::string line;
@@ -116,7 +126,7 @@ Sample Run(const Display& d, const fs::path& program, const fs::path& folder) {
     while (xcb_generic_event_t* e = xcb_poll_for_event(d.c)) {
       if ((e->response_type & 0x7F) == XCB_MAP_NOTIFY && window == 0) {
         const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(e);
-        if (WindowName(d, map->window) == "Moranote") {
+        if (WindowName(d, map->window) == "Moranote" && !IsIconSized(d, map->window)) {
           s.ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
           s.rssMiB = ResidentMiB(pid);
           window = map->window;

@@ -66,10 +66,11 @@ TPstMain::TPstMain(AppState& state, MainServices services, QWidget* parent)
   BuildGroup();
   BuildMenu();
 
-  popup_ = std::make_unique<TPstPsub>();
-  calendar_ = std::make_unique<TPstCal>(state_);
+  // The popup and the calendar window are made when first needed; until
+  // then nothing can tell them from hidden windows made now.
   windows_ = std::make_unique<PostWindows>(
-      state_, *popup_, [this](const QStringList& lines) { Guard([&] { PostMesgClick(lines); }); });
+      state_, [this](const PopupLabel& label) { Popup().ShowLabel(label); },
+      [this](const QStringList& lines) { Guard([&] { PostMesgClick(lines); }); });
 
   SchTimer = new QTimer(this);
   SchTimer->setObjectName("SchTimer");
@@ -89,8 +90,26 @@ TPstMain::~TPstMain() {
   calendar_.reset();
 }
 
-TPstPsub& TPstMain::Popup() { return *popup_; }
-TPstCal& TPstMain::Calendar() { return *calendar_; }
+TPstPsub& TPstMain::Popup() {
+  if (!popup_) {
+    popup_ = std::make_unique<TPstPsub>();
+    auto on = [this](QPushButton* button, void (TPstMain::*handler)()) {
+      QObject::connect(button, &QPushButton::clicked, this,
+                       [this, handler] { Guard([&] { (this->*handler)(); }); });
+    };
+    on(popup_->BtnMod, &TPstMain::BtnModClick);
+    on(popup_->BtnDel, &TPstMain::BtnDelClick);
+    on(popup_->BtnCan, &TPstMain::BtnCanClick);
+  }
+  return *popup_;
+}
+
+PopupLabel TPstMain::PopupLabelNow() const { return popup_ ? popup_->Label() : PopupLabel{}; }
+
+TPstCal& TPstMain::Calendar() {
+  if (!calendar_) calendar_ = std::make_unique<TPstCal>(state_);
+  return *calendar_;
+}
 PostWindows& TPstMain::Windows() { return *windows_; }
 
 void TPstMain::BuildControls() {
@@ -121,7 +140,9 @@ void TPstMain::BuildControls() {
   PstMesg = Place(new QPlainTextEdit(this), "PstMesg", 128, 52, 190, 35);
   PstMesg->setFont(LookFont(QStringLiteral("ＭＳ 明朝"), 13, false));
   SetTextColor(PstMesg, Qt::black);
-  PstMesg->setPlainText(QStringLiteral("この領域は、メモ等の情報を\n記録しておく領域で28桁です"));
+  // The box starts empty: its design lines ("この領域は、メモ等の情報を",
+  // "記録しておく領域で28桁です") are cleared before first use anyway, and
+  // laying them out would load the message font at start-up for nothing.
   PstMesg->setTabChangesFocus(true);
 
   RbtnSche = Place(new QRadioButton("Schedule-1", this), "RbtnSche", 128, 90, 90, 12);
@@ -200,7 +221,7 @@ void TPstMain::BuildGroup() {
     c->setInsertPolicy(QComboBox::NoInsert);
     c->addItems(items);
     c->setCurrentIndex(0);
-    c->setFont(LookFont(family, 12, true));
+    SetFontWhenShown(c, LookFont(family, 12, true));
     SetTextColor(c, Qt::black);
     c->setEnabled(enabled);
     return c;
@@ -284,9 +305,6 @@ void TPstMain::Connect() {
   on(ProgExit, &QAction::triggered, &TPstMain::BtnEndClick);
   AttachAutostart(AutoStart, PopupMenu);
   on(SchTimer, &QTimer::timeout, &TPstMain::SchTimerTimer);
-  on(popup_->BtnMod, &QPushButton::clicked, &TPstMain::BtnModClick);
-  on(popup_->BtnDel, &QPushButton::clicked, &TPstMain::BtnDelClick);
-  on(popup_->BtnCan, &QPushButton::clicked, &TPstMain::BtnCanClick);
 
   UDyymm->OnClick = [this] { Guard([this] { UDyymmClick(); }); };
   YYMM->OnClick = [this] { Guard([this] { YYMMClick(); }); };
@@ -310,6 +328,10 @@ void TPstMain::SetOuterHeight(int height) {
 
 void TPstMain::ApplyWindowSize() {
   setFixedSize(std::max(0, outerWidth_ - kFrameWidth), std::max(0, outerHeight_ - kFrameHeight));
+  // The recurring-entry group lies below the short window's client area:
+  // while it cannot be seen it is not shown at all, so that nothing of it
+  // (its fonts above all) is prepared before the user asks for Schedule-2.
+  GroupBox1->setVisible(outerHeight_ >= kTallHeight);
 }
 
 void TPstMain::closeEvent(QCloseEvent* event) {

@@ -84,8 +84,13 @@ class TPstMain : public QWidget {
   TPstMain(AppState& state, MainServices services, QWidget* parent = nullptr);
   ~TPstMain() override;  // runs FormDestroy
 
+  // The popup and the calendar window, made (and the popup's buttons
+  // connected) when first asked for.
   TPstPsub& Popup();
   TPstCal& Calendar();
+  // The label the popup shows, as the table compares it; none before the
+  // popup was first opened.
+  PopupLabel PopupLabelNow() const;
   PostWindows& Windows();
   // The settings dialog while PstVerShowClick shows it, else nullptr.
   TPstInit* SettingsDialog() const { return settingsDialog_.get(); }
@@ -259,7 +264,7 @@ class TPstMain : public QWidget {
   std::unique_ptr<TPstInit> settingsDialog_;  // only while it is open
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;
-  int outerHeight_ = kTallHeight;
+  int outerHeight_ = kShortHeight;
   std::string failedDataPath_;  // the unreadable data file, until it is kept aside
   bool destroyed_ = false;
 };

@@ -370,7 +370,8 @@ void TPstMain::CalDay() {
   state_.CalendarMonth = cal.month;
   const auto cells = morna::CalDay(state_.Settings, state_.PostTable, cal, ToSjis(YYMM->text()), now);
   for (std::size_t k = 0; k < cells.size(); ++k) {
-    Day[k]->setText(FromSjis(cells[k].caption));
+    const QString caption = FromSjis(cells[k].caption);
+    if (Day[k]->text() != caption) Day[k]->setText(caption);
     SetTextColor(Day[k], ToQColor(cells[k].fontColor));
     SetBackColor(Day[k], ToQColor(cells[k].background));
     Day[k]->setToolTip(QString::fromStdString(cells[k].holidayName));  // empty clears it
@@ -386,7 +387,7 @@ void TPstMain::UDyymmClick() {
 void TPstMain::YYMMClick() {
   state_.CalendarAnchor = DateOrThrow(ReadTitleDate(ToSjis(YYMM->text()), "15"));
   state_.CalendarMonth = MonthOf(state_.CalendarAnchor);
-  calendar_->ShowCalendar();
+  Calendar().ShowCalendar();
 }
 
 void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
@@ -404,7 +405,7 @@ void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
     const int last = LastLabelOfDay(state_.PostTable, FormatYMD(*date));
     if (last >= 0) {
       const PostSlot& slot = state_.PostTable.Slot(last);
-      popup_->ShowLabel(PopupLabel{slot.DateTimeText, slot.Lines});
+      Popup().ShowLabel(PopupLabel{slot.DateTimeText, slot.Lines});
     }
   }
 }
@@ -427,11 +428,11 @@ int TPstMain::PostDataSetFromForm(bool replaceModified) {
   const PostEntry entry{ToSjis(PstTime->text()), RbtnTodo->isChecked(), MessageText()};
   int noModify = 0;
   return morna::PostDataSet(state_.PostTable, replaceModified ? state_.EditMode : noModify, entry,
-                            popup_->Label());
+                            PopupLabelNow());
 }
 
 int TPstMain::Room() const {
-  return PostRoom(state_.PostTable, state_.EditMode, popup_->Label());
+  return PostRoom(state_.PostTable, state_.EditMode, PopupLabelNow());
 }
 
 ScheduleEntry TPstMain::GroupEntry() const {
@@ -529,13 +530,15 @@ void TPstMain::BtnPostClick() {
 
 void TPstMain::ChangeLabels(const std::function<void()>& change,
                             const std::function<void()>& afterOrder) {
-  windows_->DeleteDisplayData();
+  // The windows are taken down to be re-filled by the build below: moving a
+  // window that stands already costs far less than making a new one.
+  windows_->TakeDown();
   auto rest = [&] {
     PostDataSort();
     if (afterOrder) afterOrder();
     windows_->DisplayData();
     SavePostDataFile();
-    calendar_->Refill();
+    if (calendar_) calendar_->Refill();
   };
   try {
     if (change) change();
@@ -547,7 +550,7 @@ void TPstMain::ChangeLabels(const std::function<void()>& change,
 }
 
 void TPstMain::PostDataSort() {
-  morna::PostDataSort(state_.PostTable, state_.EditMode, popup_->Label(),
+  morna::PostDataSort(state_.PostTable, state_.EditMode, PopupLabelNow(),
                       state_.Settings.PastData, state_.Now());
 }
 
@@ -558,7 +561,7 @@ void TPstMain::PostMesgClick(const QStringList& lines) { SetMessageLines(lines);
 void TPstMain::BtnModClick() {
   // What can fail is read first: a label whose time cannot be read leaves the
   // window, and EditMode, as they were.
-  const PopupLabel label = popup_->Label();
+  const PopupLabel label = Popup().Label();
   const bool todo = IsToDoCaption(label.Caption);
   std::optional<int> pos;
   if (!todo) {
@@ -575,7 +578,7 @@ void TPstMain::BtnModClick() {
     RbtnTodo->setChecked(true);
     RbtnTodoClick();
   }
-  SetMessageLines(popup_->Lines());
+  SetMessageLines(Popup().Lines());
   if (pos) {
     // The scroll bar's own change handler is kept out: the caption replaces
     // PstTime below anyway, and the handler would read PstTime as it stands
@@ -592,21 +595,21 @@ void TPstMain::BtnModClick() {
   PstMesg->moveCursor(QTextCursor::Start);
   PstMesg->ensureCursorVisible();
   PstMesg->setFocus();
-  PstTime->setText(popup_->Caption());
-  popup_->hide();
+  PstTime->setText(Popup().Caption());
+  Popup().hide();
 }
 
 void TPstMain::BtnDelClick() {
   state_.EditMode = 9;
   SelectRbtnSche();
   ChangeLabels({}, [this] { PstMainFormSet(); });  // ordering carries out the delete
-  popup_->hide();
+  Popup().hide();
 }
 
 void TPstMain::BtnCanClick() {
   RbtnScheClick();  // the short window, whichever kind is checked
   if (state_.Settings.Caln == 1) SetOuterWidth(kNarrowWidth);
-  popup_->hide();
+  Popup().hide();
 }
 
 // ---------------------------------------------------------------- schedule timer

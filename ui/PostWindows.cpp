@@ -1,6 +1,8 @@
 #include "ui/PostWindows.h"
 
 #include <QLabel>
+#include <QTimer>
+#include <algorithm>
 #include <utility>
 
 #include "core/labelwindows.h"
@@ -11,9 +13,15 @@
 
 namespace morna::ui {
 
+PostWindows::PostWindows(AppState& state, std::function<void(const PopupLabel&)> onModify,
+                         std::function<void(const QStringList&)> onMesgClick)
+    : state_(state), onModify_(std::move(onModify)), onMesgClick_(std::move(onMesgClick)) {}
+
 PostWindows::PostWindows(AppState& state, TPstPsub& popup,
                          std::function<void(const QStringList&)> onMesgClick)
-    : state_(state), popup_(popup), onMesgClick_(std::move(onMesgClick)) {}
+    : PostWindows(
+          state, [&popup](const PopupLabel& label) { popup.ShowLabel(label); },
+          std::move(onMesgClick)) {}
 
 PostWindows::~PostWindows() { DeleteDisplayData(); }
 
@@ -29,26 +37,69 @@ void PostWindows::DisplayData() {
                          state_.Now(), state_.WorkArea, alarmCount);
   state_.AlarmWindowCount = alarmCount;
 
+  // Windows taken down before are re-filled: first each one for the place
+  // where it stands, then the rest. After a post or a delete most labels
+  // have moved by one place, and writing a label into the window standing
+  // at its place costs less than moving every window along: a window that
+  // keeps its label and place is left as it is.
+  std::erase_if(spares_, [](const QPointer<TPstPost>& w) { return !w || w->IsClosed(); });
+  std::vector<TPstPost*> windows(plans.size(), nullptr);
+  for (std::size_t i = 0; i < plans.size(); ++i) windows[i] = TakeSpare(plans[i], true);
   list_.reserve(plans.size());
-  for (const PostWindowPlan& plan : plans) {
-    auto* w = new TPstPost();
-    QObject::connect(w, &TPstPost::modifyRequested, w, [this, w] {
-      Guard([&] {
-        // DataModify: an alarm window has no label to modify.
-        if (!w->IsAlarm()) popup_.ShowLabel(w->Label());
-      });
-    });
-    QObject::connect(w, &TPstPost::mesgClicked, w, [this, w] {
-      Guard([&] {
-        if (onMesgClick_) onMesgClick_(w->Lines());
-      });
-    });
+  for (std::size_t i = 0; i < plans.size(); ++i) {
+    TPstPost* w = windows[i] ? windows[i] : TakeSpare(plans[i], false);
+    if (!w) w = NewWindow();
     list_.emplace_back(w);
-    w->ShowPostWindow(plan);
+    w->ShowPostWindow(plans[i]);
+  }
+  DestroySpares();
+}
+
+TPstPost* PostWindows::NewWindow() {
+  auto* w = new TPstPost();
+  QObject::connect(w, &TPstPost::modifyRequested, w, [this, w] {
+    Guard([&] {
+      // DataModify: an alarm window has no label to modify.
+      if (!w->IsAlarm() && onModify_) onModify_(w->Label());
+    });
+  });
+  QObject::connect(w, &TPstPost::mesgClicked, w, [this, w] {
+    Guard([&] {
+      if (onMesgClick_) onMesgClick_(w->Lines());
+    });
+  });
+  return w;
+}
+
+TPstPost* PostWindows::TakeSpare(const PostWindowPlan& plan, bool samePlaceOnly) {
+  auto it = std::find_if(spares_.begin(), spares_.end(), [&](const QPointer<TPstPost>& w) {
+    return w->StandsAt(plan);
+  });
+  if (it == spares_.end() && !samePlaceOnly && !spares_.empty()) it = spares_.begin();
+  if (it == spares_.end()) return nullptr;
+  TPstPost* w = it->data();
+  spares_.erase(it);
+  return w;
+}
+
+void PostWindows::TakeDown() {
+  for (const QPointer<TPstPost>& w : list_) {
+    if (w) spares_.push_back(w);
+  }
+  list_.clear();
+  QTimer::singleShot(0, &cleanup_, [this] { DestroySpares(); });
+}
+
+void PostWindows::DestroySpares() {
+  std::vector<QPointer<TPstPost>> old;
+  old.swap(spares_);
+  for (const QPointer<TPstPost>& w : old) {
+    if (w) delete w.data();
   }
 }
 
 void PostWindows::DeleteDisplayData() {
+  DestroySpares();
   // Move the list out first: whatever a destructor triggers sees an empty list.
   std::vector<QPointer<TPstPost>> old;
   old.swap(list_);

@@ -19,6 +19,11 @@ bool IsLeftClickEnd(QEvent* event, const QWidget* w) {
   return me->button() == Qt::LeftButton && w->rect().contains(me->position().toPoint());
 }
 
+// A window needs at least one pixel each way; the parts may shrink to none.
+QRect PlanGeometry(const PostWindowPlan& plan) {
+  return QRect(plan.left, plan.top, std::max(1, plan.width), std::max(1, plan.height));
+}
+
 }  // namespace
 
 TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
@@ -31,7 +36,9 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   Shape1->setObjectName(QStringLiteral("Shape1"));
   Shape1->setGeometry(0, 0, kPostDesignShapeWidth, kPostDesignShapeHeight);
 
-  const LabelFace face = BuildLabelFace(this, 12);
+  // Every build fills the message box (font and lines) before the window is
+  // shown; see ShowPostWindow.
+  const LabelFace face = BuildLabelFace(this, 12, false);
   PostDataTime = face.time;
   PostDataTime->installEventFilter(this);
   PostMesg = face.memo;
@@ -43,22 +50,27 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
 }
 
 void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
+  // A window of an earlier build may be re-filled: texts and the font are set
+  // only where they differ, as laying out a message is the costly part.
   alarm_ = plan.alarm;
+  const QString caption = FromSjis(plan.caption);
+  if (PostDataTime->text() != caption) {
+    PostDataTime->setText(caption);
+    // Never seen on the window itself; task switchers and screen readers
+    // name the window by it.
+    setWindowTitle(caption.trimmed());
+  }
+  const bool linesChanged = !filled_ || label_.Lines != plan.lines || hasMessage_ != plan.hasMessage;
   label_ = PopupLabel{plan.caption, plan.lines};
-  PostDataTime->setText(FromSjis(plan.caption));
-  // Never seen on the window itself; task switchers and screen readers name
-  // the window by it.
-  setWindowTitle(PostDataTime->text().trimmed());
-  if (plan.hasMessage) SetMemoLines(PostMesg, FromSjisLines(plan.lines));
+  hasMessage_ = plan.hasMessage;
 
   SetColors(plan.color, plan.captionColor);
 
-  // A window needs at least one pixel each way; the parts may shrink to none.
-  setGeometry(plan.left, plan.top, std::max(1, plan.width), std::max(1, plan.height));
+  setGeometry(PlanGeometry(plan));
   Shape1->resize(std::max(0, plan.shapeWidth), std::max(0, plan.shapeHeight));
   PostMesg->resize(std::max(0, plan.memoWidth), std::max(0, plan.memoHeight));
 
-  QFont memoFont = PostMesg->font();
+  QFont memoFont = LabelFaceMemoFont();
   if (!plan.fontName.empty()) memoFont.setFamilies({FromSjis(plan.fontName)});
   // A positive size is in points; a negative one is a height in pixels, as a
   // font height is given on Windows; zero keeps the design size.
@@ -67,14 +79,27 @@ void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
   } else if (plan.fontSize < 0) {
     memoFont.setPixelSize(-plan.fontSize);
   }
-  PostMesg->setFont(memoFont);
+  if (!filled_ || PostMesg->font() != memoFont) PostMesg->setFont(memoFont);
+  // Without a message (an alarm that names no weekday) the design lines stay.
+  if (linesChanged) {
+    SetMemoLines(PostMesg,
+                 plan.hasMessage ? FromSjisLines(plan.lines) : LabelFaceDesignLines());
+  }
+  filled_ = true;
 
   show();
   raise();
 }
 
+bool TPstPost::StandsAt(const PostWindowPlan& plan) const {
+  return filled_ && geometry() == PlanGeometry(plan);
+}
+
 void TPstPost::SetColors(WinColor color, WinColor captionColor) {
   const QColor c = ToQColor(color);
+  // A window re-filled with its own colours keeps its pixels: a change of
+  // palette would repaint it.
+  if (Color() == c && Shape1->Fill() == c && CaptionColor() == ToQColor(captionColor)) return;
   QPalette pal = palette();
   pal.setColor(QPalette::Window, c);
   setPalette(pal);

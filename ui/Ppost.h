@@ -30,6 +30,8 @@ class TPstPost : public QWidget {
   QStringList Lines() const;
   // An alarm window: it stands for no label, so there is nothing to modify.
   bool IsAlarm() const { return alarm_; }
+  // Whether the window stands at the place and size `plan` gives.
+  bool StandsAt(const PostWindowPlan& plan) const;
   // The window's caption and message as the table holds them (Shift-JIS).
   const PopupLabel& Label() const { return label_; }
   QColor Color() const;
@@ -53,6 +55,8 @@ class TPstPost : public QWidget {
  private:
   bool closed_ = false;
   bool alarm_ = false;
+  bool filled_ = false;      // shown a plan once
+  bool hasMessage_ = true;
   PopupLabel label_;
 };
 

@@ -32,14 +32,41 @@ QByteArray Encode(const QString& text, bool* failed) {
   return bytes;
 }
 
+// ASCII bytes are the same characters in the code page (backslash and tilde
+// included, as windows-31j maps them), so most texts -- dates, times, the
+// English captions -- need no converter, whose tables are large. The code
+// page swaps three control codes (1A, 1C, 7F): texts holding them go
+// through the converter.
+bool SameAsLatin1(char16_t c) { return c < 0x7F && c != 0x1A && c != 0x1C; }
+
+bool IsPlainAscii(std::string_view bytes) {
+  for (char c : bytes) {
+    if (!SameAsLatin1(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+bool IsPlainAscii(const QString& text) {
+  for (const QChar c : text) {
+    if (!SameAsLatin1(c.unicode())) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 QString FromSjis(std::string_view bytes) {
+  if (IsPlainAscii(bytes))
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
   return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 std::string ToSjis(const QString& text) {
+  if (IsPlainAscii(text)) {
+    const QByteArray latin = text.toLatin1();
+    return std::string(latin.constData(), static_cast<std::size_t>(latin.size()));
+  }
   QString mapped;
   mapped.reserve(text.size());
   for (const char32_t c : text.toUcs4()) {

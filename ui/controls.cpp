@@ -101,7 +101,13 @@ void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines) {
   QString text = lines.join(QLatin1Char('\n'));
   // An empty last line needs its own line break, or reading back loses it.
   if (!lines.isEmpty() && lines.last().isEmpty()) text += QLatin1Char('\n');
-  memo->setPlainText(text);
+  // A read-only box has no cursor to move back or typing to undo: its
+  // document takes the text directly, which spares the edit box's own
+  // bookkeeping (a rebuild re-fills dozens of label windows).
+  if (memo->isReadOnly())
+    memo->document()->setPlainText(text);
+  else
+    memo->setPlainText(text);
 }
 
 QStringList MemoLines(const QPlainTextEdit* memo) {
@@ -136,7 +142,17 @@ QStringList NumberItems(int from, int to, int step) {
 
 // ---------------------------------------------------------------- the label face
 
-LabelFace BuildLabelFace(QWidget* window, int timePixelSize) {
+QFont LabelFaceMemoFont() {
+  QFont memoFont(QStringLiteral("ＭＳ Ｐゴシック"));
+  memoFont.setPixelSize(13);
+  return memoFont;
+}
+
+QStringList LabelFaceDesignLines() {
+  return {QStringLiteral("この領域は、メモの情報を記"), QStringLiteral("録しておく領域です。")};
+}
+
+LabelFace BuildLabelFace(QWidget* window, int timePixelSize, bool memoDesign) {
   window->setAutoFillBackground(true);
   QPalette pal = window->palette();
   pal.setColor(QPalette::Window, ToQColor(kLightYellow));
@@ -168,11 +184,10 @@ LabelFace BuildLabelFace(QWidget* window, int timePixelSize) {
   memoPal.setColor(QPalette::Base, ToQColor(kLightYellow));
   memoPal.setColor(QPalette::Window, ToQColor(kLightYellow));
   face.memo->setPalette(memoPal);
-  QFont memoFont(QStringLiteral("ＭＳ Ｐゴシック"));
-  memoFont.setPixelSize(13);
-  face.memo->setFont(memoFont);
-  SetMemoLines(face.memo, {QStringLiteral("この領域は、メモの情報を記"),
-                           QStringLiteral("録しておく領域です。")});
+  if (memoDesign) {
+    face.memo->setFont(LabelFaceMemoFont());
+    SetMemoLines(face.memo, LabelFaceDesignLines());
+  }
   return face;
 }
 

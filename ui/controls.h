@@ -94,11 +94,17 @@ QStringList NumberItems(int from, int to, int step = 1);
 // `window` after its frame shapes (so that the texts stand on them): the
 // window's colour and font, the date-time caption "0000/00/00 00:00" in bold
 // "MS Sans Serif" of `timePixelSize` at 2,2 (105 x 13), and the borderless
-// message box at 3,15 (170 x 26) with its design lines.
+// message box at 3,15 (170 x 26) with its design font and lines. With
+// `memoDesign` false the message box is left without them, for a window
+// that fills it before it is first shown (laying the design lines out
+// would load their font for nothing).
 struct LabelFace {
   QLabel* time = nullptr;
   QPlainTextEdit* memo = nullptr;
 };
-LabelFace BuildLabelFace(QWidget* window, int timePixelSize);
+LabelFace BuildLabelFace(QWidget* window, int timePixelSize, bool memoDesign = true);
+// The message box's design font ("ＭＳ Ｐゴシック" 13 px) and lines.
+QFont LabelFaceMemoFont();
+QStringList LabelFaceDesignLines();
 
 }  // namespace morna::ui

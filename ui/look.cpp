@@ -1,6 +1,8 @@
 #include "ui/look.h"
 
-#include <QFontInfo>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QSet>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -23,14 +25,51 @@ QFont LookFont(const QString& family, int pixelSize, bool bold, bool italic) {
 // The windows are laid out in pixels for Arial, Times New Roman and the
 // Japanese system fonts. Where the named family is not installed the
 // stand-in is usually wider; a condensed face keeps the texts in their boxes.
+// Whether a family is installed is looked up in the list of installed
+// families, which costs nothing once the font database is read: loading a
+// font, or resolving the family's aliases, would cost more than building
+// the window.
 void FitFont(QFont& f) {
-  f.setStretch(QFont::Unstretched);
-  if (QFontInfo(f).family().compare(f.family(), Qt::CaseInsensitive) != 0)
-    f.setStretch(QFont::Condensed);
+  static const QSet<QString> installed = [] {
+    QSet<QString> names;
+    for (const QString& family : QFontDatabase::families()) names.insert(family.toCaseFolded());
+    return names;
+  }();
+  const bool known = installed.contains(f.family().toCaseFolded());
+  f.setStretch(known ? QFont::Unstretched : QFont::Condensed);
 }
+
+namespace {
+
+class FontOnShow : public QObject {
+ public:
+  FontOnShow(QWidget* w, const QFont& f) : QObject(w), font_(f) { w->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      auto* w = static_cast<QWidget*>(watched);
+      w->removeEventFilter(this);
+      w->setFont(font_);
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QFont font_;
+};
+
+}  // namespace
+
+void SetFontWhenShown(QWidget* w, const QFont& f) { new FontOnShow(w, f); }
 
 void SetTextColor(QWidget* w, const QColor& c) {
   QPalette p = w->palette();
+  // Setting the colours a widget has of its own already would only repaint it.
+  if (w->testAttribute(Qt::WA_SetPalette) && p.color(QPalette::WindowText) == c &&
+      p.color(QPalette::Text) == c && p.color(QPalette::ButtonText) == c)
+    return;
   p.setColor(QPalette::WindowText, c);
   p.setColor(QPalette::Text, c);
   p.setColor(QPalette::ButtonText, c);
@@ -40,6 +79,7 @@ void SetTextColor(QWidget* w, const QColor& c) {
 void SetBackColor(QWidget* w, const QColor& c) {
   w->setAutoFillBackground(true);
   QPalette p = w->palette();
+  if (w->testAttribute(Qt::WA_SetPalette) && p.color(QPalette::Window) == c) return;
   p.setColor(QPalette::Window, c);
   w->setPalette(p);
 }

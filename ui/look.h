@@ -18,6 +18,11 @@ QFont LookFont(const QString& family, int pixelSize, bool bold, bool italic = fa
 // A condensed face when the family is not installed and a wider stand-in
 // would be drawn.
 void FitFont(QFont& f);
+// Gives `w` the font `f` when it is first shown. A text box lays its text out
+// as soon as its font changes, which loads the font; a control the user may
+// never see (the recurring-entry group of the short window) should not load
+// one at start-up.
+void SetFontWhenShown(QWidget* w, const QFont& f);
 // Text colour of a label, button, box or radio button.
 void SetTextColor(QWidget* w, const QColor& c);
 // Background colour; the widget paints its background from then on.

@@ -22,7 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { echo "FAIL: $* (test lines ${BASH_LINENO[*]})" >&2; exit 1; }
 
 # A display of our own, 1024 x 768, with a notification area in its corner.
 start_display() {
@@ -61,10 +61,12 @@ start_morna() {
 }
 
 # Waits until a mapped top-level window titled $1 exists; prints its line.
+# The notification-area icon's own small window (it may carry the program's
+# name too, and may be mapped first) is not taken for it.
 wait_window() {
   local line
   for _ in $(seq 100); do
-    line=$($XWIN list | awk -v t="$1" '{n=$6; for(i=7;i<=NF;i++) n=n" "$i} n==t {print; exit}')
+    line=$($XWIN list | awk -v t="$1" '{n=$6; for(i=7;i<=NF;i++) n=n" "$i} n==t && ($4 > 64 || $5 > 64) {print; exit}')
     [ -n "$line" ] && { echo "$line"; return 0; }
     sleep 0.1
   done
@@ -83,6 +85,7 @@ wait_exit() {
     sleep 0.1
   done
   cat "$WORK/morna.log" >&2 || true
+  $XWIN list >&2 || true
   fail "the program did not end"
 }
 

@@ -1,6 +1,9 @@
 // Text typed into the windows as the Shift-JIS bytes the files keep.
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
+#include <string>
+
 #include "ui/codec.h"
 
 namespace morna::ui {
@@ -24,6 +27,17 @@ TEST(CodecTest, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   // Everything the code page holds passes unchanged.
   EXPECT_EQ(ToSjis(QStringLiteral("あ～ｱ①")), "\x82\xA0\x81\x60\xB1\x87\x40");
   EXPECT_EQ(FromSjis(ToSjis(QStringLiteral("あ～ｱ①"))), QStringLiteral("あ～ｱ①"));
+}
+
+TEST(CodecTest, AsciiTextsNeedNoConverterAndConvertAsTheCodePageDoes) {
+  std::string ascii;
+  for (int c = 0; c < 0x80; ++c) ascii.push_back(static_cast<char>(c));
+  QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
+  const QString viaCodePage = decoder.decode(QByteArray::fromStdString(ascii));
+  EXPECT_EQ(FromSjis(ascii), viaCodePage);
+  EXPECT_EQ(ToSjis(viaCodePage), ascii);
+  // A text with one byte beyond ASCII still goes through the code page.
+  EXPECT_EQ(FromSjis("\\\x82\xA0~"), QStringLiteral("\\あ~"));
 }
 
 }  // namespace
