@@ -1,7 +1,6 @@
 #include "ui/PostWindows.h"
 
 #include <QLabel>
-#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -87,7 +86,7 @@ void PostWindows::TakeDown() {
     if (w) spares_.push_back(w);
   }
   list_.clear();
-  QTimer::singleShot(0, &cleanup_, [this] { DestroySpares(); });
+  QMetaObject::invokeMethod(&cleanup_, [this] { DestroySpares(); }, Qt::QueuedConnection);
 }
 
 void PostWindows::DestroySpares() {

@@ -338,5 +338,19 @@ TEST_F(PstMainTest, GroupRadioButtonsEnableTheirBoxes) {
   EXPECT_EQ(enabled(), "1100000");
 }
 
+TEST_F(PstMainTest, TheScheduleTwoGroupShowsWithItsFontsOnlyInTheTallWindow) {
+  TPstMain& m = Start();
+  m.show();
+  EXPECT_FALSE(m.GroupBox1->isVisible());
+  m.RbtnSche2->click();
+  EXPECT_TRUE(m.GroupBox1->isVisible());
+  EXPECT_EQ(m.CbShWeeklyWeek->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+  EXPECT_EQ(m.CbShMonthlyDay->font().family(), QStringLiteral("ＭＳ ゴシック"));
+  EXPECT_EQ(m.CbShMonthlyDay->font().pixelSize(), 12);
+  m.RbtnSche->click();
+  EXPECT_FALSE(m.GroupBox1->isVisible());
+  m.hide();
+}
+
 }  // namespace
 }  // namespace morna::ui::testing

@@ -152,6 +152,51 @@ TEST_F(PostWindowsTest, AWindowClosedByTheUserIsSkippedAndNotDestroyedTwice) {
   FlushDeletes();
 }
 
+TEST_F(PostWindowsTest, ARebuildAfterATakeDownRefillsTheWindowsAtTheirPlaces) {
+  AddLabel(0, "2030/06/20 09:00", {"a"});
+  AddLabel(1, "2030/06/21 09:00", {"b"});
+  windows.DisplayData();
+  QPointer<TPstPost> first = windows.At(0), second = windows.At(1);
+
+  // A label before both: each place keeps its window with the label now due
+  // there, and the last place gets a new one.
+  windows.TakeDown();
+  EXPECT_EQ(windows.Count(), 0);
+  AddLabel(0, "2030/06/19 09:00", {"c"});
+  AddLabel(1, "2030/06/20 09:00", {"a"});
+  AddLabel(2, "2030/06/21 09:00", {"b"});
+  windows.DisplayData();
+  ASSERT_EQ(windows.Count(), 3);
+  EXPECT_EQ(windows.At(0), first.data());
+  EXPECT_EQ(windows.At(1), second.data());
+  EXPECT_EQ(windows.At(0)->Caption(), QStringLiteral("2030/06/19 09:00"));
+  EXPECT_EQ(windows.At(0)->Lines(), QStringList{"c"});
+  EXPECT_EQ(windows.At(2)->Lines(), QStringList{"b"});
+  EXPECT_EQ(windows.At(2)->geometry().topLeft(), QPoint(892, 2 * 37));
+
+  // A window the user closed is never re-filled: the one behind it moves up.
+  QPointer<TPstPost> closed = windows.At(1), last = windows.At(2);
+  closed->close();
+  windows.TakeDown();
+  state.PostTable.Slot(2).Clear();
+  windows.DisplayData();
+  EXPECT_EQ(windows.At(1), last.data());
+  EXPECT_EQ(windows.At(1)->geometry().topLeft(), QPoint(892, 37));
+
+  // Windows a build does not need go, also when no build follows.
+  QPointer<TPstPost> kept = windows.At(0);
+  windows.TakeDown();
+  state.PostTable.Slot(1).Clear();
+  windows.DisplayData();
+  EXPECT_EQ(windows.At(0), kept.data());
+  EXPECT_TRUE(last.isNull());
+  windows.TakeDown();
+  EXPECT_FALSE(kept.isNull());
+  QCoreApplication::sendPostedEvents();  // the next turn of the event loop
+  EXPECT_TRUE(kept.isNull());
+  FlushDeletes();
+}
+
 TEST_F(PostWindowsTest, ClicksOpenThePopupOrCopyTheMessage) {
   state.Settings.DailyAlarm = 1;
   state.Settings.DATime = "07:30";
