@@ -23,7 +23,7 @@
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/instance.h"
-#include "ui/sound.h"
+#include "ui/alarm.h"
 #include "ui/userfiles.h"
 
 namespace {
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
   }
   if (places.perUser) morna::ui::MakeUserFolders(places);
 
-  auto player = morna::ui::MakeAlarmPlayer();
+  auto player = morna::ui::LoadAlarmPlayer();
   morna::ui::TPstMain main(state, morna::ui::MainServices{morna::ui::DesktopTrayShell(),
                                                           *player, morna::ui::Help()});
   mainWindow = &main;

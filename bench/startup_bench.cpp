@@ -101,7 +101,7 @@ void CloseWindow(const Display& d, xcb_window_t w) {
 }
 
 // Starts `program` in `folder` and waits for its window named "Moranote".
-Sample Run(const Display& d, const fs::path& program, const fs::path& folder) {
+Sample Run(const Display& d, const fs::path& program, const fs::path& folder, const char* arg) {
   const auto t0 = Clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
@@ -109,7 +109,7 @@ Sample Run(const Display& d, const fs::path& program, const fs::path& folder) {
     const int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
     dup2(null, 2);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    execl(program.c_str(), program.c_str(), arg, static_cast<char*>(nullptr));
     _exit(127);
   }
   Sample s;
@@ -210,19 +210,22 @@ int main(int argc, char** argv) {
     const char* name;
     fs::path dir;
     fs::path exe;
+    const char* arg;
     std::vector<double> ms, mib;
   };
+  const fs::path floorDir = Prepare(base, "floor", floor, "", "");
   std::vector<Case> cases = {
-      {"Qt floor", Prepare(base, "floor", floor, "", ""), floor.filename(), {}, {}},
-      {"Moranote, no files", Prepare(base, "empty", morna, "", ""), morna.filename(), {}, {}},
+      {"Qt floor", floorDir, floor.filename(), nullptr, {}, {}},
+      {"Qt floor with a line of text", floorDir, floor.filename(), "--text", {}, {}},
+      {"Moranote, no files", Prepare(base, "empty", morna, "", ""), morna.filename(), nullptr, {}, {}},
       {"Moranote, 50 labels + 4 alarm windows",
-       Prepare(base, "full", morna, fullIni, FiftyLabels()), morna.filename(), {}, {}},
+       Prepare(base, "full", morna, fullIni, FiftyLabels()), morna.filename(), nullptr, {}, {}},
   };
   // One start of each first, unmeasured: file caches and font caches warm.
-  for (Case& c : cases) Run(d, c.dir / c.exe, c.dir);
+  for (Case& c : cases) Run(d, c.dir / c.exe, c.dir, c.arg);
   for (int i = 0; i < runs; ++i) {
     for (Case& c : cases) {
-      const Sample s = Run(d, c.dir / c.exe, c.dir);
+      const Sample s = Run(d, c.dir / c.exe, c.dir, c.arg);
       c.ms.push_back(s.ms);
       c.mib.push_back(s.rssMiB);
     }
@@ -230,6 +233,7 @@ int main(int argc, char** argv) {
   const double floorMs = Median(cases[0].ms), floorMib = Median(cases[0].mib);
   std::printf("start-up, median of %d starts each (alternating)\n", runs);
   std::printf("%-40s %10s %8s %12s %8s\n", "start", "time", "ratio", "resident", "ratio");
+  std::printf("(ratios against the first line, the floor)\n");
   for (const Case& c : cases) {
     const double ms = Median(c.ms), mib = Median(c.mib);
     std::printf("%-40s %7.1f ms %7.2fx %8.1f MiB %7.2fx\n", c.name, ms, ms / floorMs, mib,

@@ -32,7 +32,7 @@
 #include "ui/appstate.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
-#include "ui/sound.h"
+#include "ui/alarm.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 #include "ui/Ppsub.h"
 #include "ui/codec.h"
 #include "ui/help.h"
-#include "ui/sound.h"
+#include "ui/alarm.h"
 
 namespace morna::ui {
 

@@ -288,3 +288,7 @@ std::unique_ptr<AlarmPlayer> MakeAlarmPlayer(std::unique_ptr<AudioOutput> output
 std::unique_ptr<AlarmPlayer> MakeAlarmPlayer() { return MakeAlarmPlayer(MakeDeviceOutput()); }
 
 }  // namespace morna::ui
+
+extern "C" Q_DECL_EXPORT morna::ui::AlarmPlayer* MornaNewAlarmPlayer() {
+  return morna::ui::MakeAlarmPlayer().release();
+}

@@ -1,4 +1,6 @@
-// The alarm sound: plays a WAV file from its start and returns at once.
+// The alarm sound, the sound module: WAV files decoded with libsndfile and
+// played through Qt Multimedia. The program itself does not link it; it
+// loads it when the first alarm sounds (ui/alarm.h).
 #pragma once
 
 #include <QAudioFormat>
@@ -7,19 +9,9 @@
 #include <memory>
 #include <vector>
 
-namespace morna::ui {
+#include "ui/alarm.h"
 
-class AlarmPlayer {
- public:
-  virtual ~AlarmPlayer() = default;
-  // Opens `path` synchronously and starts playing it; a sound still playing
-  // stops first. Throws ui::Error with a clear text when there is no file
-  // name, the file is missing, unreadable or not a playable WAV, or there is
-  // no audio output device.
-  virtual void Play(const QString& path) = 0;
-  virtual void Stop() = 0;
-  virtual bool IsPlaying() const = 0;
-};
+namespace morna::ui {
 
 // Where decoded sound goes: by default the system's default audio output.
 class AudioOutput {
@@ -66,3 +58,7 @@ std::unique_ptr<AlarmPlayer> MakeAlarmPlayer(std::unique_ptr<AudioOutput> output
 std::unique_ptr<AlarmPlayer> MakeAlarmPlayer();
 
 }  // namespace morna::ui
+
+// The module's entry, found by name when the program loads it: a new player
+// on the default audio output, owned by the caller.
+extern "C" morna::ui::AlarmPlayer* MornaNewAlarmPlayer();

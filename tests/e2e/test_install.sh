@@ -18,6 +18,9 @@ cmake --install "$MORNA_BUILD_DIR" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 
 DESKTOP="$PREFIX/share/applications/$ID.desktop"
 METAINFO="$PREFIX/share/metainfo/$ID.metainfo.xml"
 [ -x "$PREFIX/bin/Morna" ] || fail "no program in $PREFIX/bin"
+# The sound module, loaded at the first alarm from the library folder.
+[ -n "$(find "$PREFIX/lib" -path '*/moranote/libmorna_sound.so')" ] ||
+  fail "no sound module under $PREFIX/lib"
 grep -qx 'Exec=Morna' "$DESKTOP" || fail "the desktop entry does not start Morna"
 desktop-file-validate "$DESKTOP" || fail "desktop-file-validate refused $DESKTOP"
 appstreamcli validate --no-net "$METAINFO" || fail "appstreamcli refused $METAINFO"

@@ -19,7 +19,7 @@
 #include "ui/codec.h"
 #include "ui/errors.h"
 #include "ui/help.h"
-#include "ui/sound.h"
+#include "ui/alarm.h"
 
 namespace morna::ui::testing {
 

@@ -210,6 +210,20 @@ TEST_F(SoundTest, ANewAlarmStopsTheSoundStillPlaying) {
   EXPECT_EQ(log.starts, 2);
 }
 
+TEST_F(SoundTest, AMissingSoundModuleIsReportedAtTheFirstAlarm) {
+  // The tests run from a folder without the module.
+  auto player = LoadAlarmPlayer();
+  EXPECT_FALSE(player->IsPlaying());
+  QString text;
+  try {
+    player->Play(Write("tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+  } catch (const Error& e) {
+    text = e.text();
+  }
+  EXPECT_TRUE(text.startsWith("アラーム音を鳴らす部品 (morna_sound) を読み込めません。")) << text.toStdString();
+  player->Stop();
+}
+
 TEST_F(SoundTest, NoOutputDeviceIsReported) {
   if (!QMediaDevices::audioOutputs().isEmpty()) GTEST_SKIP() << "this machine has a sound device";
   auto real = MakeAlarmPlayer();
