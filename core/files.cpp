@@ -117,7 +117,9 @@ KeptAside KeepAside(const std::string& path, DateTime now) {
   std::snprintf(stamp, sizeof stamp, ".bak-%04d%02d%02d-%02d%02d%02d", c.year, c.month, c.day,
                 c.hour, c.minute, c.second);
   for (int n = 1; n <= 1000; ++n) {
-    if (tryName(real + stamp + (n == 1 ? std::string() : "-" + std::to_string(n)))) return result;
+    std::string name = real + stamp;
+    if (n > 1) name.append(1, '-').append(std::to_string(n));
+    if (tryName(name)) return result;
   }
   result.ok = false;
   result.error = SystemMessage(platform::ExistsCode());
