@@ -271,10 +271,23 @@ TEST_F(PstMainTest, GridShowsNationalHolidaysWhenSwitchedOn) {
   EXPECT_EQ(day15->toolTip(), QString::fromUtf8("敬老の日"));
   EXPECT_EQ(m.Day[16]->toolTip(), "");
 
+  // The calendar window shows the same day red, with its name.
+  m.CalDispClick();
+  TPstCal& cal = m.Calendar();
+  QLabel* calDay15 = cal.CalDay[15];
+  ASSERT_EQ(calDay15->text(), "15");
+  EXPECT_EQ(calDay15->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(calDay15->toolTip(), QString::fromUtf8("敬老の日"));
+  cal.hide();
+
   state_.Settings.NationalHolidays = 0;
   m.UDyymmClick();
   EXPECT_EQ(day15->palette().color(QPalette::WindowText), QColor(Qt::black));
   EXPECT_EQ(day15->toolTip(), "");
+  m.CalDispClick();
+  EXPECT_EQ(calDay15->palette().color(QPalette::WindowText), QColor(Qt::white));
+  EXPECT_EQ(calDay15->toolTip(), "");
+  cal.hide();
 }
 
 TEST_F(PstMainTest, DayClicksPickTheDateOrOpenItsLastLabel) {
