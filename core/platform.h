@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace morna::platform {
 
@@ -65,9 +66,15 @@ ReadResult ReadRegularFile(const std::string& path, std::string& out);
 class FileHandle {
  public:
   FileHandle() = default;
-  ~FileHandle();
-  FileHandle(FileHandle&& other) noexcept;
-  FileHandle& operator=(FileHandle&& other) noexcept;
+  ~FileHandle() { Close(); }
+  FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, kClosed)) {}
+  FileHandle& operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+      Close();
+      handle_ = std::exchange(other.handle_, kClosed);
+    }
+    return *this;
+  }
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
 

@@ -125,19 +125,6 @@ ReadResult ReadRegularFile(const std::string& path, std::string& out) {
   return result;
 }
 
-FileHandle::~FileHandle() { Close(); }
-
-FileHandle::FileHandle(FileHandle&& other) noexcept
-    : handle_(std::exchange(other.handle_, kClosed)) {}
-
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = std::exchange(other.handle_, kClosed);
-  }
-  return *this;
-}
-
 ErrorCode FileHandle::CreateUnique(const std::string& base, std::string& name) {
   Close();
   static std::atomic<unsigned> counter{0};

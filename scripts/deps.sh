@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Moranote needs to build, run and test.
-# Run as root on Debian 12; packages already present are left alone.
+# Run as root on Debian 12; packages already present are left alone. Given
+# package names, it installs those instead (what another script needs).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
@@ -12,6 +13,7 @@ packages=(
   pulseaudio pulseaudio-utils sox faketime python3-xlib
   fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho
 )
+[ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -6,16 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-packages=(g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/deps.sh g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build
 
 build="$root/build/windows"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
