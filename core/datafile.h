@@ -5,17 +5,9 @@
 #include <string_view>
 
 #include "core/posttable.h"
+#include "core/result.h"
 
 namespace morna {
-
-struct FileResult {
-  enum class Status { Ok, Missing, Failed };
-  Status status = Status::Ok;
-  // For Failed: the system's message text, its trailing blanks, control
-  // characters and periods removed.
-  std::string systemMessage;
-  bool ok() const { return status != Status::Failed; }
-};
 
 // Reads the bytes of a data file into the empty `table`. A file with more
 // labels than the table has slots grows the table (never past 50 slots);
