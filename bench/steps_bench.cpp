@@ -22,7 +22,7 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-#include "core/datafile.h"
+#include "core/labelfile.h"
 #include "core/posttable.h"
 #include "ui/Pcal.h"
 #include "ui/Pmain.h"
@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
     PostTable table(50);
     int editMode = 0;
     t.restart();
-    morna::LoadPostDataFile("Dpstitdt.dat", table);
+    morna::LabelFile("Dpstitdt.dat").Load(table);
     morna::PostDataSort(table, editMode, PopupLabel{}, 1, now);
     load.Add(Ms(t));
   }

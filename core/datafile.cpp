@@ -13,13 +13,6 @@ constexpr std::string_view kTimeTag = "Time=";
 constexpr std::string_view kMemoTag = "Memo=";
 constexpr std::size_t kTimeLineLength = 21;
 
-FileResult Failed(platform::ErrorCode err) {
-  FileResult r;
-  r.status = FileResult::Status::Failed;
-  r.systemMessage = SystemMessage(err);
-  return r;
-}
-
 // A text as it can stand in the file: a Ctrl-Z would end the file when it is
 // read back, so it is left out.
 std::string Storable(std::string_view text) {
@@ -86,16 +79,8 @@ FileResult ParsePostData(std::string_view data, PostTable& table) {
   // More labels than the table can ever hold: the first ones are loaded, and
   // the load is reported as failed so that the file is not simply
   // overwritten by the next save.
-  if (tooMany) return Failed(platform::FileTooLargeCode());
+  if (tooMany) return FileResult::Fail(SystemMessage(platform::FileTooLargeCode()));
   return {};
-}
-
-FileResult LoadPostDataFile(const std::string& path, PostTable& table) {
-  std::string data;
-  const platform::ReadResult read = platform::ReadRegularFile(path, data);
-  if (read.missing) return FileResult{FileResult::Status::Missing, {}};
-  if (read.error != 0) return Failed(read.error);
-  return ParsePostData(data, table);
 }
 
 std::string FormatPostData(const PostTable& table) {
@@ -109,18 +94,6 @@ std::string FormatPostData(const PostTable& table) {
     for (const std::string& line : slot.Lines) AppendMemoLines(out, line);
   }
   return out;
-}
-
-FileResult SavePostDataFile(const std::string& path, const PostTable& table) {
-  const std::string out = FormatPostData(table);
-  std::string error;
-  if (!SaveWholeFile(path, out, &error)) {
-    FileResult r;
-    r.status = FileResult::Status::Failed;
-    r.systemMessage = error;
-    return r;
-  }
-  return {};
 }
 
 }  // namespace morna

@@ -1,4 +1,5 @@
-// The label data file: "Time=" and "Memo=" lines of Shift-JIS bytes.
+// The label data file's form: "Time=" and "Memo=" lines of Shift-JIS
+// bytes. Reading and writing the file itself is core/labelfile.h.
 #pragma once
 
 #include <string>
@@ -20,16 +21,5 @@ FileResult ParsePostData(std::string_view bytes, PostTable& table);
 // Ctrl-Z (which would end the file on reading) is left out of the texts,
 // and a message line holding a CR is written as the lines it splits into.
 std::string FormatPostData(const PostTable& table);
-
-// Reads the file at `path` (native path) into the empty `table`. A missing
-// file in an existing folder leaves the table empty and reports Missing (not
-// an error); a missing folder, or a file that cannot be read or is no
-// regular file (a FIFO is never waited on), leaves it empty and reports
-// Failed with the system's text.
-FileResult LoadPostDataFile(const std::string& path, PostTable& table);
-
-// Writes FormatPostData(table) with SaveWholeFile (core/files.h): a failure
-// reports Failed and leaves the old file whole.
-FileResult SavePostDataFile(const std::string& path, const PostTable& table);
 
 }  // namespace morna

@@ -1,6 +1,7 @@
 #include "core/files.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace morna {
 
@@ -13,14 +14,11 @@ using platform::Kind;
 // How long a save waits for another program's save of the same file.
 constexpr int kLockWaitMs = 5000;
 
-bool Fail(std::string* error, ErrorCode err) {
-  if (error != nullptr) *error = SystemMessage(err);
-  return false;
-}
+FileResult Fail(ErrorCode err) { return FileResult::Fail(SystemMessage(err)); }
 
 // For a folder that does not let us add a file: the file's own contents are
 // replaced, as a plain save would do it.
-bool WriteInPlace(const std::string& path, std::string_view data, std::string* error) {
+FileResult WriteInPlace(const std::string& path, std::string_view data) {
   FileHandle f;
   ErrorCode err = f.OpenForWriting(path);
   if (err == 0) err = f.Truncate();
@@ -28,7 +26,7 @@ bool WriteInPlace(const std::string& path, std::string_view data, std::string* e
   if (err == 0) err = f.Sync();
   const ErrorCode closeErr = f.Close();
   if (err == 0) err = closeErr;
-  return err == 0 || Fail(error, err);
+  return err == 0 ? FileResult::Done() : Fail(err);
 }
 
 }  // namespace
@@ -46,11 +44,11 @@ std::string SystemMessage(ErrorCode err) {
   return text;
 }
 
-bool SaveWholeFile(const std::string& path, std::string_view data, std::string* error) {
+FileResult SaveWholeFile(const std::string& path, std::string_view data) {
   const std::string target = platform::FollowLinks(path);
   platform::FileInfo old = platform::Inspect(target, false);
   if (old.kind != Kind::None && old.kind != Kind::Regular)
-    return Fail(error, platform::kNotRegularFile);
+    return Fail(platform::kNotRegularFile);
 
   FileHandle lock;
   if (old.kind == Kind::Regular) {
@@ -58,7 +56,7 @@ bool SaveWholeFile(const std::string& path, std::string_view data, std::string* 
     // A file we may neither read nor write cannot be locked, but it can
     // still be replaced when the folder allows; only a busy lock stops us.
     if (err == 0) old = lock.Info();
-    else if (platform::IsLockBusy(err)) return Fail(error, err);
+    else if (platform::IsLockBusy(err)) return Fail(err);
   }
 
   FileHandle temp;
@@ -67,8 +65,8 @@ bool SaveWholeFile(const std::string& path, std::string_view data, std::string* 
   if (err != 0) {
     // Only a folder that refuses new files makes us write in place: on a
     // full disk, emptying the old file first could lose it.
-    if (old.kind != Kind::Regular || !platform::IsAccessDenied(err)) return Fail(error, err);
-    return WriteInPlace(target, data, error);
+    if (old.kind != Kind::Regular || !platform::IsAccessDenied(err)) return Fail(err);
+    return WriteInPlace(target, data);
   }
   err = temp.Write(data);
   if (err == 0 && old.kind == Kind::Regular) temp.TakeAttributesOf(old);
@@ -78,39 +76,39 @@ bool SaveWholeFile(const std::string& path, std::string_view data, std::string* 
   if (err == 0) err = platform::Replace(tempName, target, lock);
   if (err != 0) {
     platform::Remove(tempName);
-    return Fail(error, err);
+    return Fail(err);
   }
   // The rename is in the folder; without this sync a power loss could bring
   // back the old name, or none.
   platform::SyncFolderOf(target);
-  return true;
+  return FileResult::Done();
 }
 
-KeptAside KeepAside(const std::string& path, DateTime now) {
-  KeptAside result;
+FileResult KeepAside(const std::string& path, DateTime now, std::string* keptAs) {
+  std::string unused;
+  std::string& newName = keptAs != nullptr ? *keptAs : unused;
+  newName.clear();
   const std::string real = platform::FollowLinks(path);
   const Kind kind = platform::Inspect(real, false).kind;
-  if (kind == Kind::None) return result;
+  if (kind == Kind::None) return FileResult::Done();
+  if (kind != Kind::Regular) return Fail(platform::kNotRegularFile);
+  // Whether `name` settled it: moved there, or failed for a reason other
+  // than someone taking the name meanwhile (then the next name is tried).
+  std::optional<FileResult> outcome;
   auto tryName = [&](const std::string& name) {
     if (platform::Inspect(name, false).kind != Kind::None) return false;
     const ErrorCode err = platform::RenameNoReplace(real, name);
     if (err == 0) {
-      result.keptAs = name;
+      newName = name;
+      outcome = FileResult::Done();
       return true;
     }
-    // Someone took the name meanwhile: try the next one.
     if (platform::Inspect(name, false).kind != Kind::None) return false;
-    result.ok = false;
-    result.error = SystemMessage(err);
+    outcome = Fail(err);
     return true;
   };
-  if (kind != Kind::Regular) {
-    result.ok = false;
-    result.error = SystemMessage(platform::kNotRegularFile);
-    return result;
-  }
   for (int n = 1; n <= 99; ++n) {
-    if (tryName(real + ".bak" + (n == 1 ? std::string() : std::to_string(n)))) return result;
+    if (tryName(real + ".bak" + (n == 1 ? std::string() : std::to_string(n)))) return *outcome;
   }
   const CivilTime c = ToCivil(now);
   char stamp[40];
@@ -119,11 +117,9 @@ KeptAside KeepAside(const std::string& path, DateTime now) {
   for (int n = 1; n <= 1000; ++n) {
     std::string name = real + stamp;
     if (n > 1) name.append(1, '-').append(std::to_string(n));
-    if (tryName(name)) return result;
+    if (tryName(name)) return *outcome;
   }
-  result.ok = false;
-  result.error = SystemMessage(platform::ExistsCode());
-  return result;
+  return Fail(platform::ExistsCode());
 }
 
 }  // namespace morna

@@ -9,6 +9,7 @@
 
 #include "core/datetime.h"
 #include "core/platform.h"
+#include "core/result.h"
 
 namespace morna {
 
@@ -23,22 +24,17 @@ std::string SystemMessage(platform::ErrorCode err);
 // renamed into place; the folder is synced after. While saving, an advisory
 // lock on the old file keeps a second writer waiting. Where the folder
 // refuses this user a new file, an existing file is written in place.
-// Anything that is not a regular file is refused and left alone. On failure
-// returns false with `error` set to the system's text; the old file is then
-// whole (unless a write in place failed part-way).
-bool SaveWholeFile(const std::string& path, std::string_view data, std::string* error);
-
-struct KeptAside {
-  bool ok = true;
-  std::string keptAs;  // the file's new name; empty when there was no file
-  std::string error;   // the system's text when not ok
-};
+// Anything that is not a regular file is refused and left alone. A failure
+// carries the system's text; the old file is then whole (unless a write in
+// place failed part-way).
+FileResult SaveWholeFile(const std::string& path, std::string_view data);
 
 // Moves the file at `path` (through links, the file they name) aside before
 // it is overwritten: to "<name>.bak", else the first free of ".bak2" to
 // ".bak99", else "<name>.bak-yyyymmdd-hhmmss" of `now`. An existing file of
 // those names is never replaced. Nothing at `path` needs no keeping;
-// anything but a regular file is refused and stays where it is.
-KeptAside KeepAside(const std::string& path, DateTime now);
+// anything but a regular file is refused and stays where it is. `keptAs`
+// receives the file's new name (empty when there was no file).
+FileResult KeepAside(const std::string& path, DateTime now, std::string* keptAs = nullptr);
 
 }  // namespace morna

@@ -70,18 +70,18 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
 
 }  // namespace
 
-IniFile::LoadStatus IniFile::Load(const std::string& path) {
+FileResult IniFile::Load(const std::string& path) {
   std::string data;
   const platform::ReadResult read = platform::ReadRegularFile(path, data);
   Parse(data);
   path_ = path;
-  if (read.missing) return LoadStatus::Missing;
+  if (read.missing) return FileResult::NotThere();
   if (read.error != 0) {
     readFailed_ = true;
     readError_ = read.error;
-    return LoadStatus::Failed;
+    return FileResult::Fail(SystemMessage(read.error));
   }
-  return LoadStatus::Ok;
+  return FileResult::Done();
 }
 
 void IniFile::Parse(std::string_view data) {
@@ -193,17 +193,14 @@ std::string IniFile::Contents() const {
   return out;
 }
 
-bool IniFile::Save(std::string* error) {
-  if (!changed_) return true;
-  if (readFailed_) {
-    // The file is there but could not be read: replacing it would lose
-    // whatever else it holds.
-    if (error != nullptr) *error = SystemMessage(readError_);
-    return false;
-  }
-  if (!SaveWholeFile(path_, Contents(), error)) return false;
-  changed_ = false;
-  return true;
+FileResult IniFile::Save() {
+  if (!changed_) return FileResult::Done();
+  // The file is there but could not be read: replacing it would lose
+  // whatever else it holds.
+  if (readFailed_) return FileResult::Fail(SystemMessage(readError_));
+  FileResult saved = SaveWholeFile(path_, Contents());
+  if (saved.ok()) changed_ = false;
+  return saved;
 }
 
 }  // namespace morna

@@ -23,19 +23,19 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
+
 namespace morna {
 
 inline constexpr std::size_t kIniMaxValueBytes = 1023;
 
 class IniFile {
  public:
-  enum class LoadStatus { Ok, Missing, Failed };
-
   // Reads the file at `path`. A missing file (in a folder that exists) gives
   // an empty file that Save() creates; a file that exists but cannot be
   // read, or is no regular file, gives Failed, and Save() then refuses to
   // replace it.
-  LoadStatus Load(const std::string& path);
+  FileResult Load(const std::string& path);
   // Takes the bytes of a file as read, for no file on disk (Load() reads
   // the file and hands its bytes here).
   void Parse(std::string_view bytes);
@@ -51,9 +51,8 @@ class IniFile {
 
   // Writes the file when anything changed since Load(), with SaveWholeFile
   // (core/files.h), so the old file stays whole when the write fails.
-  // Returns false, with `error` set to the system's text, when the file
-  // could not be written; nothing on disk has changed then.
-  bool Save(std::string* error = nullptr);
+  // A failure carries the system's text; nothing on disk has changed then.
+  FileResult Save();
 
   bool Changed() const { return changed_; }
   // The whole file as it would be written.

@@ -222,11 +222,12 @@ void TPstCtl::ReadSettings(const IniFile& ini, Settings& s, WindowPos& pos) cons
   }
 }
 
-bool TPstCtl::SaveSettings(const std::string& path, const Settings& s, const WindowPos& pos) const {
+FileResult TPstCtl::SaveSettings(const std::string& path, const Settings& s,
+                                 const WindowPos& pos) const {
   IniFile ini;
   // A file that exists but cannot be read is not replaced: its other
   // sections would be lost.
-  if (ini.Load(path) == IniFile::LoadStatus::Failed) return false;
+  if (FileResult read = ini.Load(path); !read.ok()) return read;
   WriteSettings(ini, s, pos);
   return ini.Save();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/result.h"
 #include "core/settings.h"
 
 namespace morna {
@@ -23,10 +24,10 @@ class TPstCtl {
   // Writes `s` and `pos`. All keys are set in memory and the file is then
   // replaced in one go, so the only write that can fail is that of the file
   // itself (it cannot be created or replaced, or it exists but cannot be
-  // read): the save then stops before its first key, returns false, and the
-  // file keeps every old value. Other lines of the file stay as they were,
-  // and a save that changes nothing leaves the file untouched.
-  bool SaveSettings(const std::string& path, const Settings& s, const WindowPos& pos) const;
+  // read): the save then stops before its first key, returns the system's
+  // reason, and the file keeps every old value. Other lines of the file stay
+  // as they were, and a save that changes nothing leaves the file untouched.
+  FileResult SaveSettings(const std::string& path, const Settings& s, const WindowPos& pos) const;
 
   // The two halves of the above on a file in memory: every key read into
   // `s` and `pos` (then normalised), and every key written from them.

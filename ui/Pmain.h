@@ -250,7 +250,6 @@ class TPstMain : public QWidget {
   void Connect();
   void MoveOntoDesktop();
   void ShowFileError(const QString& prefix, const std::string& systemText);
-  bool KeepFailedDataFile(const std::string& path);
   std::string MessageText() const;  // PstMesg as CR LF text, Shift-JIS
   void SetMessageLines(const QStringList& lines);
   void ApplyWindowSize();
@@ -265,7 +264,6 @@ class TPstMain : public QWidget {
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;
   int outerHeight_ = kShortHeight;
-  std::string failedDataPath_;  // the unreadable data file, until it is kept aside
   bool destroyed_ = false;
 };
 

@@ -14,9 +14,7 @@
 #include <algorithm>
 
 #include "core/calendar.h"
-#include "core/datafile.h"
 #include "core/entry.h"
-#include "core/files.h"
 #include "core/posttable.h"
 #include "core/schedtimer.h"
 #include "core/userfiles.h"
@@ -119,8 +117,10 @@ void TPstMain::BtnEndClick() {
 
 void TPstMain::SaveSettingsFile() {
   state_.MainPos = CurrentPos();
-  if (!ctl_.SaveSettings(state_.SettingsFile, state_.Settings, state_.MainPos))
-    throw Error(QStringLiteral("%1 に書き込めません").arg(QString::fromLocal8Bit(state_.SettingsFile)));
+  const FileResult saved = ctl_.SaveSettings(state_.SettingsFile, state_.Settings, state_.MainPos);
+  if (!saved.ok())
+    throw Error(QStringLiteral("%1 に書き込めません\n%2")
+                    .arg(QString::fromLocal8Bit(state_.SettingsFile), SystemText(saved.systemMessage)));
 }
 
 // A position kept from a screen that is no longer there would put the window
@@ -184,41 +184,14 @@ std::string TPstMain::DataFilePath() const {
 }
 
 void TPstMain::LoadPostDataFile() {
-  const std::string path = DataFilePath();
-  FileResult result;
-  try {
-    result = morna::LoadPostDataFile(path, state_.PostTable);
-  } catch (...) {
-    state_.DataFileLoadFailed = true;
-    failedDataPath_ = path;
-    throw;
-  }
-  if (result.status == FileResult::Status::Failed) {
-    state_.DataFileLoadFailed = true;
-    failedDataPath_ = path;
-    ShowFileError(QStringLiteral("ファイルの読込みで[ "), result.systemMessage);
-  }
-}
-
-// The data file could not be read at start-up, so the table does not hold
-// its labels. Before it is overwritten the first time, it is moved aside
-// (KeepAside: "<name>.bak", .bak2 ... or a time-stamped name), which needs
-// no read access to it. Returns false when that failed; the error has been
-// shown.
-bool TPstMain::KeepFailedDataFile(const std::string& path) {
-  const KeptAside kept = KeepAside(path, state_.Now());
-  if (!kept.ok) {
-    ShowFileError(QStringLiteral("ファイルの書込みで[ "), kept.error);
-    return false;
-  }
-  failedDataPath_.clear();
-  return true;
+  state_.DataFile.SetPath(DataFilePath());
+  const FileResult result = state_.DataFile.Load(state_.PostTable);
+  if (!result.ok()) ShowFileError(QStringLiteral("ファイルの読込みで[ "), result.systemMessage);
 }
 
 void TPstMain::SavePostDataFile() {
-  const std::string path = DataFilePath();
-  if (!failedDataPath_.empty() && failedDataPath_ == path && !KeepFailedDataFile(path)) return;
-  const FileResult result = morna::SavePostDataFile(path, state_.PostTable);
+  state_.DataFile.SetPath(DataFilePath());
+  const FileResult result = state_.DataFile.Save(state_.PostTable, state_.Now());
   if (!result.ok()) ShowFileError(QStringLiteral("ファイルの書込みで[ "), result.systemMessage);
 }
 

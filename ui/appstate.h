@@ -8,6 +8,7 @@
 
 #include "core/datetime.h"
 #include "core/geometry.h"
+#include "core/labelfile.h"
 #include "core/posttable.h"
 #include "core/schedtimer.h"
 #include "core/settings.h"
@@ -26,7 +27,7 @@ struct AppState {
   Rect WorkArea;                     // where the label windows were last arranged
   std::string SettingsFile;          // the settings file, native path
   std::string DataDir;               // the folder of a relative data file name; empty: current
-  bool DataFileLoadFailed = false;   // the data file existed but could not be read
+  morna::LabelFile DataFile;         // the label data file: path, last bytes seen, keep-aside
   int SettingsCancelled = 0;         // 1: the settings dialog was last closed with Cancel
 
   // The clock. Core never reads the system clock; tests set any moment.

@@ -1,4 +1,5 @@
 #include "core/datafile.h"
+#include "core/labelfile.h"
 
 #include <gtest/gtest.h>
 
@@ -33,11 +34,11 @@ TEST(LoadDataFile, EmptyAndMissingFilesGiveNoLabels) {
   EXPECT_EQ(r.status, Status::Ok);
   EXPECT_EQ(t.LabelCount(), 0);
   WriteBytes(dir.File("empty.dat"), "");
-  EXPECT_EQ(LoadPostDataFile(dir.File("empty.dat"), t).status, Status::Ok);
+  EXPECT_EQ(LabelFile(dir.File("empty.dat")).Load(t).status, Status::Ok);
   EXPECT_EQ(t.LabelCount(), 0);
 
   PostTable m(30);
-  r = LoadPostDataFile(dir.File("none.dat"), m);
+  r = LabelFile(dir.File("none.dat")).Load(m);
   EXPECT_EQ(r.status, Status::Missing);
   EXPECT_TRUE(r.ok());
   EXPECT_TRUE(r.systemMessage.empty());
@@ -48,7 +49,7 @@ TEST(LoadDataFile, AnUnreadableFileFailsWithTheSystemText) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("folder.dat"));
   PostTable t(30);
-  const FileResult r = LoadPostDataFile(dir.File("folder.dat"), t);
+  const FileResult r = LabelFile(dir.File("folder.dat")).Load(t);
   EXPECT_EQ(r.status, Status::Failed);
   EXPECT_FALSE(r.ok());
 #ifdef _WIN32
@@ -62,7 +63,7 @@ TEST(LoadDataFile, AnUnreadableFileFailsWithTheSystemText) {
 TEST(LoadDataFile, AFileInAMissingFolderIsAnErrorNotAFirstStart) {
   TempDir dir;
   PostTable t(30);
-  const FileResult r = LoadPostDataFile(dir.File("gone/Dpstitdt.dat"), t);
+  const FileResult r = LabelFile(dir.File("gone/Dpstitdt.dat")).Load(t);
   EXPECT_EQ(r.status, Status::Failed);
   EXPECT_FALSE(r.systemMessage.empty());
   EXPECT_EQ(t.LabelCount(), 0);
@@ -76,10 +77,10 @@ TEST(LoadDataFile, EmptyMessageLinesRoundTripByteForByte) {
   EXPECT_EQ(t.Slot(0).DateTimeText, "2000/12/16 09:00");
   EXPECT_EQ(t.Slot(0).Lines, (Lines{"a", "", "b"}));
   const std::string out = dir.File("out.dat");
-  ASSERT_EQ(SavePostDataFile(out, t).status, Status::Ok);
+  ASSERT_EQ(LabelFile(out).Save(t, DateTime{}).status, Status::Ok);
   EXPECT_EQ(ReadBytes(out), bytes);
   PostTable back(30);
-  ASSERT_EQ(LoadPostDataFile(out, back).status, Status::Ok);
+  ASSERT_EQ(LabelFile(out).Load(back).status, Status::Ok);
   EXPECT_EQ(back.Slot(0).Lines, (Lines{"a", "", "b"}));
 }
 
@@ -155,13 +156,13 @@ TEST(SaveDataFile, WritesLabelsInSlotOrderWithoutFreeSlots) {
   t.Slot(4).DateTimeText = "2000/12/16 09:00 extra";
   t.SpareSlot().DateTimeText = "never written";
   const std::string path = dir.File("d.dat");
-  ASSERT_EQ(SavePostDataFile(path, t).status, Status::Ok);
+  ASSERT_EQ(LabelFile(path).Save(t, DateTime{}).status, Status::Ok);
   EXPECT_EQ(ReadBytes(path),
             "Time=2000/12/16 09:00\r\nTime=1900/12/01 00:00\r\nMemo=x\r\n"
             "Time=2000/12/16 09:00 extra\r\n");
 
   PostTable back(5);
-  ASSERT_EQ(LoadPostDataFile(path, back).status, Status::Ok);
+  ASSERT_EQ(LabelFile(path).Load(back).status, Status::Ok);
   EXPECT_EQ(back.Slot(0).DateTimeText, "2000/12/16 09:00");
   EXPECT_TRUE(back.Slot(0).Lines.empty());
   EXPECT_TRUE(back.Slot(1).IsToDo());
@@ -186,7 +187,7 @@ TEST(SaveDataFile, AFailedSaveReportsTheSystemText) {
   PostTable t(2);
   t.Slot(0).DateTimeText = "2000/12/16 09:00";
 
-  FileResult r = SavePostDataFile(dir.File("no/such/d.dat"), t);
+  FileResult r = LabelFile(dir.File("no/such/d.dat")).Save(t, DateTime{});
   EXPECT_EQ(r.status, Status::Failed);
 #ifndef _WIN32
   EXPECT_EQ(r.systemMessage, "No such file or directory");

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/datafile.h"
+#include "core/labelfile.h"
 #include "core/platform.h"
 #include "tests/core/tempdir.h"
 
@@ -44,7 +45,17 @@ using testing::WriteBytes;
 #endif
 
 bool Save(const std::string& path, std::string_view data, std::string* error = nullptr) {
-  return SaveWholeFile(path, data, error);
+  const FileResult saved = SaveWholeFile(path, data);
+  if (error != nullptr) *error = saved.systemMessage;
+  return saved.ok();
+}
+
+// The name KeepAside gave the file ("" for no file); a failure fails the test.
+std::string KeptAs(const std::string& path, DateTime now) {
+  std::string keptAs = "not set";
+  const FileResult kept = KeepAside(path, now, &keptAs);
+  EXPECT_TRUE(kept.ok()) << kept.systemMessage;
+  return keptAs;
 }
 
 // The names in the folder, to see that no temporary file is left over.
@@ -232,15 +243,15 @@ TEST(ReplaceFileTest, AFifoIsNeitherWaitedOnNorReplaced) {
   ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
   ::alarm(10);  // a read that waits for a writer ends the test here
   PostTable t(30);
-  const FileResult r = LoadPostDataFile(path, t);
+  const FileResult r = LabelFile(path).Load(t);
   EXPECT_EQ(r.status, FileResult::Status::Failed);
   EXPECT_EQ(r.systemMessage, "Not a regular file");
   std::string error;
   EXPECT_FALSE(Save(path, "x", &error));
   EXPECT_EQ(error, "Not a regular file");
-  const KeptAside kept = KeepAside(path, MakeDateTime(2030, 1, 2));
-  EXPECT_FALSE(kept.ok);
-  EXPECT_EQ(kept.error, "Not a regular file");
+  const FileResult kept = KeepAside(path, MakeDateTime(2030, 1, 2));
+  EXPECT_FALSE(kept.ok());
+  EXPECT_EQ(kept.systemMessage, "Not a regular file");
   ::alarm(0);
   EXPECT_EQ(platform::Inspect(path, false).kind, Kind::Other);
   EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"d.dat"});
@@ -299,7 +310,7 @@ TEST(ReplaceFileTest, AFileHeldOpenOrReadOnlyIsRefusedAndKept) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   PostTable t(30);
-  const FileResult r = LoadPostDataFile(path, t);
+  const FileResult r = LabelFile(path).Load(t);
   ::CloseHandle(held);
   EXPECT_EQ(r.status, FileResult::Status::Failed);
   EXPECT_EQ(r.systemMessage, SystemMessage(ERROR_SHARING_VIOLATION));
@@ -318,18 +329,17 @@ TEST(KeepAsideTest, BackupsNeverReplaceBackups) {
   TempDir dir;
   const std::string path = dir.File("d.dat");
   const DateTime now = MakeDateTime(2030, 6, 15, 8, 54, 40);
-  EXPECT_TRUE(KeepAside(path, now).ok);  // nothing there: nothing to keep
-  EXPECT_TRUE(KeepAside(path, now).keptAs.empty());
+  EXPECT_EQ(KeptAs(path, now), "");  // nothing there: nothing to keep
 
   WriteBytes(path, "first");
-  EXPECT_EQ(KeepAside(path, now).keptAs, path + ".bak");
+  EXPECT_EQ(KeptAs(path, now), path + ".bak");
   WriteBytes(path, "second");
-  EXPECT_EQ(KeepAside(path, now).keptAs, path + ".bak2");
+  EXPECT_EQ(KeptAs(path, now), path + ".bak2");
   for (int n = 3; n <= 99; ++n) WriteBytes(path + ".bak" + std::to_string(n), "older");
   WriteBytes(path, "third");
-  EXPECT_EQ(KeepAside(path, now).keptAs, path + ".bak-20300615-085440");
+  EXPECT_EQ(KeptAs(path, now), path + ".bak-20300615-085440");
   WriteBytes(path, "fourth");
-  EXPECT_EQ(KeepAside(path, now).keptAs, path + ".bak-20300615-085440-2");
+  EXPECT_EQ(KeptAs(path, now), path + ".bak-20300615-085440-2");
   EXPECT_EQ(ReadBytes(path + ".bak"), "first");
   EXPECT_EQ(ReadBytes(path + ".bak2"), "second");
   EXPECT_EQ(ReadBytes(path + ".bak99"), "older");
@@ -343,9 +353,7 @@ TEST(KeepAsideTest, ALinkedFileIsKeptBesideItsTargetAndTheLinkStays) {
   fs::create_directory(dir.File("real"));
   WriteBytes(dir.File("real/labels.dat"), "unreadable labels");
   fs::create_symlink("real/labels.dat", dir.File("d.dat"));
-  const KeptAside kept = KeepAside(dir.File("d.dat"), MakeDateTime(2030, 1, 2));
-  ASSERT_TRUE(kept.ok);
-  EXPECT_EQ(kept.keptAs, dir.File("real/labels.dat.bak"));
+  EXPECT_EQ(KeptAs(dir.File("d.dat"), MakeDateTime(2030, 1, 2)), dir.File("real/labels.dat.bak"));
   EXPECT_TRUE(fs::is_symlink(dir.File("d.dat")));
   EXPECT_EQ(ReadBytes(dir.File("real/labels.dat.bak")), "unreadable labels");
 }

@@ -65,11 +65,11 @@ TEST(IniWrite, ReplacesInPlaceAndKeepsEveryOtherLine) {
   const std::string path = dir.File("t.ini");
   WriteBytes(path, before);
   IniFile ini;
-  ASSERT_EQ(ini.Load(path), IniFile::LoadStatus::Ok);
+  ASSERT_EQ(ini.Load(path).status, FileResult::Status::Ok);
   ini.Write("MAIN", "Top", "5");  // unchanged: the line keeps its blanks
   EXPECT_FALSE(ini.Changed());
   ini.Write("main", "LEFT", "9");
-  ASSERT_TRUE(ini.Save());
+  ASSERT_TRUE(ini.Save().ok());
   EXPECT_EQ(ReadBytes(path),
             "; my settings\n[MAIN]\nTop = 5\nleft=9\r\n\r\n[Other]\nx=1\r\n; end");
 }
@@ -87,16 +87,16 @@ TEST(IniWrite, AMissingFileIsCreatedAndAnUnchangedOneIsNotTouched) {
   TempDir dir;
   const std::string path = dir.File("new.ini");
   IniFile ini;
-  EXPECT_EQ(ini.Load(path), IniFile::LoadStatus::Missing);
+  EXPECT_EQ(ini.Load(path).status, FileResult::Status::Missing);
   ini.Write("S", "k", "v");
-  ASSERT_TRUE(ini.Save());
+  ASSERT_TRUE(ini.Save().ok());
   EXPECT_EQ(ReadBytes(path), "[S]\r\nk=v\r\n");
 
   IniFile again;
-  ASSERT_EQ(again.Load(path), IniFile::LoadStatus::Ok);
+  ASSERT_EQ(again.Load(path).status, FileResult::Status::Ok);
   again.Write("s", "K", "v");
   std::filesystem::remove(path);  // a write would bring it back
-  EXPECT_TRUE(again.Save());
+  EXPECT_TRUE(again.Save().ok());
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
@@ -112,8 +112,9 @@ TEST(IniWrite, AFailedSaveLeavesTheOldFileAndSaysWhy) {
   IniFile ini;
   ini.Load(dir.File("no/such/dir.ini"));
   ini.Write("S", "k", "v");
-  std::string error;
-  EXPECT_FALSE(ini.Save(&error));
+  const FileResult saved = ini.Save();
+  const std::string& error = saved.systemMessage;
+  EXPECT_FALSE(saved.ok());
 #ifndef _WIN32
   EXPECT_EQ(error, "No such file or directory");
 #else
@@ -126,10 +127,11 @@ TEST(IniWrite, AnUnreadableFileIsNeverReplaced) {
   const std::string path = dir.File("d.ini");
   std::filesystem::create_directory(path);
   IniFile ini;
-  EXPECT_EQ(ini.Load(path), IniFile::LoadStatus::Failed);
+  EXPECT_EQ(ini.Load(path).status, FileResult::Status::Failed);
   ini.Write("S", "k", "v");
-  std::string error;
-  EXPECT_FALSE(ini.Save(&error));
+  const FileResult saved = ini.Save();
+  const std::string& error = saved.systemMessage;
+  EXPECT_FALSE(saved.ok());
 #ifndef _WIN32
   EXPECT_EQ(error, "Is a directory");
 #else
@@ -148,9 +150,9 @@ TEST(IniWrite, ASymbolicLinkKeepsPointingAtTheRealFile) {
   WriteBytes(real, "[S]\r\nk=1\r\n");
   std::filesystem::create_symlink(real, link);
   IniFile ini;
-  ASSERT_EQ(ini.Load(link), IniFile::LoadStatus::Ok);
+  ASSERT_EQ(ini.Load(link).status, FileResult::Status::Ok);
   ini.Write("S", "k", "2");
-  ASSERT_TRUE(ini.Save());
+  ASSERT_TRUE(ini.Save().ok());
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(ReadBytes(real), "[S]\r\nk=2\r\n");
 }

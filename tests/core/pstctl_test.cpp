@@ -149,7 +149,7 @@ TEST(HolidayEntries, ReadAndWrittenAsFourDigitsOnlyForDay01ToDay40) {
   EXPECT_EQ(s.NonHolidays[0], 505);
   EXPECT_EQ(s.NonHolidays[1], 1224);
 
-  ASSERT_TRUE(ctl.SaveSettings(path, s, pos));
+  ASSERT_TRUE(ctl.SaveSettings(path, s, pos).ok());
   const std::string saved = ReadBytes(path);
   EXPECT_NE(saved.find("Day03=0101\r\n"), std::string::npos);
   EXPECT_NE(saved.find("Day05=1103\r\n"), std::string::npos);
@@ -171,7 +171,7 @@ TEST(SaveSettingsTest, FirstSaveWritesSectionsAndKeysInWriteOrder) {
   TempDir dir;
   const std::string path = dir.File("Morna.ini");
   Loaded l = Load(path);
-  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos));
+  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos).ok());
   const std::string bytes = ReadBytes(path);
   const Outline o = OutlineOf(bytes);
   EXPECT_EQ(o.sections, (std::vector<std::string>{"MAIN", "FILE", "FORM", "DISP", "ALARM",
@@ -223,7 +223,7 @@ TEST(SaveSettingsTest, SavingTwiceChangesNothingAndForeignLinesStay) {
   Loaded l = Load(path);
   l.s.DATime = "07:30";
   l.pos = {40, 50};
-  ASSERT_TRUE(ctl.SaveSettings(path, l.s, l.pos));
+  ASSERT_TRUE(ctl.SaveSettings(path, l.s, l.pos).ok());
   const std::string first = ReadBytes(path);
   EXPECT_EQ(first.rfind("; kept comment\n[form]\necolor =255\nMyOwnKey=abc\n", 0), 0u) << first;
   EXPECT_NE(first.find("\n\n[Plugins]\nx=1\n[file]\nfilename=data.dat\r\n"), std::string::npos);
@@ -232,7 +232,7 @@ TEST(SaveSettingsTest, SavingTwiceChangesNothingAndForeignLinesStay) {
   Loaded l2 = Load(path);
   EXPECT_EQ(l2.s.FileName, "data.dat");
   EXPECT_EQ(l2.pos.Top, 40);
-  ASSERT_TRUE(ctl.SaveSettings(path, l2.s, l2.pos));
+  ASSERT_TRUE(ctl.SaveSettings(path, l2.s, l2.pos).ok());
   EXPECT_EQ(ReadBytes(path), first);
 }
 
@@ -243,7 +243,7 @@ TEST(SaveSettingsTest, NationalHolidaysIsAddedAfterTheKeysOfAnOlderFile) {
   Loaded l = Load(path);
   EXPECT_EQ(l.s.NationalHolidays, 0);
   l.s.NationalHolidays = 1;
-  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos));
+  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos).ok());
   const std::string saved = ReadBytes(path);
   EXPECT_EQ(saved.rfind("[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n", 0), 0u);
   EXPECT_NE(saved.find("NationalHolidays=1\r\n[ALARM]"), std::string::npos) << saved;
@@ -256,11 +256,11 @@ TEST(SaveSettingsTest, AFileThatCannotBeWrittenIsReportedAndKept) {
   s.DataCnt = 40;
   WindowPos pos;
   TPstCtl ctl;
-  EXPECT_FALSE(ctl.SaveSettings(dir.File("missing/Morna.ini"), s, pos));
+  EXPECT_FALSE(ctl.SaveSettings(dir.File("missing/Morna.ini"), s, pos).ok());
 
   const std::string dirPath = dir.File("Dir.ini");
   std::filesystem::create_directory(dirPath);
-  EXPECT_FALSE(ctl.SaveSettings(dirPath, s, pos));
+  EXPECT_FALSE(ctl.SaveSettings(dirPath, s, pos).ok());
 }
 
 TEST(LoadSettingsTest, ValuesOutOfRangeAreKeptAsWritten) {
@@ -294,7 +294,7 @@ TEST(LoadSettingsTest, ValuesOutOfRangeAreKeptAsWritten) {
 
   // A save writes every one of them back as it was.
   const std::string path = dir.File("Morna.ini");
-  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos));
+  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos).ok());
   Loaded again = LoadText(dir, ReadBytes(path));
   EXPECT_EQ(again.s.DataCnt, 0);
   EXPECT_EQ(again.s.DispFontSize, -12);

@@ -52,9 +52,8 @@ int main(int argc, char** argv) {
   const std::string path = (dir / "Dpstitdt.dat").string();
   const std::string versions[2] = {FormatPostData(BigTable("old ")), FormatPostData(BigTable("new!"))};
 
-  std::string error;
-  if (!SaveWholeFile(path, versions[0], &error)) {
-    std::fprintf(stderr, "first save failed: %s\n", error.c_str());
+  if (const FileResult first = SaveWholeFile(path, versions[0]); !first.ok()) {
+    std::fprintf(stderr, "first save failed: %s\n", first.systemMessage.c_str());
     return 1;
   }
 
@@ -69,7 +68,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     if (child == 0) {
-      for (unsigned n = 1;; ++n) SaveWholeFile(path, versions[n % 2], nullptr);
+      for (unsigned n = 1;; ++n) SaveWholeFile(path, versions[n % 2]);
     }
     std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
     ::kill(child, SIGKILL);
@@ -95,8 +94,8 @@ int main(int argc, char** argv) {
   int leftovers = 0;
   for (const auto& entry : fs::directory_iterator(dir))
     if (entry.path().filename().string().rfind("Dpstitdt.dat.tmp~", 0) == 0) ++leftovers;
-  if (!SaveWholeFile(path, versions[0], &error)) {
-    std::fprintf(stderr, "save after the kills failed: %s\n", error.c_str());
+  if (const FileResult last = SaveWholeFile(path, versions[0]); !last.ok()) {
+    std::fprintf(stderr, "save after the kills failed: %s\n", last.systemMessage.c_str());
     ++failures;
   }
   fs::remove_all(dir);

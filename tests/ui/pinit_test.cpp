@@ -324,7 +324,8 @@ TEST_F(PstInitTest, OutOfRangeValuesAndAFileThatCannotBeWritten) {
   // Applied on screen, then the write failed with its message.
   EXPECT_EQ(m.palette().color(QPalette::Window), ToQColor(kLightGreen));
   ASSERT_EQ(sink_.boxes.size(), 1u);
-  EXPECT_TRUE(sink_.boxes[0].text.endsWith(QStringLiteral("missing/Morna.ini に書き込めません")))
+  EXPECT_TRUE(sink_.boxes[0].text.endsWith(
+      QStringLiteral("missing/Morna.ini に書き込めません\nNo such file or directory")))
       << qPrintable(sink_.boxes[0].text);
 }
 

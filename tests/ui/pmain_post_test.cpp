@@ -342,7 +342,8 @@ TEST_F(PstMainPostTest, AnUnwritableSettingsFileKeepsTheProgramRunning) {
   EXPECT_EQ(quits_, 0);
   ASSERT_EQ(sink_.boxes.size(), 1u);
   EXPECT_EQ(sink_.boxes[0].caption, "Moranote");
-  EXPECT_EQ(sink_.boxes[0].text, dir_.filePath("no/such/dir/Morna.ini") + " に書き込めません");
+  EXPECT_EQ(sink_.boxes[0].text,
+            dir_.filePath("no/such/dir/Morna.ini") + " に書き込めません\nNo such file or directory");
   EXPECT_EQ(ReadFile("Dpstitdt.dat"), "");  // the labels were written first
 }
 
@@ -380,7 +381,7 @@ TEST_F(PstMainPostTest, AnUnreadableDataFileIsKeptAsideBeforeTheFirstSave) {
   EXPECT_EQ(sink_.boxes[0].caption, kFileBoxCaption);
   EXPECT_TRUE(sink_.boxes[0].text.startsWith("ファイルの読込みで[ "));
   EXPECT_TRUE(sink_.boxes[0].text.endsWith(" ] のエラーが発生しました。"));
-  EXPECT_TRUE(state_.DataFileLoadFailed);
+  EXPECT_TRUE(state_.DataFile.LoadFailed());
 
   emit m.Windows().At(0)->modifyRequested();
   m.Popup().BtnDel->click();
