@@ -162,18 +162,19 @@ class TPstMain : public QWidget {
   void LoadPostDataFile();
   void SavePostDataFile();  // failure: the write-error box; the table stays
 
+  // What the road does to the registration window's entry: a post and a
+  // delete start it afresh (PstMainFormSet); the settings dialog's OK keeps
+  // what is typed there.
+  enum class Entry { Reset, Keep };
   // The one road for a change of the labels: takes the label windows down,
   // lets `change` alter the table, orders it (a pending delete and past
-  // labels go), runs `afterOrder` when given, puts the windows up again and
-  // saves the data file. A change that fails part-way (a recurring entry
-  // that meets an impossible date) still goes the rest of the road, so that
-  // screen and file show the table, and its error is then passed on.
-  // Resetting the registration window (PstMainFormSet, which also refills
-  // the month grid) is left to the callers: a post does it after the save,
-  // a delete right after ordering (as its `afterOrder`). Last, an open
-  // calendar window is filled again for the month it shows.
-  void ChangeLabels(const std::function<void()>& change,
-                    const std::function<void()>& afterOrder = {});
+  // labels go), resets the entry or only refills the month grid, puts the
+  // windows up again, saves the data file and refills an open calendar
+  // window for the month it shows. A change that fails part-way (a
+  // recurring entry that meets an impossible date) still goes the rest of
+  // the road, so that screen and file show the table, but keeps the entry
+  // as it stands; its error is then passed on.
+  void ChangeLabels(const std::function<void()>& change, Entry entry);
   // PostDataSort on this window's table with the popup's label and the clock.
   void PostDataSort();
 

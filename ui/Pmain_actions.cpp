@@ -66,40 +66,40 @@ QString SystemText(const std::string& text) { return QString::fromLocal8Bit(text
 // ---------------------------------------------------------------- start-up and end
 
 void TPstMain::FormCreate() {
-  // 1. Schedule-1 and the short window.
+  // Schedule-1 and the short window.
   if (!RbtnSche->isChecked()) RbtnSche->setChecked(true);
   SetOuterHeight(kShortHeight);
-  // 2.
+  // The timer counts from now.
   state_.Timer.LastTickTime = state_.Now();
-  // 3, 4: the settings controller and the day cells exist since construction.
-  // 5. Settings and the window's place.
+  // The settings controller and the day cells exist since construction.
+  // Settings and the window's place.
   ctl_.LoadSettings(state_.SettingsFile, state_.Settings, state_.MainPos);
   // A far-off stored position is brought near the screens first; the check
   // below then puts the window where it can be reached.
   move(std::clamp(state_.MainPos.Left, -kMaxScreenCoordinate, kMaxScreenCoordinate),
        std::clamp(state_.MainPos.Top, -kMaxScreenCoordinate, kMaxScreenCoordinate));
   MoveOntoDesktop();
-  // 6.
+  // The display mode the label windows are built with.
   state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
   state_.Settings.DisplayModeDayInForce = state_.Settings.DisplayModeDay;
-  // 7, 8. The table and the labels.
+  // The table and the labels.
   state_.PostTable = PostTable(state_.Settings.DataCnt);
   LoadPostDataFile();
-  // 9 - 12. Fonts, colour, input method, width.
+  // Fonts, colour, input method, width.
   FontSet();
   ApplyEcolor();
   ApplyImeMode();
   if (state_.Settings.Caln == 1) SetOuterWidth(kNarrowWidth);
-  // 13 - 15. Today.
+  // Today.
   YYMM->setText(FromSjis(FormatYM(state_.Now())));
   state_.Timer.DisplayBaseTime = state_.Now();
   PstMainFormSet();
-  // 16, 17. Order the labels and put up their windows.
+  // Order the labels and put up their windows.
   PostDataSort();
   windows_->DisplayData();
-  // 18.
+  // The window waits hidden for the icon.
   hide();
-  // 19. The count-down alarm.
+  // The count-down alarm.
   if (CountDownDue(state_.Settings, state_.PostTable, state_.Now())) AlarmOut();
 }
 
@@ -283,27 +283,30 @@ void TPstMain::PstVerShowClick() {
     settingsDialog_->activateWindow();
     return;
   }
-  // 1 - 4. A fresh dialog each time.
+  // A fresh dialog each time.
   settingsDialog_ = std::make_unique<TPstInit>(state_);
   settingsDialog_->LblVersion1->setText(QStringLiteral("Desktop reminder: labels and alarms"));
   settingsDialog_->LblVersion2->setText(QStringLiteral("Product Version  V1.20 00.12.16"));
   settingsDialog_->exec();
   settingsDialog_.reset();
-  // 5.
+  // Cancel changes nothing more.
   if (state_.SettingsCancelled != 0) return;
-  // 6 - 8.
+  // Fonts, colour and input method as the dialog left them.
   FontSet();
   ApplyEcolor();
   ApplyImeMode();
-  // 9 - 11. The label windows go with the display mode they were built
-  // with and come back with the new one; the table follows a new data count
-  // without losing a label. (The road also orders and saves the labels.)
-  ChangeLabels([this] {
-    state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
-    state_.Settings.DisplayModeDayInForce = state_.Settings.DisplayModeDay;
-    state_.PostTable.Resize(state_.Settings.DataCnt);
-  });
-  // 12.
+  // The label windows go with the display mode they were built with and
+  // come back with the new one; the table follows a new data count without
+  // losing a label. (The road also orders and saves the labels and refills
+  // the month grid, whose holidays may have changed.)
+  ChangeLabels(
+      [this] {
+        state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
+        state_.Settings.DisplayModeDayInForce = state_.Settings.DisplayModeDay;
+        state_.PostTable.Resize(state_.Settings.DataCnt);
+      },
+      Entry::Keep);
+  // Last, the settings file.
   SaveSettingsFile();
 }
 
@@ -485,10 +488,8 @@ void TPstMain::BtnPostClick() {
       end.insertText(QStringLiteral("\n"));
     }
     int stored = 0;
-    ChangeLabels([&] {
-      stored = recurring ? SchedDataSet() : (PostDataSetFromForm() >= 0 ? 1 : 0);
-    });
-    PstMainFormSet();
+    ChangeLabels([&] { stored = recurring ? SchedDataSet() : (PostDataSetFromForm() >= 0 ? 1 : 0); },
+                 Entry::Reset);
     activateWindow();
     // Part of a recurring entry did not fit.
     if (stored < wanted) ShowTableFull(stored, wanted);
@@ -501,14 +502,14 @@ void TPstMain::BtnPostClick() {
   }
 }
 
-void TPstMain::ChangeLabels(const std::function<void()>& change,
-                            const std::function<void()>& afterOrder) {
+void TPstMain::ChangeLabels(const std::function<void()>& change, Entry entry) {
   // The windows are taken down to be re-filled by the build below: moving a
   // window that stands already costs far less than making a new one.
   windows_->TakeDown();
-  auto rest = [&] {
+  auto rest = [&](Entry after) {
     PostDataSort();
-    if (afterOrder) afterOrder();
+    if (after == Entry::Reset) PstMainFormSet();  // refills the month grid too
+    else CalDay();
     windows_->DisplayData();
     SavePostDataFile();
     if (calendar_) calendar_->Refill();
@@ -516,10 +517,10 @@ void TPstMain::ChangeLabels(const std::function<void()>& change,
   try {
     if (change) change();
   } catch (...) {
-    rest();
+    rest(Entry::Keep);
     throw;
   }
-  rest();
+  rest(entry);
 }
 
 void TPstMain::PostDataSort() {
@@ -575,7 +576,7 @@ void TPstMain::BtnModClick() {
 void TPstMain::BtnDelClick() {
   state_.EditMode = 9;
   SelectRbtnSche();
-  ChangeLabels({}, [this] { PstMainFormSet(); });  // ordering carries out the delete
+  ChangeLabels({}, Entry::Reset);  // ordering carries out the delete
   Popup().hide();
 }
 

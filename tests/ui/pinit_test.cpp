@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -285,6 +286,26 @@ TEST_F(PstInitTest, OkFromTheTitleReappliesAndSaves) {
   EXPECT_NE(ini.find("Area=4"), std::string::npos);
   EXPECT_NE(ini.find("DataCnt=2"), std::string::npos);
   EXPECT_TRUE(sink_.boxes.empty());
+}
+
+TEST_F(PstInitTest, OkRefillsTheMonthGridAndKeepsWhatIsTyped) {
+  TPstMain& m = Start();
+  m.PstMesg->setPlainText("half typed");
+  auto dayColor = [&m](const QString& day) {
+    for (TClickLabel* cell : m.Day)
+      if (cell->text() == day) return cell->palette().color(QPalette::WindowText);
+    return QColor();
+  };
+  const QColor plain = dayColor("26");
+  ASSERT_EQ(dayColor("25"), plain);  // a Monday
+  OpenFromTitle(m, [&](TPstInit& d) {
+    QTest::mouseClick(d.RbtnHoly, Qt::LeftButton);
+    d.EdHoliday->setText("1225");
+    QTest::mouseClick(d.BtnCalAdd, Qt::LeftButton);
+    QTest::mouseClick(d.BtnOK, Qt::LeftButton);
+  });
+  EXPECT_NE(dayColor("25"), plain);
+  EXPECT_EQ(m.PstMesg->toPlainText(), "half typed");
 }
 
 TEST_F(PstInitTest, CancelFromTheMenuWritesNothing) {
