@@ -39,9 +39,7 @@ TPstCal::TPstCal(AppState& state, QWidget* parent)
   Panel->setFont(LookFont("Times New Roman", 16, true));
   SetTextColor(Panel, Qt::white);
   SetBackColor(Panel, ToQColor(kNavy));
-  Panel->OnMouseDown = [this](Qt::MouseButton button) {
-    Guard([&] { PanelMouseDown(button); });
-  };
+  ConnectGuarded(Panel, &TClickLabel::mouseDown, this, &TPstCal::PanelMouseDown);
 
   static const char* const kWeekCaptions[7] = {"S", "M", "T", "W", "T", "F", "S"};
   const QFont weekFont = LookFont("Times New Roman", 13, true);

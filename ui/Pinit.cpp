@@ -420,7 +420,7 @@ void TPstInit::BuildAlarmTab(QWidget* page) {
 
 void TPstInit::Connect() {
   auto on = [this](auto* sender, auto signal, auto handler) {
-    QObject::connect(sender, signal, this, [this, handler] { Guard([&] { handler(); }); });
+    ConnectGuarded(sender, signal, this, handler);
   };
   on(BtnOK, &QPushButton::clicked, [this] { BtnOKClick(); });
   on(BtnCan, &QPushButton::clicked, [this] { BtnCanClick(); });
@@ -432,7 +432,7 @@ void TPstInit::Connect() {
   on(BtnCalDel, &QPushButton::clicked, [this] { BtnCalDelClick(); });
   on(DispCalnCheck, &QCheckBox::clicked, [this] { DispCalnCheckClick(); });
   for (int k = 1; k <= 4; ++k) {
-    Image[static_cast<std::size_t>(k - 1)]->OnClick = [this, k] { Guard([&] { ImageClick(k); }); };
+    on(Image[static_cast<std::size_t>(k - 1)], &TClickLabel::clicked, [this, k] { ImageClick(k); });
   }
   for (int k = 1; k <= 3; ++k)
     on(BtnFont[static_cast<std::size_t>(k - 1)], &QPushButton::clicked, [this, k] { BtnFontClick(k); });

@@ -68,9 +68,10 @@ TPstMain::TPstMain(AppState& state, MainServices services, QWidget* parent)
 
   // The popup and the calendar window are made when first needed; until
   // then nothing can tell them from hidden windows made now.
-  windows_ = std::make_unique<PostWindows>(
-      state_, [this](const PopupLabel& label) { Popup().ShowLabel(label); },
-      [this](const QStringList& lines) { Guard([&] { PostMesgClick(lines); }); });
+  windows_ = std::make_unique<PostWindows>(state_);
+  ConnectGuarded(windows_.get(), &PostWindows::modifyRequested, this,
+                 [this](const PopupLabel& label) { Popup().ShowLabel(label); });
+  ConnectGuarded(windows_.get(), &PostWindows::mesgClicked, this, &TPstMain::PostMesgClick);
 
   SchTimer = new QTimer(this);
   SchTimer->setObjectName("SchTimer");
@@ -93,13 +94,9 @@ TPstMain::~TPstMain() {
 TPstPsub& TPstMain::Popup() {
   if (!popup_) {
     popup_ = std::make_unique<TPstPsub>();
-    auto on = [this](QPushButton* button, void (TPstMain::*handler)()) {
-      QObject::connect(button, &QPushButton::clicked, this,
-                       [this, handler] { Guard([&] { (this->*handler)(); }); });
-    };
-    on(popup_->BtnMod, &TPstMain::BtnModClick);
-    on(popup_->BtnDel, &TPstMain::BtnDelClick);
-    on(popup_->BtnCan, &TPstMain::BtnCanClick);
+    ConnectGuarded(popup_->BtnMod, &QPushButton::clicked, this, &TPstMain::BtnModClick);
+    ConnectGuarded(popup_->BtnDel, &QPushButton::clicked, this, &TPstMain::BtnDelClick);
+    ConnectGuarded(popup_->BtnCan, &QPushButton::clicked, this, &TPstMain::BtnCanClick);
   }
   return *popup_;
 }
@@ -286,7 +283,7 @@ void TPstMain::BuildTray() {
 
 void TPstMain::Connect() {
   auto on = [this](auto* sender, auto signal, void (TPstMain::*handler)()) {
-    QObject::connect(sender, signal, this, [this, handler] { Guard([&] { (this->*handler)(); }); });
+    ConnectGuarded(sender, signal, this, handler);
   };
   on(SBar, &QScrollBar::valueChanged, &TPstMain::SBarChange);
   on(RbtnSche, &QRadioButton::clicked, &TPstMain::RbtnScheClick);
@@ -306,13 +303,12 @@ void TPstMain::Connect() {
   AttachAutostart(AutoStart, PopupMenu);
   on(SchTimer, &QTimer::timeout, &TPstMain::SchTimerTimer);
 
-  UDyymm->OnClick = [this] { Guard([this] { UDyymmClick(); }); };
-  YYMM->OnClick = [this] { Guard([this] { YYMMClick(); }); };
-  PstVerShow->OnClick = [this] { Guard([this] { PstVerShowClick(); }); };
+  on(UDyymm, &TUpDown::clicked, &TPstMain::UDyymmClick);
+  on(YYMM, &TClickLabel::clicked, &TPstMain::YYMMClick);
+  on(PstVerShow, &TClickLabel::clicked, &TPstMain::PstVerShowClick);
   for (TClickLabel* d : Day) {
-    d->OnMouseDown = [this, d](Qt::MouseButton button) {
-      Guard([&] { DayxxMouseDown(d, button); });
-    };
+    ConnectGuarded(d, &TClickLabel::mouseDown, this,
+                   [this, d](Qt::MouseButton button) { DayxxMouseDown(d, button); });
   }
 }
 

@@ -6,21 +6,11 @@
 
 #include "core/labelwindows.h"
 #include "ui/Ppost.h"
-#include "ui/Ppsub.h"
 #include "ui/codec.h"
-#include "ui/errors.h"
 
 namespace morna::ui {
 
-PostWindows::PostWindows(AppState& state, std::function<void(const PopupLabel&)> onModify,
-                         std::function<void(const QStringList&)> onMesgClick)
-    : state_(state), onModify_(std::move(onModify)), onMesgClick_(std::move(onMesgClick)) {}
-
-PostWindows::PostWindows(AppState& state, TPstPsub& popup,
-                         std::function<void(const QStringList&)> onMesgClick)
-    : PostWindows(
-          state, [&popup](const PopupLabel& label) { popup.ShowLabel(label); },
-          std::move(onMesgClick)) {}
+PostWindows::PostWindows(AppState& state) : state_(state) {}
 
 PostWindows::~PostWindows() { DeleteDisplayData(); }
 
@@ -56,17 +46,10 @@ void PostWindows::DisplayData() {
 
 TPstPost* PostWindows::NewWindow() {
   auto* w = new TPstPost();
-  QObject::connect(w, &TPstPost::modifyRequested, w, [this, w] {
-    Guard([&] {
-      // DataModify: an alarm window has no label to modify.
-      if (!w->IsAlarm() && onModify_) onModify_(w->Label());
-    });
+  QObject::connect(w, &TPstPost::modifyRequested, this, [this, w] {
+    if (!w->IsAlarm()) emit modifyRequested(w->Label());
   });
-  QObject::connect(w, &TPstPost::mesgClicked, w, [this, w] {
-    Guard([&] {
-      if (onMesgClick_) onMesgClick_(w->Lines());
-    });
-  });
+  QObject::connect(w, &TPstPost::mesgClicked, this, [this, w] { emit mesgClicked(w->Lines()); });
   return w;
 }
 

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,19 +15,12 @@
 namespace morna::ui {
 
 class TPstPost;
-class TPstPsub;
 
-class PostWindows {
+class PostWindows : public QObject {
+  Q_OBJECT
  public:
-  // `onModify` receives the label of a window whose frame or date-time was
-  // clicked (the popup opens on it); `onMesgClick` the message lines of a
-  // clicked message.
-  PostWindows(AppState& state, std::function<void(const PopupLabel&)> onModify,
-              std::function<void(const QStringList&)> onMesgClick);
-  // The same with `popup` opening on a click.
-  PostWindows(AppState& state, TPstPsub& popup,
-              std::function<void(const QStringList&)> onMesgClick);
-  ~PostWindows();
+  explicit PostWindows(AppState& state);
+  ~PostWindows() override;
 
   void DisplayData();        // builds and shows every window
   void DeleteDisplayData();  // destroys every window of the last build once
@@ -44,6 +36,13 @@ class PostWindows {
   std::vector<std::string> Captions() const;  // date-time captions, Shift-JIS
   void Recolor(int k, WinColor color, WinColor captionColor);
 
+ signals:
+  // The frame or date-time of a label's window was clicked (the popup opens
+  // on the label); an alarm window has no label and reports nothing.
+  void modifyRequested(const PopupLabel& label);
+  // A window's message was clicked.
+  void mesgClicked(const QStringList& lines);
+
  private:
   TPstPost* NewWindow();
   // A window taken down that stands where `plan` puts one, else (unless
@@ -52,8 +51,6 @@ class PostWindows {
   void DestroySpares();
 
   AppState& state_;
-  std::function<void(const PopupLabel&)> onModify_;
-  std::function<void(const QStringList&)> onMesgClick_;
   std::vector<QPointer<TPstPost>> list_;
   std::vector<QPointer<TPstPost>> spares_;  // taken down, waiting to be re-filled
   QObject cleanup_;                         // context of the spares' clean-up

@@ -15,13 +15,13 @@ namespace morna::ui {
 
 void TClickLabel::mousePressEvent(QMouseEvent* event) {
   event->accept();
-  if (OnMouseDown) OnMouseDown(event->button());
+  emit mouseDown(event->button());
 }
 
 void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
-    OnClick();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    emit clicked();
 }
 
 // ---------------------------------------------------------------- TUpDown
@@ -48,13 +48,13 @@ void TUpDown::SetPosition(int position) { position_ = std::clamp(position, min_,
 void TUpDown::StepUp() {
   if (position_ >= max_) return;  // no wrap: nothing moves, nothing reported
   ++position_;
-  if (OnClick) OnClick();
+  emit clicked();
 }
 
 void TUpDown::StepDown() {
   if (position_ <= min_) return;
   --position_;
-  if (OnClick) OnClick();
+  emit clicked();
 }
 
 void TUpDown::resizeEvent(QResizeEvent*) {

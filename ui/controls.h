@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QStringList>
 #include <QWidget>
-#include <functional>
 
 #include "core/palette.h"
 
@@ -19,10 +18,13 @@ namespace morna::ui {
 // A label whose mouse presses and clicks are reported (day cells, the month
 // title, the product name).
 class TClickLabel : public QLabel {
+  Q_OBJECT
  public:
   using QLabel::QLabel;
-  std::function<void(Qt::MouseButton)> OnMouseDown;  // any button goes down
-  std::function<void()> OnClick;                     // left button released inside
+
+ signals:
+  void mouseDown(Qt::MouseButton button);  // any button goes down
+  void clicked();                          // left button released inside
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -33,6 +35,7 @@ class TClickLabel : public QLabel {
 // Min..Max without wrapping. A click reports after the position moved; a
 // position set from code reports nothing.
 class TUpDown : public QWidget {
+  Q_OBJECT
  public:
   TUpDown(int min, int max, QWidget* parent = nullptr);
   int Position() const { return position_; }
@@ -44,7 +47,9 @@ class TUpDown : public QWidget {
 
   QToolButton* Up = nullptr;
   QToolButton* Down = nullptr;
-  std::function<void()> OnClick;
+
+ signals:
+  void clicked();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -6,10 +6,12 @@
 // sink so that tests can see what would have been shown.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 class QWidget;
 
@@ -45,5 +47,28 @@ void GeneralErrorHandler(const QString& text);
 // Runs `body`; an exception it throws goes to the general error handler.
 // Returns false when the body failed.
 bool Guard(const std::function<void()>& body);
+
+// The one way a handler is connected: `signal` of `sender` runs `handler`
+// inside Guard() for as long as `context` lives. `handler` is a member
+// function of `context` or any callable; it takes the signal's arguments or
+// none.
+template <typename Sender, typename Signal, typename Context, typename Handler>
+QMetaObject::Connection ConnectGuarded(Sender* sender, Signal signal, Context* context,
+                                       Handler handler) {
+  return QObject::connect(sender, signal, context, [context, handler](const auto&... args) {
+    Guard([&] {
+      auto call = [&](const auto&... given) {
+        if constexpr (std::is_member_function_pointer_v<Handler>) (context->*handler)(given...);
+        else handler(given...);
+      };
+      constexpr bool takesArguments =
+          std::is_member_function_pointer_v<Handler>
+              ? std::is_invocable_v<Handler, Context*, decltype(args)...>
+              : std::is_invocable_v<Handler, decltype(args)...>;
+      if constexpr (takesArguments) call(args...);
+      else call();
+    });
+  });
+}
 
 }  // namespace morna::ui

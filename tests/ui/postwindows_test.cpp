@@ -30,6 +30,10 @@ class PostWindowsTest : public ::testing::Test {
     state.Settings.Dcolor = kD;
     state.Settings.Tcolor = kT;
     state.Settings.Acolor = kA;
+    QObject::connect(&windows, &PostWindows::modifyRequested,
+                     [this](const PopupLabel& label) { popup.ShowLabel(label); });
+    QObject::connect(&windows, &PostWindows::mesgClicked,
+                     [this](const QStringList& lines) { copied = lines; });
   }
   void AddLabel(int n, const char* time, std::vector<std::string> lines) {
     state.PostTable.Slot(n).DateTimeText = time;
@@ -40,7 +44,7 @@ class PostWindowsTest : public ::testing::Test {
   AppState state;
   TPstPsub popup;
   QStringList copied;
-  PostWindows windows{state, popup, [this](const QStringList& l) { copied = l; }};
+  PostWindows windows{state};
 };
 
 TEST_F(PostWindowsTest, WindowsStandWhereAndLookHowTheSettingsSay) {
