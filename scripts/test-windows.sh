@@ -9,6 +9,7 @@ root=$(pwd)
 bash scripts/deps.sh g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build
 
 build="$root/build/windows"
+mkdir -p "$root/build"  # the logs go beside the build folder
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 gtest_prefix="$build/googletest"
 if [ ! -f "$gtest_prefix/lib/cmake/GTest/GTestConfig.cmake" ]; then
