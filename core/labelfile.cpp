@@ -1,5 +1,9 @@
 #include "core/labelfile.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <system_error>
 #include <utility>
 
 #include "core/datafile.h"
@@ -8,12 +12,170 @@
 
 namespace morna {
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// One text per label, equal exactly when date-time and lines are equal.
+std::string KeyOf(const PostSlot& label) {
+  std::string key = label.DateTimeText;
+  for (const std::string& line : label.Lines) {
+    key += '\0';
+    key += std::to_string(line.size());
+    key += ':';
+    key += line;
+  }
+  return key;
+}
+
+std::map<std::string, int> Counts(const std::vector<PostSlot>& labels) {
+  std::map<std::string, int> counts;
+  for (const PostSlot& label : labels) ++counts[KeyOf(label)];
+  return counts;
+}
+
+int CountOf(const std::map<std::string, int>& counts, const std::string& key) {
+  const auto it = counts.find(key);
+  return it == counts.end() ? 0 : it->second;
+}
+
+// The labels of a data file's bytes; nothing when they cannot all be read.
+std::optional<std::vector<PostSlot>> ParseLabels(std::string_view bytes) {
+  PostTable table(kMaxDataCnt);
+  if (!ParsePostData(bytes, table).ok()) return std::nullopt;
+  return LabelsOf(table);
+}
+
+bool HasDigits(std::string_view text, std::size_t at, std::size_t count) {
+  if (at + count > text.size()) return false;
+  return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at),
+                     text.begin() + static_cast<std::ptrdiff_t>(at + count),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Appends labels to the file at `path` in the data file's form.
+FileResult AppendLabels(const std::string& path, const std::vector<PostSlot>& labels) {
+  std::string bytes;
+  const platform::ReadResult read = platform::ReadRegularFile(path, bytes);
+  if (read.error != 0 && !read.missing) return FileResult::Fail(SystemMessage(read.error));
+  PostTable table(static_cast<int>(labels.size()));
+  FillTable(table, labels);
+  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
+  bytes += FormatPostData(table);
+  return SaveWholeFile(path, bytes);
+}
+
+}  // namespace
+
+std::vector<PostSlot> LabelsOf(const PostTable& table) {
+  std::vector<PostSlot> labels;
+  for (int i = 0; i < table.DataCnt(); ++i)
+    if (!table.Slot(i).IsFree()) labels.push_back(table.Slot(i));
+  return labels;
+}
+
+std::vector<PostSlot> FillTable(PostTable& table, const std::vector<PostSlot>& labels) {
+  const int wanted = static_cast<int>(std::min<std::size_t>(labels.size(), kMaxDataCnt));
+  table = PostTable(std::max(table.DataCnt(), wanted));
+  std::vector<PostSlot> left;
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    if (static_cast<int>(i) < table.DataCnt()) table.Slot(static_cast<int>(i)) = labels[i];
+    else left.push_back(labels[i]);
+  }
+  return left;
+}
+
+std::vector<PostSlot> MergeLabels(const std::vector<PostSlot>& base,
+                                  const std::vector<PostSlot>& theirs,
+                                  const std::vector<PostSlot>& ours) {
+  const auto b = Counts(base), t = Counts(theirs), o = Counts(ours);
+  auto wanted = [&](const std::string& key) {
+    const int inBase = CountOf(b, key);
+    const int dt = CountOf(t, key) - inBase;
+    const int dO = CountOf(o, key) - inBase;
+    int n;
+    if (dt >= 0 && dO >= 0) n = inBase + std::max(dt, dO);       // added (or kept) on both
+    else if (dt <= 0 && dO <= 0) n = inBase + std::min(dt, dO);  // removed on both
+    else n = inBase + dt + dO;                                   // one added, one removed
+    return std::max(n, 0);
+  };
+  std::vector<PostSlot> merged;
+  std::map<std::string, int> taken;
+  for (const auto* side : {&ours, &theirs}) {
+    for (const PostSlot& label : *side) {
+      const std::string key = KeyOf(label);
+      int& n = taken[key];
+      if (n < wanted(key)) {
+        merged.push_back(label);
+        ++n;
+      }
+    }
+  }
+  return merged;
+}
+
+bool IsConflictCopyName(std::string_view name, std::string_view dataName) {
+  const std::size_t dot = dataName.rfind('.');
+  const std::string_view stem = dot == std::string_view::npos ? dataName : dataName.substr(0, dot);
+  const std::string_view ext = dot == std::string_view::npos ? std::string_view{} : dataName.substr(dot);
+  if (stem.empty() || name.size() <= stem.size() + ext.size()) return false;
+  if (name.substr(0, stem.size()) != stem || name.substr(name.size() - ext.size()) != ext) return false;
+  const std::string_view middle = name.substr(stem.size(), name.size() - stem.size() - ext.size());
+  // Syncthing: ".sync-conflict-20261208-115138-ABCDEFG".
+  constexpr std::string_view kSync = ".sync-conflict-";
+  if (middle.size() == kSync.size() + 8 + 1 + 6 + 1 + 7 && middle.substr(0, kSync.size()) == kSync) {
+    const std::size_t at = kSync.size();
+    return HasDigits(middle, at, 8) && middle[at + 8] == '-' && HasDigits(middle, at + 9, 6) &&
+           middle[at + 15] == '-' &&
+           std::all_of(middle.begin() + static_cast<std::ptrdiff_t>(at + 16), middle.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); });
+  }
+  // Nextcloud and Dropbox: " (conflicted copy 2026-12-08 115138)",
+  // " (Hanako's conflicted copy 2026-12-08)".
+  return middle.size() > 3 && middle.substr(0, 2) == " (" && middle.back() == ')' &&
+         middle.find("conflicted copy") != std::string_view::npos;
+}
+
 void LabelFile::SetPath(std::string path) {
   if (path == path_) return;
   path_ = std::move(path);
   // The unreadable file stays where it is; only a new name is written.
   mustKeepAside_ = false;
   lastSeen_.reset();
+  lastStamp_ = {};
+}
+
+LabelFile::Stamp LabelFile::StampNow() const {
+  Stamp stamp;
+  const platform::FileInfo info = platform::Inspect(path_, true);
+  if (info.kind != platform::Kind::Regular) return stamp;
+  std::error_code ec;
+  stamp.exists = true;
+  stamp.size = fs::file_size(path_, ec);
+  stamp.time = fs::last_write_time(path_, ec).time_since_epoch().count();
+  stamp.device = info.device;
+  stamp.inode = info.inode;
+  return stamp;
+}
+
+void LabelFile::Seen(std::string bytes) {
+  lastStamp_ = StampNow();
+  lastSeen_ = std::move(bytes);
+}
+
+std::vector<std::string> LabelFile::ConflictCopies() const {
+  std::vector<std::string> copies;
+  const std::string folder = platform::FolderOf(path_);
+  const std::string name = folder.empty() ? path_ : path_.substr(folder.size() + 1);
+  std::error_code ec;
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string entry = it->path().filename().string();
+    if (IsConflictCopyName(entry, name) && it->is_regular_file(ec))
+      copies.push_back(folder.empty() ? entry : folder + path_[folder.size()] + entry);
+  }
+  std::sort(copies.begin(), copies.end());
+  return copies;
 }
 
 FileResult LabelFile::Load(PostTable& table) {
@@ -32,20 +194,103 @@ FileResult LabelFile::Load(PostTable& table) {
   // A missing folder leaves nothing to keep aside, but neither does keeping
   // aside harm: KeepAside does nothing where there is no file.
   mustKeepAside_ = loadFailed_;
-  if (loadFailed_) lastSeen_.reset();
-  else lastSeen_ = std::move(bytes);
+  if (loadFailed_) {
+    lastSeen_.reset();
+    lastStamp_ = {};
+  } else {
+    Seen(std::move(bytes));
+  }
   return result;
 }
 
-FileResult LabelFile::Save(const PostTable& table, DateTime now) {
+bool LabelFile::MayHaveChanged() const {
+  if (!lastSeen_ || mustKeepAside_) return false;
+  return StampNow() != lastStamp_ || !ConflictCopies().empty();
+}
+
+OutsideChanges LabelFile::TakeInOutsideChanges(PostTable& table, DateTime) {
+  OutsideChanges out;
+  if (!lastSeen_ || mustKeepAside_) return out;
+  const std::vector<PostSlot> ours = LabelsOf(table);
+  std::vector<PostSlot> merged = ours;
+
+  // The file itself. A file gone from disk is taken as not yet there again
+  // (a sync client may be replacing it), never as a wish to delete every
+  // label; the next save writes it anew.
+  std::string bytes;
+  const platform::ReadResult read = platform::ReadRegularFile(path_, bytes);
+  std::optional<std::vector<PostSlot>> base = ParseLabels(*lastSeen_);
+  if (!base) base.emplace();
+  if (read.error != 0 && !read.missing) {
+    out.read = FileResult::Fail(SystemMessage(read.error));
+    return out;
+  }
+  if (!read.missing && bytes != *lastSeen_) {
+    const std::optional<std::vector<PostSlot>> theirs = ParseLabels(bytes);
+    if (!theirs) {
+      out.read = FileResult::Fail(SystemMessage(platform::FileTooLargeCode()));
+      return out;
+    }
+    merged = MergeLabels(*base, *theirs, merged);
+    base = theirs;
+    Seen(std::move(bytes));
+  } else if (read.missing) {
+    lastStamp_ = {};
+  }
+
+  // Conflict copies: what they hold beyond the base is added.
+  for (const std::string& copy : ConflictCopies()) {
+    std::string copyBytes;
+    if (platform::ReadRegularFile(copy, copyBytes).error != 0) continue;  // retried later
+    const std::optional<std::vector<PostSlot>> labels = ParseLabels(copyBytes);
+    if (!labels) continue;
+    std::vector<PostSlot> withCopy = merged;
+    const auto inBase = Counts(*base);
+    std::map<std::string, int> seenInCopy;
+    for (const PostSlot& label : *labels) {
+      const std::string key = KeyOf(label);
+      if (++seenInCopy[key] > CountOf(inBase, key)) withCopy.push_back(label);
+    }
+    merged = MergeLabels(merged, withCopy, merged);
+    std::string movedTo = copy + ".merged";
+    for (int n = 2; platform::RenameNoReplace(copy, movedTo) != 0 && n < 100; ++n)
+      movedTo = copy + ".merged" + std::to_string(n);
+    out.mergedCopies.push_back(movedTo);
+  }
+
+  if (merged.size() == ours.size() && Counts(merged) == Counts(ours)) return out;
+  out.changed = true;
+  const std::vector<PostSlot> left = FillTable(table, merged);
+  if (!left.empty()) {
+    out.keptCount = static_cast<int>(left.size());
+    out.keptFile = path_ + ".kept";
+    out.keptResult = AppendLabels(out.keptFile, left);
+  }
+  return out;
+}
+
+FileResult LabelFile::Save(PostTable& table, DateTime now, OutsideChanges* outside) {
   if (mustKeepAside_) {
     const FileResult kept = KeepAside(path_, now, &keptAs_);
     if (!kept.ok()) return kept;
     mustKeepAside_ = false;
+  } else {
+    OutsideChanges changes = TakeInOutsideChanges(table, now);
+    // A file that cannot be read now is not written over unseen: it is kept
+    // aside first.
+    if (!changes.read.ok()) {
+      const FileResult kept = KeepAside(path_, now, &keptAs_);
+      if (!kept.ok()) return kept;
+    }
+    if (outside != nullptr) *outside = std::move(changes);
   }
   std::string bytes = FormatPostData(table);
+  // Nothing new: the file is left as it is, so that a sync client has
+  // nothing to carry.
+  if (lastSeen_ && bytes == *lastSeen_ && lastStamp_.exists && StampNow() == lastStamp_)
+    return FileResult::Done();
   const FileResult saved = SaveWholeFile(path_, bytes);
-  if (saved.ok()) lastSeen_ = std::move(bytes);
+  if (saved.ok()) Seen(std::move(bytes));
   return saved;
 }
 

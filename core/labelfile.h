@@ -3,14 +3,56 @@
 // written over. The registration window holds one and only shows its errors.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/datetime.h"
 #include "core/posttable.h"
 #include "core/result.h"
 
 namespace morna {
+
+// The labels of a table in slot order, free slots left out.
+std::vector<PostSlot> LabelsOf(const PostTable& table);
+
+// Puts `labels` into the table in their order, the table emptied first and
+// grown as a load grows it (never past 50 slots). Returns the labels that
+// did not fit.
+std::vector<PostSlot> FillTable(PostTable& table, const std::vector<PostSlot>& labels);
+
+// Three-way merge of label lists. A label is its date-time text with its
+// message lines; each list counts as a multiset of labels. `base` is what
+// both sides started from (what was last read or written), `theirs` what is
+// on disk now, `ours` the table. What either side added is kept, what either
+// side removed goes; the same label added on both sides is kept once, and
+// removed on both sides goes once. A label changed on one side is that
+// side's removal of the old label and addition of the new one. The result
+// keeps ours in its order, then what theirs added, in theirs' order.
+std::vector<PostSlot> MergeLabels(const std::vector<PostSlot>& base,
+                                  const std::vector<PostSlot>& theirs,
+                                  const std::vector<PostSlot>& ours);
+
+// Whether `name` (a bare file name) is a conflict copy that a sync client
+// left beside the data file named `dataName`: Syncthing's
+// "<stem>.sync-conflict-YYYYMMDD-HHMMSS-XXXXXXX<ext>", Nextcloud's
+// "<stem> (conflicted copy YYYY-MM-DD HHMMSS)<ext>" and Dropbox's
+// "<stem> (NAME's conflicted copy YYYY-MM-DD)<ext>".
+bool IsConflictCopyName(std::string_view name, std::string_view dataName);
+
+// What taking in the outside changes of the file came to.
+struct OutsideChanges {
+  // Failed: the file is there but could not be read now (a sync client may
+  // be writing it); nothing was taken, and the next check tries again.
+  FileResult read;
+  bool changed = false;                   // the table took in labels or lost some
+  std::vector<std::string> mergedCopies;  // conflict copies merged, as now named
+  int keptCount = 0;                      // labels that did not fit the table ...
+  std::string keptFile;                   // ... appended to this file
+  FileResult keptResult;                  // and whether that worked
+};
 
 class LabelFile {
  public:
@@ -33,8 +75,26 @@ class LabelFile {
 
   // Writes the table. An unreadable file found by Load is first moved aside
   // (KeepAside, named after `now` when ".bak" to ".bak99" are taken); when
-  // that fails, nothing is written and its reason is returned.
-  FileResult Save(const PostTable& table, DateTime now);
+  // that fails, nothing is written and its reason is returned. A change
+  // made on disk since the file was last read or written is never written
+  // over: it is first merged into `table` (TakeInOutsideChanges, told in
+  // `outside`). A table whose bytes are those on disk is not written again.
+  FileResult Save(PostTable& table, DateTime now, OutsideChanges* outside = nullptr);
+
+  // Whether the file may have changed from outside since it was last read
+  // or written (its size, time or identity differ), or a sync client's
+  // conflict copy stands beside it. Cheap: reads no file.
+  bool MayHaveChanged() const;
+
+  // Merges what changed on disk since the file was last read or written
+  // into `table` (MergeLabels: base = the bytes last seen, theirs = the file
+  // now, ours = the table), then the labels of any conflict copy beside it
+  // (as additions against the base), each such copy then renamed with
+  // ".merged" appended so that it is taken in once and never lost. Labels
+  // beyond what the table can hold are appended to "<file>.kept". Before
+  // the file was first read or written, or after it could not be read,
+  // nothing is merged.
+  OutsideChanges TakeInOutsideChanges(PostTable& table, DateTime now);
 
   // The last Load failed (the flag stays after the file was kept aside).
   bool LoadFailed() const { return loadFailed_; }
@@ -51,6 +111,17 @@ class LabelFile {
   bool mustKeepAside_ = false;
   std::string keptAs_;
   std::optional<std::string> lastSeen_;
+  struct Stamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::int64_t time = 0;
+    std::uint64_t device = 0, inode = 0;
+    bool operator==(const Stamp&) const = default;
+  };
+  Stamp StampNow() const;
+  std::vector<std::string> ConflictCopies() const;
+  void Seen(std::string bytes);
+  Stamp lastStamp_;
 };
 
 }  // namespace morna
