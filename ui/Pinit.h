@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "core/initform.h"
 #include "ui/appstate.h"
@@ -60,7 +61,8 @@ class TPstInit : public QDialog {
   void BtnFontClick(int k);                 // BtnFont1Click .. BtnFont3Click
   void DispCalnCheckClick();
 
-  // What the controls show, and setting them all at once.
+  // What the controls show, and setting them all at once. Both walk one
+  // table of {record field, control} (Bindings).
   InitForm Form() const;
   void SetForm(const InitForm& form);
 
@@ -158,6 +160,9 @@ class TPstInit : public QDialog {
   void Connect();
   void ShowHolidays(const std::array<int, kHolidayEntries>& list);
   void RewriteChosenList();
+  class Binding;
+  // The table of every field of `f` with its control.
+  std::vector<Binding> Bindings(InitForm& f) const;
 
   AppState& state_;
   std::optional<QColor> lastColor_;  // the colour dialog's last choice in this opening

@@ -133,6 +133,64 @@ TEST_F(PstInitTest, ShowsTheSettingsAndStoresThemOnOk) {
   EXPECT_TRUE(sink_.boxes.empty());
 }
 
+// Every field of the record reaches its control and comes back: a field
+// missing from the binding table reads back as its designed value. A new
+// field gets a value here that differs from its design.
+TEST_F(PstInitTest, EveryFieldOfTheFormRoundTripsThroughItsControl) {
+  InitForm f;
+  f.EdFileName = "\x82\xa0\xff.dat";  // kept byte for byte, even the byte that is no character
+  f.EdWaveFile = "bell.wav";
+  f.EdData = "45";
+  f.EdSched = "12";
+  f.RbtnArea = 3;
+  f.RbtnPast = 2;
+  f.RbtnSize = 1;
+  f.CbDataWidth = true;
+  f.CbDtWidth = "200";
+  f.Beepon = true;
+  f.DspDataAll = true;
+  f.EdDays = "90";
+  f.CmbIME = std::string(kImeItems[7]);
+  f.Week = {true, false, true, false, true, false, true, true};
+  f.CbCalHeight = true;
+  f.CalHeightN = "500";
+  f.CbCalWidth = true;
+  f.CalWidthN = "628";
+  f.CbNational = true;
+  f.Colors = {ColorChoice{1, 0x010203}, ColorChoice{5, 0x0a0b0c}, ColorChoice{3, kLightGrey},
+              ColorChoice{4, 0xfffefd}};
+  f.ChangeMin = "7";
+  f.DispCalnCheck = true;
+  f.DispAreaCheck = true;
+  f.DispEd = {"1", "2", "3", "4"};
+  f.DispFont1 = "Arial";
+  f.DispSize1 = "11";
+  f.DispFont2 = "Courier";
+  f.DispFont3 = "\x82\x6c\x82\x72";  // "ＭＳ"
+  f.DispSize3 = "12";
+  f.CbDaily = true;
+  f.CbALDailyTime = "07:30";
+  f.CbWeekly = true;
+  f.CbAlWeeklyWeek = "Friday";
+  f.CbAlWeeklyTime = "08:00";
+  f.CbMonthly1 = true;
+  f.CbAlMonthlyDay = "31";
+  f.CbAlMonthlyTime1 = "09:00";
+  f.CbMonthly2 = true;
+  f.CbAlMonthlyWeekNo = "4";
+  f.CbAlMonthlyWeek = "Monday";
+  f.CbAlMonthlyTime2 = "10:30";
+  f.CbCntDown = true;
+  f.CbDay = "3";
+
+  TPstInit& d = Open();
+  d.SetForm(f);
+  EXPECT_TRUE(d.Form() == f);
+  // And back to the design, radio groups with none checked included.
+  d.SetForm(InitForm{});
+  EXPECT_TRUE(d.Form() == InitForm{});
+}
+
 TEST_F(PstInitTest, ANonIntegerFieldKeepsTheDialogOpenAndCancelKeepsNothingOfIt) {
   const Settings before = state_.Settings;
   TPstInit& d = Open();
