@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -298,6 +299,8 @@ void TPstInit::BuildCalendarTab(QWidget* page) {
   // Delete wait for that.
   BtnCalAdd->setEnabled(false);
   BtnCalDel->setEnabled(false);
+  // Enter in the entry box adds the day instead of pressing OK.
+  EdHoliday->installEventFilter(this);
   CbNational = Place(new QCheckBox(QStringLiteral("National\nHolidays\n(Japan)"), lists),
                      "CbNational", 104, 125, 94, 48);
 
@@ -444,6 +447,17 @@ void TPstInit::Connect() {
   }
 }
 
+bool TPstInit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == EdHoliday && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      Guard([this] { BtnCalAddClick(); });
+      return true;  // the dialog's default button never sees it
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
 // ---------------------------------------------------------------- showing
 
 void TPstInit::showEvent(QShowEvent* event) {
@@ -461,13 +475,24 @@ void TPstInit::FormShow() {
   IniFileInfoSet();
   // 3. The system information.
   const SystemInfo info = ReadSystemInfo();
-  if (info.os) SinfoData[0]->setText(*info.os);
-  SinfoData[1]->setText(info.user.left(254));
-  const QString processor = info.processor.value_or(SinfoData[2]->text());
-  SinfoData[2]->setText(
-      QString::fromStdString(ProcessorLine(processor.toStdString(), info.memoryBytes)));
-  SinfoData[3]->setText(QString::fromStdString(WorkAreaLine(state_.WorkArea)));
+  if (info.os) SetInfoLine(0, *info.os);
+  SetInfoLine(1, info.user.left(254));
+  const QString processor = info.processor.value_or(InfoLine(2));
+  SetInfoLine(2, QString::fromStdString(ProcessorLine(processor.toStdString(), info.memoryBytes)));
+  SetInfoLine(3, QString::fromStdString(WorkAreaLine(state_.WorkArea)));
   BtnOK->setFocus();
+}
+
+void TPstInit::SetInfoLine(int i, const QString& text) {
+  QLabel* line = SinfoData[static_cast<std::size_t>(i)];
+  const QString shown = line->fontMetrics().elidedText(text, Qt::ElideRight, line->width());
+  line->setText(shown);
+  line->setToolTip(shown == text ? QString() : text);
+}
+
+QString TPstInit::InfoLine(int i) const {
+  const QLabel* line = SinfoData[static_cast<std::size_t>(i)];
+  return line->toolTip().isEmpty() ? line->text() : line->toolTip();
 }
 
 void TPstInit::IniFileInfoSet() { SetForm(morna::IniFileInfoSet(state_.Settings, Form())); }
@@ -680,6 +705,16 @@ void TPstInit::RbtnNHolyClick() { ShowHolidays(state_.Settings.NonHolidays); }
 void TPstInit::BtnCalAddClick() {
   if (!RbtnHoly->isChecked() && !RbtnNHoly->isChecked()) return;
   if (EdHoliday->text().isEmpty()) return;
+  // The settings keep 40 entries per list: a 41st would push the last one
+  // out when the list is stored, so it is refused.
+  if (LbHoliday->count() >= kHolidayEntries) {
+    Messages().Show(kAppTitle,
+                    QStringLiteral("日付の数が上限の%1件に達しているため、追加できません。\n"
+                                   "不要な日付を削除してから追加してください。")
+                        .arg(kHolidayEntries),
+                    BoxIcon::Warning);
+    return;
+  }
   const QString item = EdHoliday->text().left(4);
   if (!HolidayEntry(ToSjis(item)))
     throw Error(QStringLiteral("'%1' は日付ではありません。月日を4桁で入力してください (例: 0101)。")

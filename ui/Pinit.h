@@ -61,6 +61,12 @@ class TPstInit : public QDialog {
   void BtnFontClick(int k);                 // BtnFont1Click .. BtnFont3Click
   void DispCalnCheckClick();
 
+  // System-information line i (0..3): a line longer than its label ends in
+  // an ellipsis and shows the whole text as its tooltip. InfoLine gives the
+  // whole text back.
+  void SetInfoLine(int i, const QString& text);
+  QString InfoLine(int i) const;
+
   // What the controls show, and setting them all at once. Both walk one
   // table of {record field, control} (Bindings).
   InitForm Form() const;
@@ -149,6 +155,7 @@ class TPstInit : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildVersionTab(QWidget* page);
