@@ -485,7 +485,8 @@ void TPstInit::FormShow() {
 
 void TPstInit::SetInfoLine(int i, const QString& text) {
   QLabel* line = SinfoData[static_cast<std::size_t>(i)];
-  const QString shown = line->fontMetrics().elidedText(text, Qt::ElideRight, line->width());
+  const QString shown =
+      line->fontMetrics().elidedText(text, Qt::ElideRight, line->contentsRect().width());
   line->setText(shown);
   line->setToolTip(shown == text ? QString() : text);
 }

@@ -120,7 +120,7 @@ TEST_F(PstInitTest, LongSystemLinesAreElidedWithTheWholeTextAsTooltip) {
   QLabel* line = d.SinfoData[0];
   EXPECT_TRUE(line->text().startsWith("Debian GNU/Linux 12"));
   EXPECT_TRUE(line->text().endsWith(QChar(0x2026))) << qPrintable(line->text());
-  EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+  EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->contentsRect().width());
   EXPECT_EQ(line->toolTip(), whole);
   EXPECT_EQ(d.InfoLine(0), whole);
 
