@@ -1,6 +1,7 @@
 #include "ui/Pcal.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScreen>
@@ -77,6 +78,7 @@ TPstCal::TPstCal(AppState& state, QWidget* parent)
     m->document()->setDocumentMargin(1);
     m->setFont(memoFont);
     m->setPalette(memoPalette);
+    m->installEventFilter(this);
     CalMemo[k] = m;
   }
   resize(kDesignClientWidth, kDesignClientHeight);
@@ -145,13 +147,56 @@ void TPstCal::ArrangeCalendar() {
 
 void TPstCal::PanelMouseDown(Qt::MouseButton button) {
   if (button != Qt::LeftButton && button != Qt::RightButton && button != Qt::MiddleButton) return;
+  StepMonth(button == Qt::LeftButton);
+}
+
+void TPstCal::StepMonth(bool forward) {
   // Past the years 1 to 9999 the title stays on the first or last month.
-  const std::optional<DateTime> anchor =
-      StepCalendarMonth(ToSjis(Panel->text()), button == Qt::LeftButton);
+  const std::optional<DateTime> anchor = StepCalendarMonth(ToSjis(Panel->text()), forward);
   if (!anchor) return;
   state_.CalendarAnchor = *anchor;
   state_.CalendarMonth = MonthOf(*anchor);
   FillCalendar();
+}
+
+void TPstCal::ShowTodaysMonth() {
+  const CalendarMonthState today = CalendarFromPosition(state_.Now(), 0);
+  state_.CalendarAnchor = today.anchor;
+  state_.CalendarMonth = today.month;
+  FillCalendar();
+}
+
+bool TPstCal::KeyPress(int key) {
+  switch (key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_Left: StepMonth(false); return true;
+    case Qt::Key_PageDown:
+    case Qt::Key_Right: StepMonth(true); return true;
+    case Qt::Key_Home: ShowTodaysMonth(); return true;
+    case Qt::Key_Escape: close(); return true;
+    default: return false;
+  }
+}
+
+void TPstCal::keyPressEvent(QKeyEvent* event) {
+  bool handled = false;
+  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)
+    Guard([&] { handled = KeyPress(event->key()); });
+  if (!handled) QWidget::keyPressEvent(event);
+}
+
+bool TPstCal::eventFilter(QObject* watched, QEvent* event) {
+  // A memo box with the focus would take these keys for itself (scrolling,
+  // moving its cursor): the window takes them first.
+  if (event->type() == QEvent::KeyPress && watched != this) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+      bool handled = false;
+      Guard([&] { handled = KeyPress(key->key()); });
+      if (handled) return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TPstCal::resizeEvent(QResizeEvent* event) {

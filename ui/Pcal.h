@@ -1,7 +1,9 @@
 // The calendar window: a resizable month in which every day's box lists the
 // times and messages of its labels. Created hidden at start-up and owned by
 // the registration window; shown from the month title and the menu, hidden
-// by its close box, stepped a month on or back by clicks on its title panel.
+// by its close box or Escape, stepped a month on or back by clicks on its
+// title panel or by keys (Page Up / Left back, Page Down / Right on, Home to
+// today's month).
 //
 // Window size: as with the registration window, the outer size is the client
 // area plus a frame of 8 x 27 pixels (thin border and title bar). The design
@@ -48,6 +50,12 @@ class TPstCal : public QWidget {
   void ArrangeCalendar();
   // Left button: the next month; right or middle: the previous one.
   void PanelMouseDown(Qt::MouseButton button);
+  // The month after (`forward`) or before the one shown.
+  void StepMonth(bool forward);
+  // The month of today.
+  void ShowTodaysMonth();
+  // A key pressed in the window; false when it means nothing here.
+  bool KeyPress(int key);
 
   // --- controls (objectName = the member's name; CalDay[0] is CalDay1)
   TClickLabel* Panel = nullptr;
@@ -57,6 +65,8 @@ class TPstCal : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Fill(const CalendarMonthState& month);

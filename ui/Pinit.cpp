@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,9 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <span>
+#include <variant>
+#include <vector>
 
 #include "core/datetime.h"
 #include "ui/codec.h"
@@ -65,7 +69,6 @@ void SetSjis(QLineEdit* e, const std::string& bytes) {
   e->setText(FromSjis(bytes));
   e->setProperty(kSjisProperty, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
-void SetSjis(QComboBox* c, const std::string& bytes) { SetSjis(c->lineEdit(), bytes); }
 
 std::string Sjis(const QLineEdit* e) {
   const QByteArray shown = e->property(kSjisProperty).toByteArray();
@@ -73,11 +76,9 @@ std::string Sjis(const QLineEdit* e) {
   if (!shown.isNull() && FromSjis(bytes) == e->text()) return bytes;
   return ToSjis(e->text());
 }
-std::string Sjis(const QComboBox* c) { return Sjis(c->lineEdit()); }
 
-template <std::size_t N>
-int CheckedOf(const std::array<QRadioButton*, N>& buttons) {
-  for (std::size_t i = 0; i < N; ++i) {
+int CheckedOf(std::span<QRadioButton* const> buttons) {
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
     if (buttons[i]->isChecked()) return static_cast<int>(i) + 1;
   }
   return 0;
@@ -85,9 +86,8 @@ int CheckedOf(const std::array<QRadioButton*, N>& buttons) {
 
 // Checks button k (1..N) of a group; 0 leaves none checked, which an
 // exclusive group only allows with its exclusion off for the moment.
-template <std::size_t N>
-void SetChecked(const std::array<QRadioButton*, N>& buttons, int k) {
-  if (k >= 1 && k <= static_cast<int>(N)) {
+void SetChecked(std::span<QRadioButton* const> buttons, int k) {
+  if (k >= 1 && k <= static_cast<int>(buttons.size())) {
     buttons[static_cast<std::size_t>(k - 1)]->setChecked(true);
     return;
   }
@@ -299,6 +299,8 @@ void TPstInit::BuildCalendarTab(QWidget* page) {
   // Delete wait for that.
   BtnCalAdd->setEnabled(false);
   BtnCalDel->setEnabled(false);
+  // Enter in the entry box adds the day instead of pressing OK.
+  EdHoliday->installEventFilter(this);
   CbNational = Place(new QCheckBox(QStringLiteral("National\nHolidays\n(Japan)"), lists),
                      "CbNational", 104, 125, 94, 48);
 
@@ -445,6 +447,17 @@ void TPstInit::Connect() {
   }
 }
 
+bool TPstInit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == EdHoliday && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      Guard([this] { BtnCalAddClick(); });
+      return true;  // the dialog's default button never sees it
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
 // ---------------------------------------------------------------- showing
 
 void TPstInit::showEvent(QShowEvent* event) {
@@ -462,13 +475,25 @@ void TPstInit::FormShow() {
   IniFileInfoSet();
   // 3. The system information.
   const SystemInfo info = ReadSystemInfo();
-  if (info.os) SinfoData[0]->setText(*info.os);
-  SinfoData[1]->setText(info.user.left(254));
-  const QString processor = info.processor.value_or(SinfoData[2]->text());
-  SinfoData[2]->setText(
-      QString::fromStdString(ProcessorLine(processor.toStdString(), info.memoryBytes)));
-  SinfoData[3]->setText(QString::fromStdString(WorkAreaLine(state_.WorkArea)));
+  if (info.os) SetInfoLine(0, *info.os);
+  SetInfoLine(1, info.user.left(254));
+  const QString processor = info.processor.value_or(InfoLine(2));
+  SetInfoLine(2, QString::fromStdString(ProcessorLine(processor.toStdString(), info.memoryBytes)));
+  SetInfoLine(3, QString::fromStdString(WorkAreaLine(state_.WorkArea)));
   BtnOK->setFocus();
+}
+
+void TPstInit::SetInfoLine(int i, const QString& text) {
+  QLabel* line = SinfoData[static_cast<std::size_t>(i)];
+  const QString shown =
+      line->fontMetrics().elidedText(text, Qt::ElideRight, line->contentsRect().width());
+  line->setText(shown);
+  line->setToolTip(shown == text ? QString() : text);
+}
+
+QString TPstInit::InfoLine(int i) const {
+  const QLabel* line = SinfoData[static_cast<std::size_t>(i)];
+  return line->toolTip().isEmpty() ? line->text() : line->toolTip();
 }
 
 void TPstInit::IniFileInfoSet() { SetForm(morna::IniFileInfoSet(state_.Settings, Form())); }
@@ -482,104 +507,118 @@ void TPstInit::IniFileInfoSave() {
 
 // ---------------------------------------------------------------- the form record
 
+// One field of the record and the control that shows it. Reading copies the
+// control's value into the field, writing shows the field in the control.
+class TPstInit::Binding {
+ public:
+  Binding(std::string* field, QLineEdit* edit) : field_(Text{field, edit}) {}
+  Binding(std::string* field, QComboBox* combo) : field_(Text{field, combo->lineEdit()}) {}
+  Binding(bool* field, QCheckBox* box) : field_(Flag{field, box}) {}
+  template <std::size_t N>
+  Binding(int* field, const std::array<QRadioButton*, N>& group) : field_(Radio{field, group}) {}
+  Binding(WinColor* field, TShape* shape) : field_(Fill{field, shape}) {}
+
+  void Read() const { std::visit([](const auto& f) { f.Read(); }, field_); }
+  void Write() const { std::visit([](const auto& f) { f.Write(); }, field_); }
+
+ private:
+  struct Text {
+    std::string* field;
+    QLineEdit* edit;
+    void Read() const { *field = Sjis(edit); }
+    void Write() const { SetSjis(edit, *field); }
+  };
+  struct Flag {
+    bool* field;
+    QCheckBox* box;
+    void Read() const { *field = box->isChecked(); }
+    void Write() const { box->setChecked(*field); }
+  };
+  // A radio group: the number of its checked button, 0 for none.
+  struct Radio {
+    int* field;
+    std::span<QRadioButton* const> group;
+    void Read() const { *field = CheckedOf(group); }
+    void Write() const { SetChecked(group, *field); }
+  };
+  struct Fill {
+    WinColor* field;
+    TShape* shape;
+    void Read() const { *field = FromQColor(shape->Fill()); }
+    void Write() const { shape->SetFill(*field); }
+  };
+  std::variant<Text, Flag, Radio, Fill> field_;
+};
+
+// Every field of the record with its control, once; Form and SetForm both
+// walk this table. A new setting of the dialog is one more line here.
+std::vector<TPstInit::Binding> TPstInit::Bindings(InitForm& f) const {
+  std::vector<Binding> b = {
+      // Data
+      {&f.EdFileName, EdFileName},
+      {&f.EdWaveFile, EdWaveFile},
+      {&f.EdData, EdData},
+      {&f.EdSched, EdSched},
+      {&f.RbtnArea, RbtnArea},
+      {&f.RbtnPast, RbtnPast},
+      {&f.RbtnSize, RbtnSize},
+      {&f.CbDataWidth, CbDataWidth},
+      {&f.CbDtWidth, CbDtWidth},
+      {&f.Beepon, Beepon},
+      {&f.DspDataAll, DspDataAll},
+      {&f.EdDays, EdDays},
+      {&f.CmbIME, CmbIME},
+      // Calendar
+      {&f.CbCalHeight, CbCalHeight},
+      {&f.CalHeightN, CalHeightN},
+      {&f.CbCalWidth, CbCalWidth},
+      {&f.CalWidthN, CalWidthN},
+      {&f.CbNational, CbNational},
+      // Color
+      {&f.ChangeMin, ChangeMin},
+      // Display
+      {&f.DispCalnCheck, DispCalnCheck},
+      {&f.DispAreaCheck, DispAreaCheck},
+      {&f.DispFont1, DispFont1},
+      {&f.DispSize1, DispSize1},
+      {&f.DispFont2, DispFont2},
+      {&f.DispFont3, DispFont3},
+      {&f.DispSize3, DispSize3},
+      // Alarm
+      {&f.CbDaily, CbDaily},
+      {&f.CbALDailyTime, CbALDailyTime},
+      {&f.CbWeekly, CbWeekly},
+      {&f.CbAlWeeklyWeek, CbAlWeeklyWeek},
+      {&f.CbAlWeeklyTime, CbAlWeeklyTime},
+      {&f.CbMonthly1, CbMonthly1},
+      {&f.CbAlMonthlyDay, CbAlMonthlyDay},
+      {&f.CbAlMonthlyTime1, CbAlMonthlyTime1},
+      {&f.CbMonthly2, CbMonthly2},
+      {&f.CbAlMonthlyWeekNo, CbAlMonthlyWeekNo},
+      {&f.CbAlMonthlyWeek, CbAlMonthlyWeek},
+      {&f.CbAlMonthlyTime2, CbAlMonthlyTime2},
+      {&f.CbCntDown, CbCntDown},
+      {&f.CbDay, CbDay},
+  };
+  // The rows of controls.
+  for (std::size_t i = 0; i < Week.size(); ++i) b.emplace_back(&f.Week[i], Week[i]);
+  for (std::size_t g = 0; g < Color.size(); ++g) {
+    b.emplace_back(&f.Colors[g].checked, Color[g].radio);
+    b.emplace_back(&f.Colors[g].own, Color[g].swatch[4]);  // swatch 5 shows the own colour
+  }
+  for (std::size_t i = 0; i < DispEd.size(); ++i) b.emplace_back(&f.DispEd[i], DispEd[i]);
+  return b;
+}
+
 InitForm TPstInit::Form() const {
   InitForm f;
-  f.EdFileName = Sjis(EdFileName);
-  f.EdWaveFile = Sjis(EdWaveFile);
-  f.EdData = Sjis(EdData);
-  f.EdSched = Sjis(EdSched);
-  f.RbtnArea = CheckedOf(RbtnArea);
-  f.RbtnPast = CheckedOf(RbtnPast);
-  f.RbtnSize = CheckedOf(RbtnSize);
-  f.CbDataWidth = CbDataWidth->isChecked();
-  f.CbDtWidth = Sjis(CbDtWidth);
-  f.Beepon = Beepon->isChecked();
-  f.DspDataAll = DspDataAll->isChecked();
-  f.EdDays = Sjis(EdDays);
-  f.CmbIME = Sjis(CmbIME);
-  for (std::size_t i = 0; i < Week.size(); ++i) f.Week[i] = Week[i]->isChecked();
-  f.CbCalHeight = CbCalHeight->isChecked();
-  f.CalHeightN = Sjis(CalHeightN);
-  f.CbCalWidth = CbCalWidth->isChecked();
-  f.CalWidthN = Sjis(CalWidthN);
-  f.CbNational = CbNational->isChecked();
-  for (std::size_t g = 0; g < Color.size(); ++g) {
-    f.Colors[g].checked = CheckedOf(Color[g].radio);
-    f.Colors[g].own = FromQColor(Color[g].swatch[4]->Fill());
-  }
-  f.ChangeMin = Sjis(ChangeMin);
-  f.DispCalnCheck = DispCalnCheck->isChecked();
-  f.DispAreaCheck = DispAreaCheck->isChecked();
-  for (std::size_t i = 0; i < DispEd.size(); ++i) f.DispEd[i] = Sjis(DispEd[i]);
-  f.DispFont1 = Sjis(DispFont1);
-  f.DispSize1 = Sjis(DispSize1);
-  f.DispFont2 = Sjis(DispFont2);
-  f.DispFont3 = Sjis(DispFont3);
-  f.DispSize3 = Sjis(DispSize3);
-  f.CbDaily = CbDaily->isChecked();
-  f.CbALDailyTime = Sjis(CbALDailyTime);
-  f.CbWeekly = CbWeekly->isChecked();
-  f.CbAlWeeklyWeek = Sjis(CbAlWeeklyWeek);
-  f.CbAlWeeklyTime = Sjis(CbAlWeeklyTime);
-  f.CbMonthly1 = CbMonthly1->isChecked();
-  f.CbAlMonthlyDay = Sjis(CbAlMonthlyDay);
-  f.CbAlMonthlyTime1 = Sjis(CbAlMonthlyTime1);
-  f.CbMonthly2 = CbMonthly2->isChecked();
-  f.CbAlMonthlyWeekNo = Sjis(CbAlMonthlyWeekNo);
-  f.CbAlMonthlyWeek = Sjis(CbAlMonthlyWeek);
-  f.CbAlMonthlyTime2 = Sjis(CbAlMonthlyTime2);
-  f.CbCntDown = CbCntDown->isChecked();
-  f.CbDay = Sjis(CbDay);
+  for (const Binding& b : Bindings(f)) b.Read();
   return f;
 }
 
-void TPstInit::SetForm(const InitForm& f) {
-  SetSjis(EdFileName, f.EdFileName);
-  SetSjis(EdWaveFile, f.EdWaveFile);
-  SetSjis(EdData, f.EdData);
-  SetSjis(EdSched, f.EdSched);
-  SetChecked(RbtnArea, f.RbtnArea);
-  SetChecked(RbtnPast, f.RbtnPast);
-  SetChecked(RbtnSize, f.RbtnSize);
-  CbDataWidth->setChecked(f.CbDataWidth);
-  SetSjis(CbDtWidth, f.CbDtWidth);
-  Beepon->setChecked(f.Beepon);
-  DspDataAll->setChecked(f.DspDataAll);
-  SetSjis(EdDays, f.EdDays);
-  SetSjis(CmbIME, f.CmbIME);
-  for (std::size_t i = 0; i < Week.size(); ++i) Week[i]->setChecked(f.Week[i]);
-  CbCalHeight->setChecked(f.CbCalHeight);
-  SetSjis(CalHeightN, f.CalHeightN);
-  CbCalWidth->setChecked(f.CbCalWidth);
-  SetSjis(CalWidthN, f.CalWidthN);
-  CbNational->setChecked(f.CbNational);
-  for (std::size_t g = 0; g < Color.size(); ++g) {
-    SetChecked(Color[g].radio, f.Colors[g].checked);
-    Color[g].swatch[4]->SetFill(f.Colors[g].own);
-  }
-  SetSjis(ChangeMin, f.ChangeMin);
-  DispCalnCheck->setChecked(f.DispCalnCheck);
-  DispAreaCheck->setChecked(f.DispAreaCheck);
-  for (std::size_t i = 0; i < DispEd.size(); ++i) SetSjis(DispEd[i], f.DispEd[i]);
-  SetSjis(DispFont1, f.DispFont1);
-  SetSjis(DispSize1, f.DispSize1);
-  SetSjis(DispFont2, f.DispFont2);
-  SetSjis(DispFont3, f.DispFont3);
-  SetSjis(DispSize3, f.DispSize3);
-  CbDaily->setChecked(f.CbDaily);
-  SetSjis(CbALDailyTime, f.CbALDailyTime);
-  CbWeekly->setChecked(f.CbWeekly);
-  SetSjis(CbAlWeeklyWeek, f.CbAlWeeklyWeek);
-  SetSjis(CbAlWeeklyTime, f.CbAlWeeklyTime);
-  CbMonthly1->setChecked(f.CbMonthly1);
-  SetSjis(CbAlMonthlyDay, f.CbAlMonthlyDay);
-  SetSjis(CbAlMonthlyTime1, f.CbAlMonthlyTime1);
-  CbMonthly2->setChecked(f.CbMonthly2);
-  SetSjis(CbAlMonthlyWeekNo, f.CbAlMonthlyWeekNo);
-  SetSjis(CbAlMonthlyWeek, f.CbAlMonthlyWeek);
-  SetSjis(CbAlMonthlyTime2, f.CbAlMonthlyTime2);
-  CbCntDown->setChecked(f.CbCntDown);
-  SetSjis(CbDay, f.CbDay);
+void TPstInit::SetForm(const InitForm& form) {
+  InitForm f = form;
+  for (const Binding& b : Bindings(f)) b.Write();
 }
 
 // ---------------------------------------------------------------- buttons
@@ -667,6 +706,16 @@ void TPstInit::RbtnNHolyClick() { ShowHolidays(state_.Settings.NonHolidays); }
 void TPstInit::BtnCalAddClick() {
   if (!RbtnHoly->isChecked() && !RbtnNHoly->isChecked()) return;
   if (EdHoliday->text().isEmpty()) return;
+  // The settings keep 40 entries per list: a 41st would push the last one
+  // out when the list is stored, so it is refused.
+  if (LbHoliday->count() >= kHolidayEntries) {
+    Messages().Show(kAppTitle,
+                    QStringLiteral("日付の数が上限の%1件に達しているため、追加できません。\n"
+                                   "不要な日付を削除してから追加してください。")
+                        .arg(kHolidayEntries),
+                    BoxIcon::Warning);
+    return;
+  }
   const QString item = EdHoliday->text().left(4);
   if (!HolidayEntry(ToSjis(item)))
     throw Error(QStringLiteral("'%1' は日付ではありません。月日を4桁で入力してください (例: 0101)。")

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "core/initform.h"
 #include "ui/appstate.h"
@@ -60,7 +61,14 @@ class TPstInit : public QDialog {
   void BtnFontClick(int k);                 // BtnFont1Click .. BtnFont3Click
   void DispCalnCheckClick();
 
-  // What the controls show, and setting them all at once.
+  // System-information line i (0..3): a line longer than its label ends in
+  // an ellipsis and shows the whole text as its tooltip. InfoLine gives the
+  // whole text back.
+  void SetInfoLine(int i, const QString& text);
+  QString InfoLine(int i) const;
+
+  // What the controls show, and setting them all at once. Both walk one
+  // table of {record field, control} (Bindings).
   InitForm Form() const;
   void SetForm(const InitForm& form);
 
@@ -147,6 +155,7 @@ class TPstInit : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildVersionTab(QWidget* page);
@@ -158,6 +167,9 @@ class TPstInit : public QDialog {
   void Connect();
   void ShowHolidays(const std::array<int, kHolidayEntries>& list);
   void RewriteChosenList();
+  class Binding;
+  // The table of every field of `f` with its control.
+  std::vector<Binding> Bindings(InitForm& f) const;
 
   AppState& state_;
   std::optional<QColor> lastColor_;  // the colour dialog's last choice in this opening

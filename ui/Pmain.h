@@ -150,7 +150,7 @@ class TPstMain : public QWidget {
   // ScheCnt labels, as many as the table can take, writing each into PstTime
   // and storing it (a pending modify takes the first). Returns how many were
   // stored; an impossible date ends the run with ConvertError after the
-  // labels before it were stored.
+  // labels before it were stored (its text says how many, when any were).
   int SchedDataSet();
   // How many labels a post can still store (see PostRoom).
   int Room() const;

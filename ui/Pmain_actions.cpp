@@ -38,6 +38,13 @@ const QString kDateTimeError =
 const QString kMessagePrompt = QStringLiteral("メッセージ入力！！");
 const QString kInvalidDate = QStringLiteral("日付に変換できない値が渡されました");
 
+// A recurring entry that ended with the date-time error after some of its
+// labels were stored: its text says how many.
+class StoppedPartWay : public ConvertError {
+ public:
+  using ConvertError::ConvertError;
+};
+
 ConvertError NotAnInteger(std::string_view text) {
   return ConvertError(QStringLiteral("'%1' は整数ではありません").arg(FromSjis(text)));
 }
@@ -146,29 +153,28 @@ void TPstMain::ApplyEcolor() { SetBackColor(this, ToQColor(state_.Settings.Ecolo
 // of its own; what it offers is switching input methods off and asking for
 // Latin input. So "disabled" (3) turns the input method off, the two
 // alphanumeric modes (7, 8) ask for Latin input, the open and kana modes
-// (1, 4, 5, 6) give the input method back without hints, and 0, 2 and values
-// out of range leave the box as it is.
+// (1, 4, 5, 6) give the input method back without hints, and so do 0 ("as
+// the user has it") and 2 (closed: the user may still open it). Every mode
+// sets both the switch and the hints, so that a change from a restricted
+// mode back to a free one takes effect at once; values out of range leave
+// the box as it is.
 void TPstMain::ApplyImeMode() {
+  bool enabled = true;
+  Qt::InputMethodHints hints = Qt::ImhNone;
   switch (state_.Settings.IMEMode) {
-    case 3:
-      PstMesg->setAttribute(Qt::WA_InputMethodEnabled, false);
-      PstMesg->setInputMethodHints(Qt::ImhLatinOnly);
-      break;
-    case 7:
-    case 8:
-      PstMesg->setAttribute(Qt::WA_InputMethodEnabled, true);
-      PstMesg->setInputMethodHints(Qt::ImhLatinOnly);
-      break;
+    case 0:  // as the user has it
     case 1:
+    case 2:  // closed, but the user may open it
     case 4:
     case 5:
-    case 6:
-      PstMesg->setAttribute(Qt::WA_InputMethodEnabled, true);
-      PstMesg->setInputMethodHints(Qt::ImhNone);
-      break;
-    default:
-      break;
+    case 6: break;
+    case 3: enabled = false; hints = Qt::ImhLatinOnly; break;
+    case 7:
+    case 8: hints = Qt::ImhLatinOnly; break;
+    default: return;  // outside 0..8: the box keeps its mode
   }
+  PstMesg->setAttribute(Qt::WA_InputMethodEnabled, enabled);
+  PstMesg->setInputMethodHints(hints);
 }
 
 // ---------------------------------------------------------------- data file
@@ -437,7 +443,15 @@ int TPstMain::SchedDataSet() {
     // look like the modified one.
     if (PostDataSetFromForm(i == 0) >= 0) ++stored;
   }
-  if (run.error != ScheduleError::None) throw ConvertError(kDateTimeError);
+  if (run.error != ScheduleError::None) {
+    // Says what went in before the error, so that posting again does not
+    // store those labels twice.
+    if (stored == 0) throw ConvertError(kDateTimeError);
+    throw StoppedPartWay(kDateTimeError + QChar('\n') +
+                         QStringLiteral("%1件のうち%2件を登録したところでエラーになりました。")
+                             .arg(std::max(state_.Settings.ScheCnt, 0))
+                             .arg(stored));
+  }
   return stored;
 }
 
@@ -493,6 +507,8 @@ void TPstMain::BtnPostClick() {
     activateWindow();
     // Part of a recurring entry did not fit.
     if (stored < wanted) ShowTableFull(stored, wanted);
+  } catch (const StoppedPartWay& e) {
+    Messages().Show(kFileBoxCaption, e.text(), BoxIcon::Error);
   } catch (const ConvertError&) {
     Messages().Show(kFileBoxCaption, kDateTimeError, BoxIcon::Error);
   }

@@ -70,9 +70,13 @@ void SetTextColor(QWidget* w, const QColor& c) {
   if (w->testAttribute(Qt::WA_SetPalette) && p.color(QPalette::WindowText) == c &&
       p.color(QPalette::Text) == c && p.color(QPalette::ButtonText) == c)
     return;
-  p.setColor(QPalette::WindowText, c);
-  p.setColor(QPalette::Text, c);
-  p.setColor(QPalette::ButtonText, c);
+  // Only the enabled states: a disabled control, and every control inside
+  // this one, keeps the platform's disabled look.
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    p.setColor(group, QPalette::WindowText, c);
+    p.setColor(group, QPalette::Text, c);
+    p.setColor(group, QPalette::ButtonText, c);
+  }
   w->setPalette(p);
 }
 

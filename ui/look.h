@@ -23,7 +23,8 @@ void FitFont(QFont& f);
 // never see (the recurring-entry group of the short window) should not load
 // one at start-up.
 void SetFontWhenShown(QWidget* w, const QFont& f);
-// Text colour of a label, button, box or radio button.
+// Text colour of a label, button, box or radio button, while it is enabled;
+// disabled, it shows the platform's disabled text colour.
 void SetTextColor(QWidget* w, const QColor& c);
 // Background colour; the widget paints its background from then on.
 void SetBackColor(QWidget* w, const QColor& c);

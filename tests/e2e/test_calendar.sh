@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The calendar window as a user meets it: a click on the month title opens it
-# centred on the screen, each day's labels stand in that day's box, and a
-# left click on its title shows the next month.
+# centred on the screen, each day's labels stand in that day's box, a left
+# click on its title or the keys step the month, Escape closes it.
 source "$(dirname "$0")/lib.sh"
 FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 [ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
@@ -47,7 +47,25 @@ sleep 0.5
 [ "$(ink 10)" -gt 20 ] || fail "after the step, the 10th July shows no label"
 [ "$(ink 25)" -eq 0 ] || fail "after the step, June's label is still shown"
 
+# Keys: Page Up steps back to June, Page Down on to July, Home back to
+# today's month (June), Escape closes the window.
+xdotool key Prior
+sleep 0.5
+[ "$(ink 25)" -gt 40 ] || fail "Page Up did not show June"
+xdotool key Next
+sleep 0.5
+[ "$(ink 10)" -gt 20 ] || fail "Page Down did not show July"
+xdotool key Home
+sleep 0.5
+[ "$(ink 25)" -gt 40 ] && [ "$(ink 10)" -eq 0 ] || fail "Home did not show June"
+xdotool key Escape
+for _ in $(seq 50); do $XWIN list | grep -q "Calendar of Moranote" || break; sleep 0.1; done
+$XWIN list | grep -q "Calendar of Moranote" && fail "Escape did not close the calendar window"
+
 # The close box hides the window; the program goes on.
+click_at $((x + 55)) $((y + 10))
+read -r cal _ < <(wait_window "Calendar of Moranote")
+sleep 0.5
 $XWIN close "$cal"
 for _ in $(seq 50); do $XWIN list | grep -q "Calendar of Moranote" || break; sleep 0.1; done
 $XWIN list | grep -q "Calendar of Moranote" && fail "the calendar window did not close"

@@ -96,6 +96,37 @@ TEST_F(CalendarWindowTest, PanelStepsMonthsAndAShowRequestOnlyRaises) {
   EXPECT_EQ(cal.Panel->text(), "2000/12");
 }
 
+// The keys step the months as the panel does, wherever the focus is in the
+// window (a memo box would scroll or move its cursor otherwise).
+TEST_F(CalendarWindowTest, KeysStepMonthsGoHomeAndClose) {
+  TPstMain& m = Start();
+  TPstCal& cal = m.Calendar();
+  m.CalDisp->trigger();
+  QTest::keyClick(&cal, Qt::Key_PageDown);
+  EXPECT_EQ(cal.Panel->text(), "2001/01");
+  QTest::keyClick(&cal, Qt::Key_Right);
+  EXPECT_EQ(cal.Panel->text(), "2001/02");
+  EXPECT_EQ(state_.CalendarMonth, 2);
+  QPlainTextEdit* memo = cal.CalMemo[17];
+  QTest::keyClick(memo, Qt::Key_PageUp);
+  QTest::keyClick(memo, Qt::Key_Left);
+  QTest::keyClick(memo, Qt::Key_Left);
+  EXPECT_EQ(cal.Panel->text(), "2000/11");
+
+  // Home: the month of today (the clock says 2000/12/16).
+  QTest::keyClick(memo, Qt::Key_Home);
+  EXPECT_EQ(cal.Panel->text(), "2000/12");
+  EXPECT_EQ(state_.CalendarAnchor, MakeDateTime(2000, 12, 15, 10, 7, 30));
+
+  // A key with a modifier steps nothing.
+  QTest::keyClick(&cal, Qt::Key_PageDown, Qt::ControlModifier);
+  EXPECT_EQ(cal.Panel->text(), "2000/12");
+
+  QTest::keyClick(memo, Qt::Key_Escape);
+  EXPECT_FALSE(cal.isVisible());
+  EXPECT_TRUE(sink_.boxes.empty());
+}
+
 TEST_F(CalendarWindowTest, SizesFromTheSettingsAndTheUserMoveTheCells) {
   WriteIni("[DISP]\r\nCalWidthC=1\r\nCalWidth=978\r\n");
   TPstMain& m = Start();

@@ -2,10 +2,12 @@
 // registration window with OK and Cancel.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QListWidget>
@@ -16,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "tests/ui/pmain_fixture.h"
@@ -103,9 +106,29 @@ TEST_F(PstInitTest, OpensCentredOnTheVersionTabWithTheSystemLines) {
   EXPECT_EQ(d.findChild<QGroupBox*>("GroupBox7")->title(), " * Holiday && Non Holiday ");
 
   EXPECT_EQ(d.SinfoData[3]->text(), "Left: 1, Top: 2, Right: 803, Bottom: 604");
-  EXPECT_TRUE(d.SinfoData[2]->text().contains(QRegularExpression(" , Memory  :  [1-9][0-9]*Mb$")))
-      << qPrintable(d.SinfoData[2]->text());
+  EXPECT_TRUE(d.InfoLine(2).contains(QRegularExpression(" , Memory  :  [1-9][0-9]*Mb$")))
+      << qPrintable(d.InfoLine(2));
   EXPECT_NE(d.SinfoData[0]->text(), "SinfoData0");
+}
+
+// A system line longer than its label ends in an ellipsis, with the whole
+// line as its tooltip; a short one shows as it is.
+TEST_F(PstInitTest, LongSystemLinesAreElidedWithTheWholeTextAsTooltip) {
+  TPstInit& d = Open();
+  const QString whole = QStringLiteral("Debian GNU/Linux 12 (bookworm) ") + QString(60, 'x') +
+                        QStringLiteral(" 6.1.0-18-amd64");
+  d.SetInfoLine(0, whole);
+  QLabel* line = d.SinfoData[0];
+  EXPECT_TRUE(line->text().startsWith("Debian GNU/Linux 12"));
+  EXPECT_TRUE(line->text().endsWith(QChar(0x2026))) << qPrintable(line->text());
+  EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->contentsRect().width());
+  EXPECT_EQ(line->toolTip(), whole);
+  EXPECT_EQ(d.InfoLine(0), whole);
+
+  d.SetInfoLine(0, "Debian");
+  EXPECT_EQ(line->text(), "Debian");
+  EXPECT_TRUE(line->toolTip().isEmpty());
+  EXPECT_EQ(d.InfoLine(0), "Debian");
 }
 
 TEST_F(PstInitTest, ShowsTheSettingsAndStoresThemOnOk) {
@@ -132,6 +155,64 @@ TEST_F(PstInitTest, ShowsTheSettingsAndStoresThemOnOk) {
   EXPECT_EQ(state_.Settings.DataSize, 3);
   EXPECT_EQ(state_.Settings.FileName, "\x82\xa0\xff.dat");  // shown, untouched, kept byte for byte
   EXPECT_TRUE(sink_.boxes.empty());
+}
+
+// Every field of the record reaches its control and comes back: a field
+// missing from the binding table reads back as its designed value. A new
+// field gets a value here that differs from its design.
+TEST_F(PstInitTest, EveryFieldOfTheFormRoundTripsThroughItsControl) {
+  InitForm f;
+  f.EdFileName = "\x82\xa0\xff.dat";  // kept byte for byte, even the byte that is no character
+  f.EdWaveFile = "bell.wav";
+  f.EdData = "45";
+  f.EdSched = "12";
+  f.RbtnArea = 3;
+  f.RbtnPast = 2;
+  f.RbtnSize = 1;
+  f.CbDataWidth = true;
+  f.CbDtWidth = "200";
+  f.Beepon = true;
+  f.DspDataAll = true;
+  f.EdDays = "90";
+  f.CmbIME = std::string(kImeItems[7]);
+  f.Week = {true, false, true, false, true, false, true, true};
+  f.CbCalHeight = true;
+  f.CalHeightN = "500";
+  f.CbCalWidth = true;
+  f.CalWidthN = "628";
+  f.CbNational = true;
+  f.Colors = {ColorChoice{1, 0x010203}, ColorChoice{5, 0x0a0b0c}, ColorChoice{3, kLightGrey},
+              ColorChoice{4, 0xfffefd}};
+  f.ChangeMin = "7";
+  f.DispCalnCheck = true;
+  f.DispAreaCheck = true;
+  f.DispEd = {"1", "2", "3", "4"};
+  f.DispFont1 = "Arial";
+  f.DispSize1 = "11";
+  f.DispFont2 = "Courier";
+  f.DispFont3 = "\x82\x6c\x82\x72";  // "ＭＳ"
+  f.DispSize3 = "12";
+  f.CbDaily = true;
+  f.CbALDailyTime = "07:30";
+  f.CbWeekly = true;
+  f.CbAlWeeklyWeek = "Friday";
+  f.CbAlWeeklyTime = "08:00";
+  f.CbMonthly1 = true;
+  f.CbAlMonthlyDay = "31";
+  f.CbAlMonthlyTime1 = "09:00";
+  f.CbMonthly2 = true;
+  f.CbAlMonthlyWeekNo = "4";
+  f.CbAlMonthlyWeek = "Monday";
+  f.CbAlMonthlyTime2 = "10:30";
+  f.CbCntDown = true;
+  f.CbDay = "3";
+
+  TPstInit& d = Open();
+  d.SetForm(f);
+  EXPECT_TRUE(d.Form() == f);
+  // And back to the design, radio groups with none checked included.
+  d.SetForm(InitForm{});
+  EXPECT_TRUE(d.Form() == InitForm{});
 }
 
 TEST_F(PstInitTest, ANonIntegerFieldKeepsTheDialogOpenAndCancelKeepsNothingOfIt) {
@@ -197,8 +278,14 @@ TEST_F(PstInitTest, HolidayLists) {
     for (int i = 0; i < d.LbHoliday->count(); ++i) out << d.LbHoliday->item(i)->text();
     return out;
   };
-  // Neither list chosen: the list box belongs to none, Add and Delete wait.
+  // Neither list chosen: the list box belongs to none, Add and Delete wait,
+  // and look it: the platform's disabled text, not the tabs' black.
   EXPECT_FALSE(d.BtnCalAdd->isEnabled());
+  const QColor disabled = QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText);
+  ASSERT_NE(disabled, QColor(Qt::black));
+  EXPECT_EQ(d.BtnCalAdd->palette().color(QPalette::Disabled, QPalette::ButtonText), disabled);
+  EXPECT_EQ(d.BtnCalAdd->palette().color(QPalette::Active, QPalette::ButtonText),
+            QColor(Qt::black));
   d.EdHoliday->setText("0707");
   d.BtnCalAddClick();
   EXPECT_EQ(state_.Settings.NonHolidays[0], 505);
@@ -232,6 +319,44 @@ TEST_F(PstInitTest, HolidayLists) {
   EXPECT_EQ(items(), QStringList());
   EXPECT_EQ(state_.Settings.NonHolidays[0], 0);
   EXPECT_EQ(state_.Settings.Holidays[1], 229);
+}
+
+// A list holds 40 days: the 41st is refused and none is dropped. Enter in
+// the entry box adds; Enter elsewhere is OK.
+TEST_F(PstInitTest, AFullHolidayListRefusesTheNextDayAndEnterAddsIt) {
+  for (std::size_t i = 0; i < kHolidayEntries; ++i)
+    state_.Settings.NonHolidays[i] = 101 + static_cast<int>(i);
+  state_.Settings.NonHolidays[39] = 1231;
+  TPstInit& d = Open();
+  QTest::mouseClick(d.RbtnNHoly, Qt::LeftButton);
+  ASSERT_EQ(d.LbHoliday->count(), 40);
+  const auto before = state_.Settings.NonHolidays;
+  d.EdHoliday->setText("0701");
+  QTest::keyClick(d.EdHoliday, Qt::Key_Return);
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].icon, BoxIcon::Warning);
+  EXPECT_TRUE(sink_.boxes[0].text.startsWith(
+      QStringLiteral("日付の数が上限の40件に達しているため、追加できません。")));
+  EXPECT_EQ(d.LbHoliday->count(), 40);
+  EXPECT_EQ(state_.Settings.NonHolidays, before);
+  EXPECT_TRUE(d.isVisible());  // the Enter went to the entry box only
+
+  // With room again, Enter adds the day and the dialog stays open.
+  d.LbHoliday->item(0)->setSelected(true);
+  QTest::mouseClick(d.BtnCalDel, Qt::LeftButton);
+  QTest::keyClick(d.EdHoliday, Qt::Key_Enter);
+  EXPECT_EQ(d.LbHoliday->count(), 40);
+  EXPECT_EQ(state_.Settings.NonHolidays[39], 1231);
+  EXPECT_NE(std::find(state_.Settings.NonHolidays.begin(), state_.Settings.NonHolidays.end(), 701),
+            state_.Settings.NonHolidays.end());
+  EXPECT_TRUE(d.isVisible());
+  EXPECT_EQ(sink_.boxes.size(), 1u);
+
+  // Enter in another box is the default button's.
+  d.EdFileName->setFocus();
+  QTest::keyClick(d.EdFileName, Qt::Key_Return);
+  EXPECT_FALSE(d.isVisible());
+  EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
 TEST_F(PstInitTest, PicturesSwatchesFileAndFontButtons) {

@@ -413,11 +413,21 @@ TEST_F(PstMainPostTest, ScheduleTwoFailingPartWayStillShowsAndSavesWhatWasStored
   m.CbShMonthlyTime1->setCurrentText("08:00");
   Post("2001/01/20 15:20", "monthly");  // 31 February ends the run
   ASSERT_EQ(sink_.boxes.size(), 1u);
-  EXPECT_EQ(sink_.boxes[0].text, kDateTimeBox);
+  // The date-time box, and how many went in before the error.
+  EXPECT_EQ(sink_.boxes[0].text,
+            kDateTimeBox + "\n6件のうち1件を登録したところでエラーになりました。");
   EXPECT_EQ(Labels(), std::vector<std::string>{"2001/01/31 08:00|monthly"});
   EXPECT_EQ(m.Windows().Count(), 1);
   ExpectFileMatchesTable();
   EXPECT_EQ(m.PstTime->text(), "2001/01/31 08:00");  // the last occurrence written
+
+  // An error before the first label: the date-time box alone.
+  sink_.boxes.clear();
+  m.CbShMonthlyDay->setCurrentText("3l");
+  Post("2001/01/20 15:20", "none");
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].text, kDateTimeBox);
+  EXPECT_EQ(Labels().size(), 1u);
 }
 
 TEST_F(PstMainPostTest, ScheduleTwoPostsEachKindThroughTheGroup) {

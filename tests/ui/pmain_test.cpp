@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -233,6 +234,38 @@ TEST_F(PstMainTest, StartUpAppliesFontsColourAndInputMode) {
   EXPECT_EQ(m.YYMM->font().pixelSize(), 16);
   EXPECT_EQ(m.RbMonthly2->font().pixelSize(), 13);
   EXPECT_EQ(m.PstVerShow->font().pixelSize(), 16);
+}
+
+// Every mode sets the box fully: leaving a restricted mode frees it at once.
+TEST_F(PstMainTest, InputModeChangesTakeEffectBothWays) {
+  TPstMain& m = Start();
+  auto mode = [&](int value) {
+    state_.Settings.IMEMode = value;
+    m.ApplyImeMode();
+    return std::pair(m.PstMesg->testAttribute(Qt::WA_InputMethodEnabled),
+                     m.PstMesg->inputMethodHints());
+  };
+  const auto free = std::pair(true, Qt::InputMethodHints(Qt::ImhNone));
+  const auto latin = std::pair(true, Qt::InputMethodHints(Qt::ImhLatinOnly));
+  EXPECT_EQ(mode(3), std::pair(false, Qt::InputMethodHints(Qt::ImhLatinOnly)));
+  EXPECT_EQ(mode(0), free);
+  EXPECT_EQ(mode(8), latin);
+  EXPECT_EQ(mode(2), free);
+  EXPECT_EQ(mode(7), latin);
+  EXPECT_EQ(mode(9), latin);  // outside 0..8: left as it was
+  EXPECT_EQ(mode(4), free);
+}
+
+// A control that is off shows the platform's disabled text, not the colour
+// its enabled state was given.
+TEST_F(PstMainTest, DisabledRecurringBoxesLookDisabled) {
+  TPstMain& m = Start();
+  const QColor disabled = QApplication::palette().color(QPalette::Disabled, QPalette::Text);
+  ASSERT_NE(disabled, QColor(Qt::black));
+  ASSERT_FALSE(m.CbShMonthlyDay->isEnabled());
+  EXPECT_EQ(m.CbShMonthlyDay->palette().color(QPalette::Disabled, QPalette::Text), disabled);
+  EXPECT_EQ(m.CbShMonthlyDay->palette().color(QPalette::Active, QPalette::Text),
+            QColor(Qt::black));
 }
 
 TEST_F(PstMainTest, GridShowsTheMonthAndSteps) {
