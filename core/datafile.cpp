@@ -91,6 +91,9 @@ FileResult ParsePostData(std::string_view data, PostTable& table) {
 }
 
 FileResult LoadPostDataFile(const std::string& path, PostTable& table) {
+  // Temporary files of saves killed part-way are cleared up where the file
+  // is first read; failing that is no reason not to read it.
+  RemoveLeftoverTemporaries(path);
   std::string data;
   const platform::ReadResult read = platform::ReadRegularFile(path, data);
   if (read.missing) return FileResult{FileResult::Status::Missing, {}};

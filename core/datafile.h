@@ -21,7 +21,9 @@ FileResult ParsePostData(std::string_view bytes, PostTable& table);
 // and a message line holding a CR is written as the lines it splits into.
 std::string FormatPostData(const PostTable& table);
 
-// Reads the file at `path` (native path) into the empty `table`. A missing
+// Reads the file at `path` (native path) into the empty `table`, after
+// removing the temporary files that killed saves of it left behind
+// (RemoveLeftoverTemporaries, core/files.h). A missing
 // file in an existing folder leaves the table empty and reports Missing (not
 // an error); a missing folder, or a file that cannot be read or is no
 // regular file (a FIFO is never waited on), leaves it empty and reports
