@@ -17,6 +17,7 @@
 #include "core/datafile.h"
 #include "core/entry.h"
 #include "core/files.h"
+#include "core/pastlabels.h"
 #include "core/posttable.h"
 #include "core/schedtimer.h"
 #include "core/userfiles.h"
@@ -550,8 +551,13 @@ void TPstMain::ChangeLabels(const std::function<void()>& change,
 }
 
 void TPstMain::PostDataSort() {
+  std::vector<PostSlot> past;
   morna::PostDataSort(state_.PostTable, state_.EditMode, PopupLabelNow(),
-                      state_.Settings.PastData, state_.Now());
+                      state_.Settings.PastData, state_.Now(), &past);
+  // No label removed as past goes without a copy: a clock that was wrong
+  // for a moment must not cost labels for good.
+  if (const FileResult kept = KeepPastLabels(DataFilePath(), past); !kept.ok())
+    ShowFileError(QStringLiteral("ファイルの書込みで[ "), kept.systemMessage);
 }
 
 void TPstMain::PostMesgClick(const QStringList& lines) { SetMessageLines(lines); }
