@@ -83,15 +83,17 @@ FileResult ParsePostData(std::string_view data, PostTable& table) {
   return {};
 }
 
+void AppendLabelBytes(std::string& out, const PostSlot& label) {
+  out += kTimeTag;
+  out += Storable(label.DateTimeText);
+  out += "\r\n";
+  for (const std::string& line : label.Lines) AppendMemoLines(out, line);
+}
+
 std::string FormatPostData(const PostTable& table) {
   std::string out;
   for (int i = 0; i < table.DataCnt(); ++i) {
-    const PostSlot& slot = table.Slot(i);
-    if (slot.IsFree()) continue;
-    out += kTimeTag;
-    out += Storable(slot.DateTimeText);
-    out += "\r\n";
-    for (const std::string& line : slot.Lines) AppendMemoLines(out, line);
+    if (!table.Slot(i).IsFree()) AppendLabelBytes(out, table.Slot(i));
   }
   return out;
 }

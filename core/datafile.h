@@ -17,6 +17,10 @@ namespace morna {
 // Message lines before the first time line are skipped.
 FileResult ParsePostData(std::string_view bytes, PostTable& table);
 
+// Appends the bytes of one label as the data file holds it: its time line
+// and its message lines. Does the same as FormatPostData for one slot.
+void AppendLabelBytes(std::string& out, const PostSlot& label);
+
 // The bytes of the data file for `table`: every label in slot order. A
 // Ctrl-Z (which would end the file on reading) is left out of the texts,
 // and a message line holding a CR is written as the lines it splits into.

@@ -14,6 +14,42 @@ using platform::Kind;
 // How long a save waits for another program's save of the same file.
 constexpr int kLockWaitMs = 5000;
 
+// The part of a temporary file's name that CreateUnique makes unique:
+// "<pid>-<count>-<8 hex digits>", as printed with "%ld-%u-%08x". Returns the
+// pid, 0 when `part` is anything else.
+std::int64_t OwnerOfUniquePart(std::string_view part) {
+  auto digits = [&part](std::size_t maxLen) {
+    std::size_t n = 0;
+    while (n < part.size() && part[n] >= '0' && part[n] <= '9') ++n;
+    return n > 0 && n <= maxLen ? n : 0;
+  };
+  const std::size_t pidLen = digits(18);
+  if (pidLen == 0 || part[0] == '0' || pidLen >= part.size() || part[pidLen] != '-') return 0;
+  std::int64_t pid = 0;
+  for (std::size_t i = 0; i < pidLen; ++i) pid = pid * 10 + (part[i] - '0');
+  part.remove_prefix(pidLen + 1);
+  const std::size_t countLen = digits(10);
+  if (countLen == 0 || countLen >= part.size() || part[countLen] != '-') return 0;
+  part.remove_prefix(countLen + 1);
+  if (part.size() != 8) return 0;
+  for (char c : part) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return 0;
+  }
+  return pid;
+}
+
+// The name of the file at `path` without its folder.
+std::string_view BaseName(std::string_view path) {
+  std::size_t start = platform::FolderOf(std::string(path)).size();
+  // The separator after the folder, unless the folder keeps it ("/", "C:\\").
+#ifdef _WIN32
+  if (start < path.size() && (path[start] == '/' || path[start] == '\\')) ++start;
+#else
+  if (start < path.size() && path[start] == '/') ++start;
+#endif
+  return path.substr(start);
+}
+
 FileResult Fail(ErrorCode err) { return FileResult::Fail(SystemMessage(err)); }
 
 // For a folder that does not let us add a file: the file's own contents are
@@ -30,6 +66,69 @@ FileResult WriteInPlace(const std::string& path, std::string_view data) {
 }
 
 }  // namespace
+
+std::int64_t TemporaryOwner(std::string_view entry, std::string_view fileName) {
+  if (fileName.empty()) return 0;
+  // This version's form.
+  if (entry.starts_with(kTemporaryPrefix) && entry.ends_with(kTemporarySuffix)) {
+    std::string_view rest = entry.substr(kTemporaryPrefix.size());
+    rest.remove_suffix(kTemporarySuffix.size());
+    if (rest.size() > fileName.size() && rest.starts_with(fileName) && rest[fileName.size()] == '.')
+      return OwnerOfUniquePart(rest.substr(fileName.size() + 1));
+  }
+  // Earlier versions' form.
+  constexpr std::string_view kOldMark = ".tmp~";
+  if (entry.size() > fileName.size() + kOldMark.size() && entry.starts_with(fileName) &&
+      entry.substr(fileName.size(), kOldMark.size()) == kOldMark)
+    return OwnerOfUniquePart(entry.substr(fileName.size() + kOldMark.size()));
+  return 0;
+}
+
+std::vector<std::string> OrphanedTemporaries(const std::vector<std::string>& entries,
+                                             std::string_view fileName,
+                                             const std::function<bool(std::int64_t)>& running) {
+  std::vector<std::string> out;
+  for (const std::string& entry : entries) {
+    const std::int64_t owner = TemporaryOwner(entry, fileName);
+    if (owner != 0 && !running(owner)) out.push_back(entry);
+  }
+  return out;
+}
+
+FileResult RemoveLeftoverTemporaries(const std::string& path) {
+  const std::string target = platform::FollowLinks(path);
+  const std::string_view fileName = BaseName(target);
+  std::vector<std::string> entries;
+  if (const ErrorCode err = platform::ListFolderOf(target, entries); err != 0)
+    return FileResult::Fail(SystemMessage(err));
+  const std::vector<std::string> orphans =
+      OrphanedTemporaries(entries, fileName, platform::ProcessRunning);
+  if (orphans.empty()) return FileResult::Done();
+
+  // The file system's present, read from a file made now: on a shared
+  // folder, the server's clock stamps both it and the leftovers.
+  const std::string folderPart = target.substr(0, target.size() - fileName.size());
+  FileHandle probe;
+  std::string probeName;
+  const std::string before = folderPart + std::string(kTemporaryPrefix) + std::string(fileName) + ".";
+  if (const ErrorCode err = probe.CreateUnique(before, kTemporarySuffix, probeName); err != 0)
+    return FileResult::Fail(SystemMessage(err));
+  const std::int64_t now = probe.Info().modified;
+  probe.Close();
+  platform::Remove(probeName);
+
+  FileResult result;
+  for (const std::string& name : orphans) {
+    const std::string leftover = folderPart + name;
+    const platform::FileInfo info = platform::Inspect(leftover, false);
+    // Only a plain file, and only one that no save can still be writing.
+    if (info.kind != Kind::Regular || !OutsideSaveTime(info.modified, now)) continue;
+    const ErrorCode err = platform::Remove(leftover);
+    if (err != 0 && err != platform::NotFoundCode() && result.ok())
+      result = FileResult::Fail(SystemMessage(err));
+  }
+  return result;
+}
 
 std::string SystemMessage(ErrorCode err) {
   std::string text = platform::ErrorText(err);
@@ -59,9 +158,16 @@ FileResult SaveWholeFile(const std::string& path, std::string_view data) {
     else if (platform::IsLockBusy(err)) return Fail(err);
   }
 
+  // What earlier saves left behind goes first; a failure there never stops
+  // this save.
+  RemoveLeftoverTemporaries(target);
+
   FileHandle temp;
   std::string tempName;
-  ErrorCode err = temp.CreateUnique(target + ".tmp~", tempName);
+  const std::string_view fileName = BaseName(target);
+  ErrorCode err = temp.CreateUnique(target.substr(0, target.size() - fileName.size()) +
+                                        std::string(kTemporaryPrefix) + std::string(fileName) + ".",
+                                    kTemporarySuffix, tempName);
   if (err != 0) {
     // Only a folder that refuses new files makes us write in place: on a
     // full disk, emptying the old file first could lose it.

@@ -4,8 +4,11 @@
 // under a new name.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/datetime.h"
 #include "core/platform.h"
@@ -17,7 +20,8 @@ namespace morna {
 // characters and periods.
 std::string SystemMessage(platform::ErrorCode err);
 
-// Writes `data` as the whole file at `path`. A path that is a symbolic link
+// Writes `data` as the whole file at `path`. Temporary files that earlier
+// saves of it left behind are removed first (RemoveLeftoverTemporaries). A path that is a symbolic link
 // is saved at the file the link names. The data goes to a temporary file
 // with a name of its own beside that file, which takes the old file's
 // permission bits (and owner and group, as far as allowed), is synced and
@@ -28,6 +32,42 @@ std::string SystemMessage(platform::ErrorCode err);
 // carries the system's text; the old file is then whole (unless a write in
 // place failed part-way).
 FileResult SaveWholeFile(const std::string& path, std::string_view data);
+
+// A save's temporary file is named "~syncthing~<name>.<unique part>.tmp",
+// in the folder of the file <name>. Sync clients leave such names alone:
+// Syncthing takes the prefix for its own temporary files, and Nextcloud and
+// Dropbox skip names that begin with "~" and end in ".tmp". The unique part
+// is "<process id>-<count>-<8 hex digits>" (platform::FileHandle::CreateUnique).
+inline constexpr std::string_view kTemporaryPrefix = "~syncthing~";
+inline constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// The id of the process whose save of the file named `fileName` (no folder)
+// made a temporary file named `entry`: in the form above, or in the form of
+// earlier versions, "<name>.tmp~<unique part>". 0 when `entry` is no such
+// name.
+std::int64_t TemporaryOwner(std::string_view entry, std::string_view fileName);
+
+// Of the names in a folder, those of temporary files of saves of `fileName`
+// whose process no longer runs, as `running` says.
+std::vector<std::string> OrphanedTemporaries(const std::vector<std::string>& entries,
+                                             std::string_view fileName,
+                                             const std::function<bool(std::int64_t)>& running);
+
+// A save writes its temporary file within moments. One last written more
+// than this far from the file system's present (either way: the clock may
+// have been set back) is no save in progress, even by a process that this
+// computer cannot see (another computer saving into a shared folder).
+inline constexpr std::int64_t kSaveSeconds = 300;
+inline bool OutsideSaveTime(std::int64_t modified, std::int64_t now) {
+  return modified < now - kSaveSeconds || modified > now + kSaveSeconds;
+}
+
+// Removes the temporary files that saves of the file at `path` (through
+// links, the file they name) left behind when their process ended before
+// the rename: those of processes that no longer run and out of save time.
+// Nothing else is touched. Returns the first failure; the rest is still
+// tried.
+FileResult RemoveLeftoverTemporaries(const std::string& path);
 
 // Moves the file at `path` (through links, the file they name) aside before
 // it is overwritten: to "<name>.bak", else the first free of ".bak2" to

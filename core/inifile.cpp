@@ -71,6 +71,9 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
 }  // namespace
 
 FileResult IniFile::Load(const std::string& path) {
+  // Temporary files of saves killed part-way are cleared up where the file
+  // is read; failing that is no reason not to read it.
+  RemoveLeftoverTemporaries(path);
   std::string data;
   const platform::ReadResult read = platform::ReadRegularFile(path, data);
   Parse(data);

@@ -31,10 +31,11 @@ inline constexpr std::size_t kIniMaxValueBytes = 1023;
 
 class IniFile {
  public:
-  // Reads the file at `path`. A missing file (in a folder that exists) gives
-  // an empty file that Save() creates; a file that exists but cannot be
-  // read, or is no regular file, gives Failed, and Save() then refuses to
-  // replace it.
+  // Reads the file at `path`, after removing the temporary files that
+  // killed saves of it left behind. A missing file (in a folder that
+  // exists) gives an empty file that Save() creates; a file that exists but
+  // cannot be read, or is no regular file, gives Failed, and Save() then
+  // refuses to replace it.
   FileResult Load(const std::string& path);
   // Takes the bytes of a file as read, for no file on disk (Load() reads
   // the file and hands its bytes here).

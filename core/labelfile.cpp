@@ -1,6 +1,7 @@
 #include "core/labelfile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -8,6 +9,7 @@
 
 #include "core/datafile.h"
 #include "core/files.h"
+#include "core/pastlabels.h"
 #include "core/platform.h"
 
 namespace morna {
@@ -51,18 +53,6 @@ bool HasDigits(std::string_view text, std::size_t at, std::size_t count) {
   return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at),
                      text.begin() + static_cast<std::ptrdiff_t>(at + count),
                      [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Appends labels to the file at `path` in the data file's form.
-FileResult AppendLabels(const std::string& path, const std::vector<PostSlot>& labels) {
-  std::string bytes;
-  const platform::ReadResult read = platform::ReadRegularFile(path, bytes);
-  if (read.error != 0 && !read.missing) return FileResult::Fail(SystemMessage(read.error));
-  PostTable table(static_cast<int>(labels.size()));
-  FillTable(table, labels);
-  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
-  bytes += FormatPostData(table);
-  return SaveWholeFile(path, bytes);
 }
 
 }  // namespace
@@ -179,6 +169,9 @@ std::vector<std::string> LabelFile::ConflictCopies() const {
 }
 
 FileResult LabelFile::Load(PostTable& table) {
+  // Temporary files of saves killed part-way are cleared up where the file
+  // is first read; failing that is no reason not to read it.
+  RemoveLeftoverTemporaries(path_);
   std::string bytes;
   const platform::ReadResult read = platform::ReadRegularFile(path_, bytes);
   FileResult result;
@@ -264,7 +257,7 @@ OutsideChanges LabelFile::TakeInOutsideChanges(PostTable& table, DateTime) {
   if (!left.empty()) {
     out.keptCount = static_cast<int>(left.size());
     out.keptFile = path_ + ".kept";
-    out.keptResult = AppendLabels(out.keptFile, left);
+    out.keptResult = AppendLabelsToFile(out.keptFile, left, SIZE_MAX);
   }
   return out;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace morna::platform {
 
@@ -43,6 +44,7 @@ struct FileInfo {
   std::int64_t group = -1;
   std::uint64_t device = 0;  // with `inode`: which file this is
   std::uint64_t inode = 0;
+  std::int64_t modified = 0; // last write, in seconds since 1970-01-01 UTC
 };
 
 // What is at `path`; a symbolic link itself unless `followLinks`.
@@ -80,9 +82,11 @@ class FileHandle {
 
   bool IsOpen() const { return handle_ != kClosed; }
 
-  // Creates a new, empty file whose name is `base` followed by a suffix that
-  // no other file or folder has; `name` receives it.
-  ErrorCode CreateUnique(const std::string& base, std::string& name);
+  // Creates a new, empty file named `before`, a part that makes the name one
+  // no other file or folder has, and `after`; `name` receives it. The part
+  // is "<process id>-<count>-<8 hex digits>", so that a file left behind can
+  // be told from one still being written.
+  ErrorCode CreateUnique(const std::string& before, std::string_view after, std::string& name);
   // Opens an existing regular file for writing, without truncating it and
   // without blocking.
   ErrorCode OpenForWriting(const std::string& path);
@@ -105,6 +109,16 @@ class FileHandle {
   static constexpr std::intptr_t kClosed = -1;
   std::intptr_t handle_ = kClosed;
 };
+
+// The names of everything in the folder that holds `path` ("." and ".."
+// left out), in no particular order.
+ErrorCode ListFolderOf(const std::string& path, std::vector<std::string>& names);
+
+// This process's id, and whether a process with the id `pid` runs on this
+// computer. Where the system will not say (no right to ask), it counts as
+// running.
+std::int64_t CurrentProcessId();
+bool ProcessRunning(std::int64_t pid);
 
 // Renames `from` to `to`, replacing a file at `to` in one step. `lock` may
 // hold the lock on `to` (FileHandle::OpenAndLock); where an open file cannot

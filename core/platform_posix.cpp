@@ -1,5 +1,7 @@
 // The file seam on POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +35,7 @@ FileInfo InfoOf(const struct stat& st) {
   info.group = st.st_gid;
   info.device = st.st_dev;
   info.inode = st.st_ino;
+  info.modified = st.st_mtime;
   return info;
 }
 
@@ -125,7 +128,8 @@ ReadResult ReadRegularFile(const std::string& path, std::string& out) {
   return result;
 }
 
-ErrorCode FileHandle::CreateUnique(const std::string& base, std::string& name) {
+ErrorCode FileHandle::CreateUnique(const std::string& before, std::string_view after,
+                                   std::string& name) {
   Close();
   static std::atomic<unsigned> counter{0};
   std::random_device rd;
@@ -134,7 +138,8 @@ ErrorCode FileHandle::CreateUnique(const std::string& base, std::string& name) {
     char suffix[64];
     std::snprintf(suffix, sizeof suffix, "%ld-%u-%08x", static_cast<long>(::getpid()),
                   counter.fetch_add(1), static_cast<unsigned>(rd()));
-    name = base + suffix;
+    name = before;
+    name.append(suffix).append(after);
     // Mode 0666 less the umask: what a plain new file would get.
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd >= 0) {
@@ -236,6 +241,33 @@ ErrorCode RenameNoReplace(const std::string& from, const std::string& to) {
   // just as well, and the old name then goes.
   if (::link(from.c_str(), to.c_str()) != 0) return errno;
   return ::unlink(from.c_str()) == 0 ? 0 : errno;
+}
+
+ErrorCode ListFolderOf(const std::string& path, std::vector<std::string>& names) {
+  names.clear();
+  const std::string folder = FolderOf(path);
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return errno;
+  errno = 0;
+  while (const struct dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+    errno = 0;
+  }
+  const ErrorCode err = errno;
+  ::closedir(dir);
+  return err;
+}
+
+std::int64_t CurrentProcessId() { return ::getpid(); }
+
+bool ProcessRunning(std::int64_t pid) {
+  // 0 and negative ids would ask about process groups: no answer is safe,
+  // so they count as running. An id beyond pid_t names no process at all.
+  if (pid <= 0) return true;
+  if (pid != static_cast<pid_t>(pid)) return false;
+  if (::kill(static_cast<pid_t>(pid), 0) == 0) return true;
+  return errno != ESRCH;  // EPERM: it runs, as another user
 }
 
 ErrorCode Remove(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -50,6 +51,12 @@ HANDLE OpenRegular(const std::string& path, DWORD access, DWORD disposition) {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// A FILETIME (100 ns steps since 1601) in seconds since 1970.
+std::int64_t UnixSeconds(const FILETIME& t) {
+  const std::uint64_t ticks = (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  return static_cast<std::int64_t>(ticks / 10000000ULL) - 11644473600LL;
+}
+
 }  // namespace
 
 ErrorCode NotFoundCode() { return ERROR_FILE_NOT_FOUND; }
@@ -72,7 +79,11 @@ std::string ErrorText(ErrorCode code) {
 }
 
 FileInfo Inspect(const std::string& path, bool /*followLinks*/) {
-  return InfoOfAttributes(::GetFileAttributesA(path.c_str()));
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
+  FileInfo info = InfoOfAttributes(data.dwFileAttributes);
+  info.modified = UnixSeconds(data.ftLastWriteTime);
+  return info;
 }
 
 std::string FollowLinks(const std::string& path) { return path; }
@@ -104,7 +115,8 @@ ReadResult ReadRegularFile(const std::string& path, std::string& out) {
   return result;
 }
 
-ErrorCode FileHandle::CreateUnique(const std::string& base, std::string& name) {
+ErrorCode FileHandle::CreateUnique(const std::string& before, std::string_view after,
+                                   std::string& name) {
   Close();
   static std::atomic<unsigned> counter{0};
   std::random_device rd;
@@ -114,7 +126,8 @@ ErrorCode FileHandle::CreateUnique(const std::string& base, std::string& name) {
     std::snprintf(suffix, sizeof suffix, "%lu-%u-%08x",
                   static_cast<unsigned long>(::GetCurrentProcessId()), counter.fetch_add(1),
                   static_cast<unsigned>(rd()));
-    name = base + suffix;
+    name = before;
+    name.append(suffix).append(after);
     HANDLE h = ::CreateFileA(name.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
@@ -165,6 +178,7 @@ FileInfo FileHandle::Info() const {
   FileInfo info = InfoOfAttributes(bhi.dwFileAttributes);
   info.device = bhi.dwVolumeSerialNumber;
   info.inode = (static_cast<std::uint64_t>(bhi.nFileIndexHigh) << 32) | bhi.nFileIndexLow;
+  info.modified = UnixSeconds(bhi.ftLastWriteTime);
   return info;
 }
 
@@ -217,6 +231,46 @@ ErrorCode RenameNoReplace(const std::string& from, const std::string& to) {
   return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)
              ? 0
              : static_cast<ErrorCode>(::GetLastError());
+}
+
+ErrorCode ListFolderOf(const std::string& path, std::vector<std::string>& names) {
+  names.clear();
+  // The folder as `path` spells it, with its separator: "C:" alone means the
+  // current folder of drive C, and "" the current folder.
+  const std::string folder = FolderOf(path);
+  std::string pattern = path.substr(0, folder.size());
+  if (folder.size() < path.size() && IsSeparator(path[folder.size()])) pattern += path[folder.size()];
+  pattern += '*';
+  WIN32_FIND_DATAA found;
+  HANDLE h = ::FindFirstFileA(pattern.c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD err = ::GetLastError();
+    return err == ERROR_FILE_NOT_FOUND ? 0 : static_cast<ErrorCode>(err);
+  }
+  do {
+    const std::string_view name = found.cFileName;
+    if (name != "." && name != "..") names.emplace_back(name);
+  } while (::FindNextFileA(h, &found));
+  const DWORD err = ::GetLastError();
+  ::FindClose(h);
+  return err == ERROR_NO_MORE_FILES ? 0 : static_cast<ErrorCode>(err);
+}
+
+std::int64_t CurrentProcessId() { return ::GetCurrentProcessId(); }
+
+bool ProcessRunning(std::int64_t pid) {
+  if (pid <= 0) return true;  // no owner of a temporary: never touched
+  if (pid > 0xFFFFFFFFLL) return false;
+  HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+  // No such process gives ERROR_INVALID_PARAMETER; a process we may not
+  // query (another user's) runs.
+  if (h == nullptr) return ::GetLastError() != ERROR_INVALID_PARAMETER;
+  DWORD code = 0;
+  // A process that has ended but is still held open by someone has an exit
+  // code; one that ended with code 259 itself reads as running, the safe side.
+  const bool running = !::GetExitCodeProcess(h, &code) || code == STILL_ACTIVE;
+  ::CloseHandle(h);
+  return running;
 }
 
 ErrorCode Remove(const std::string& path) {

@@ -126,7 +126,7 @@ int PostRoom(const PostTable& table, int editMode, const PopupLabel& popup) {
 }
 
 void PostDataSort(PostTable& table, int& editMode, const PopupLabel& popup, int pastData,
-                  DateTime now) {
+                  DateTime now, std::vector<PostSlot>* past) {
   const int n = table.DataCnt();
 
   if (editMode == 9) {
@@ -139,7 +139,10 @@ void PostDataSort(PostTable& table, int& editMode, const PopupLabel& popup, int 
     const std::string nowText = FormatDateTimeText(now);
     for (int i = 0; i < n; ++i) {
       PostSlot& slot = table.Slot(i);
-      if (!slot.IsToDo() && CompareDateTimeText(slot.DateTimeText, nowText) < 0) slot.Clear();
+      if (slot.IsFree() || slot.IsToDo() || CompareDateTimeText(slot.DateTimeText, nowText) >= 0)
+        continue;
+      if (past != nullptr) past->push_back(slot);
+      slot.Clear();
     }
   }
 

@@ -103,8 +103,9 @@ int PostDataSet(PostTable& table, int& editMode, const PostEntry& entry, const P
 int PostRoom(const PostTable& table, int editMode, const PopupLabel& popup);
 
 // Applies a pending delete (editMode 9), removes past labels when pastData
-// is 1, and orders the table by the double walk through the spare slot.
+// is 1, and orders the table by the double walk through the spare slot. The
+// labels removed as past are added to `past`, when given, in table order.
 void PostDataSort(PostTable& table, int& editMode, const PopupLabel& popup, int pastData,
-                  DateTime now);
+                  DateTime now, std::vector<PostSlot>* past = nullptr);
 
 }  // namespace morna

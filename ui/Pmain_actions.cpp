@@ -15,6 +15,7 @@
 
 #include "core/calendar.h"
 #include "core/entry.h"
+#include "core/pastlabels.h"
 #include "core/posttable.h"
 #include "core/schedtimer.h"
 #include "core/userfiles.h"
@@ -540,8 +541,13 @@ void TPstMain::ChangeLabels(const std::function<void()>& change, Entry entry) {
 }
 
 void TPstMain::PostDataSort() {
+  std::vector<PostSlot> past;
   morna::PostDataSort(state_.PostTable, state_.EditMode, PopupLabelNow(),
-                      state_.Settings.PastData, state_.Now());
+                      state_.Settings.PastData, state_.Now(), &past);
+  // No label removed as past goes without a copy: a clock that was wrong
+  // for a moment must not cost labels for good.
+  if (const FileResult kept = KeepPastLabels(DataFilePath(), past); !kept.ok())
+    ShowFileError(QStringLiteral("ファイルの書込みで[ "), kept.systemMessage);
 }
 
 void TPstMain::PostMesgClick(const QStringList& lines) { SetMessageLines(lines); }

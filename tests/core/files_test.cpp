@@ -382,5 +382,95 @@ TEST(PlatformTest, FolderOfAndCanonicalNames) {
 #endif
 }
 
+// A process id that no process has any more.
+std::int64_t DeadProcessId() {
+#ifdef _WIN32
+  // Windows gives only multiples of 4; an odd id never names a process.
+  return 0x7FFFFFF1;
+#else
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+#endif
+}
+
+TEST(LeftoverTest, TheOwnerIsReadOnlyFromTemporaryNamesOfTheSameFile) {
+  EXPECT_EQ(TemporaryOwner("~syncthing~Dpstitdt.dat.1234-0-0a1b2c3d.tmp", "Dpstitdt.dat"), 1234);
+  // The name earlier versions gave.
+  EXPECT_EQ(TemporaryOwner("Dpstitdt.dat.tmp~98765-12-ffffffff", "Dpstitdt.dat"), 98765);
+  for (const char* other : {
+           "Dpstitdt.dat", "Dpstitdt.dat.bak", "Dpstitdt.dat.past",
+           "~syncthing~Morna.ini.1234-0-0a1b2c3d.tmp",      // another file's
+           "Dpstitdt.dat2.tmp~1234-0-0a1b2c3d",              // another file's
+           "~syncthing~Dpstitdt.dat.tmp",                   // the sync client's own
+           "~syncthing~Dpstitdt.dat.1234-0-0a1b2c3d.tmp.x",  // not as we write it
+           "Dpstitdt.dat.tmp~1234-0-0a1b2c3d.bak", "Dpstitdt.dat.tmp~1234-0-0A1B2C3D",
+           "Dpstitdt.dat.tmp~1234-0-0a1b2c3", "Dpstitdt.dat.tmp~0-0-0a1b2c3d",
+           "Dpstitdt.dat.tmp~-1-0-0a1b2c3d", "Dpstitdt.dat.tmp~1234--0a1b2c3d", "Dpstitdt.dat.tmp~"}) {
+    EXPECT_EQ(TemporaryOwner(other, "Dpstitdt.dat"), 0) << other;
+  }
+  EXPECT_EQ(TemporaryOwner("~syncthing~.1-0-0a1b2c3d.tmp", ""), 0);
+
+  // The names a save really makes are read back.
+  TempDir dir;
+  platform::FileHandle f;
+  std::string name;
+  ASSERT_EQ(f.CreateUnique(dir.File(std::string(kTemporaryPrefix) + "d.dat."), kTemporarySuffix,
+                           name), 0);
+  EXPECT_EQ(TemporaryOwner(fs::path(name).filename().string(), "d.dat"),
+            platform::CurrentProcessId());
+}
+
+TEST(LeftoverTest, OnlyTemporariesOfProcessesThatAreGoneAreChosen) {
+  const std::vector<std::string> entries = {
+      "d.dat", "~syncthing~d.dat.100-0-00000000.tmp", "~syncthing~d.dat.200-0-00000000.tmp",
+      "d.dat.tmp~100-1-00000001", "d.dat.tmp~200-1-00000001", "~syncthing~e.dat.100-0-00000000.tmp"};
+  const auto running = [](std::int64_t pid) { return pid == 200; };
+  EXPECT_EQ(OrphanedTemporaries(entries, "d.dat", running),
+            (std::vector<std::string>{"~syncthing~d.dat.100-0-00000000.tmp", "d.dat.tmp~100-1-00000001"}));
+
+  EXPECT_TRUE(platform::ProcessRunning(platform::CurrentProcessId()));
+  EXPECT_FALSE(platform::ProcessRunning(DeadProcessId()));
+
+  // A save in progress is minutes old at most, whichever way the clock went.
+  EXPECT_FALSE(OutsideSaveTime(1000, 1000 + kSaveSeconds));
+  EXPECT_FALSE(OutsideSaveTime(1000 + kSaveSeconds, 1000));
+  EXPECT_TRUE(OutsideSaveTime(1000, 1001 + kSaveSeconds));
+  EXPECT_TRUE(OutsideSaveTime(1001 + kSaveSeconds, 1000));
+}
+
+TEST(LeftoverTest, ASaveRemovesOnlyOldTemporariesOfItsFileWhoseProcessIsGone) {
+  TempDir dir;
+  const std::string path = dir.File("d.dat");
+  WriteBytes(path, "old");
+  const std::string dead = std::to_string(DeadProcessId());
+  const std::string alive = std::to_string(platform::CurrentProcessId());
+  const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  auto plant = [&](const std::string& name, bool old) {
+    WriteBytes(dir.File(name), "part of a save");
+    if (old) fs::last_write_time(dir.File(name), hourAgo);
+  };
+  plant("~syncthing~d.dat." + dead + "-0-0000000a.tmp", true);
+  plant("d.dat.tmp~" + dead + "-1-0000000b", true);
+  // Kept: written moments ago (a save on another computer sharing the
+  // folder), a process that runs, another file's, and a folder.
+  plant("~syncthing~d.dat." + dead + "-2-0000000c.tmp", false);
+  plant("~syncthing~d.dat." + alive + "-3-0000000d.tmp", true);
+  plant("~syncthing~e.dat." + dead + "-4-0000000e.tmp", true);
+  fs::create_directory(dir.File("d.dat.tmp~" + dead + "-5-0000000f"));
+  std::error_code ec;  // MinGW's library cannot set a folder's time
+  fs::last_write_time(dir.File("d.dat.tmp~" + dead + "-5-0000000f"), hourAgo, ec);
+
+  ASSERT_TRUE(Save(path, "new"));
+  EXPECT_EQ(ReadBytes(path), "new");
+  std::vector<std::string> kept = {"d.dat", "d.dat.tmp~" + dead + "-5-0000000f",
+                                   "~syncthing~d.dat." + dead + "-2-0000000c.tmp",
+                                   "~syncthing~d.dat." + alive + "-3-0000000d.tmp",
+                                   "~syncthing~e.dat." + dead + "-4-0000000e.tmp"};
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(Names(dir.Path()), kept);
+}
+
 }  // namespace
 }  // namespace morna

@@ -215,6 +215,22 @@ TEST(PostDataSortTest, PastLabelsGoWithPastDataOneOnly) {
   EXPECT_EQ(keep.LabelCount(), 3);
 }
 
+TEST(PostDataSortTest, LabelsRemovedAsPastAreReportedWithTheirMessagesButNotADelete) {
+  PostTable t(4);
+  Put(t, 0, "2000/12/16 09:30", {"later"});
+  Put(t, 1, "2000/12/16 08:00", {"gone", "two lines"});
+  Put(t, 2, "2000/12/15 10:00", {"deleted"});
+  Put(t, 3, kToDo, {"todo"});
+  int edit = 9;
+  std::vector<PostSlot> past;
+  PostDataSort(t, edit, {"2000/12/15 10:00", {"deleted"}}, 1, MakeDateTime(2000, 12, 16, 9, 0),
+               &past);
+  ASSERT_EQ(past.size(), 1u);
+  EXPECT_EQ(past[0].DateTimeText, "2000/12/16 08:00");
+  EXPECT_EQ(past[0].Lines, (Lines{"gone", "two lines"}));
+  EXPECT_EQ(t.LabelCount(), 2);
+}
+
 TEST(PostDataSortTest, DeleteFreesOnlyTheLowerOfTwoEqualLabels) {
   PostTable t(4);
   Put(t, 1, "2000/12/16 09:00", {"same"});

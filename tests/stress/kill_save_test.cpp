@@ -90,12 +90,23 @@ int main(int argc, char** argv) {
   }
 
   // A killed save leaves its temporary file behind; it never stands in the
-  // way of the next save.
-  int leftovers = 0;
+  // way of the next save, and once it is out of save time the next save
+  // removes it.
+  auto countLeftovers = [&dir] {
+    int n = 0;
+    for (const auto& entry : fs::directory_iterator(dir))
+      if (TemporaryOwner(entry.path().filename().string(), "Dpstitdt.dat") != 0) ++n;
+    return n;
+  };
+  const int leftovers = countLeftovers();
   for (const auto& entry : fs::directory_iterator(dir))
-    if (entry.path().filename().string().rfind("Dpstitdt.dat.tmp~", 0) == 0) ++leftovers;
+    fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
   if (const FileResult last = SaveWholeFile(path, versions[0]); !last.ok()) {
     std::fprintf(stderr, "save after the kills failed: %s\n", last.systemMessage.c_str());
+    ++failures;
+  }
+  if (const int left = countLeftovers(); left != 0) {
+    std::fprintf(stderr, "%d temporary files still there after the next save\n", left);
     ++failures;
   }
   fs::remove_all(dir);

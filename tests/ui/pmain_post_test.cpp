@@ -57,6 +57,14 @@ TEST_F(PstMainPostTest, PostStoresTheLabelSavesAndResets) {
   EXPECT_TRUE(sink_.boxes.empty());
 }
 
+TEST_F(PstMainPostTest, LabelsRemovedAsPastAreKeptBesideTheDataFile) {
+  WriteFile("Dpstitdt.dat", "Time=2000/12/16 10:00\r\nMemo=gone\r\nTime=2000/12/20 09:30\r\nMemo=kept\r\n");
+  Start();
+  EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:30|kept"});
+  EXPECT_EQ(ReadFile("Dpstitdt.dat.past"), "Time=2000/12/16 10:00\r\nMemo=gone\r\n");
+  EXPECT_TRUE(sink_.boxes.empty());
+}
+
 TEST_F(PstMainPostTest, BadDateTimesAreRefusedWithTheDateTimeBox) {
   WriteIni("[DISP]\r\nPastData=2\r\n");
   TPstMain& m = Start();
