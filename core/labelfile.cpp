@@ -196,6 +196,28 @@ FileResult LabelFile::Load(PostTable& table) {
   return result;
 }
 
+LabelFile::SwitchResult LabelFile::SwitchTo(std::string path, PostTable& table) {
+  std::string bytes;
+  const platform::ReadResult read = platform::ReadRegularFile(path, bytes);
+  if (read.missing) {
+    SetPath(std::move(path));
+    loadFailed_ = false;
+    Seen("");
+    return {Switch::NewFile, {}};
+  }
+  if (read.error != 0) return {Switch::Refused, SystemMessage(read.error)};
+  PostTable taken(table.DataCnt());
+  const FileResult parsed = ParsePostData(bytes, taken);
+  if (!parsed.ok()) return {Switch::Refused, parsed.systemMessage};
+  const bool blank = bytes.find_first_not_of(" \t\r\n\x1a") == std::string::npos;
+  if (taken.LabelCount() == 0 && !blank) return {Switch::Refused, kNotALabelFile};
+  table = std::move(taken);
+  SetPath(std::move(path));
+  loadFailed_ = false;
+  Seen(std::move(bytes));
+  return {Switch::Taken, {}};
+}
+
 bool LabelFile::MayHaveChanged() const {
   if (!lastSeen_ || mustKeepAside_) return false;
   return StampNow() != lastStamp_ || !ConflictCopies().empty();

@@ -81,6 +81,21 @@ class LabelFile {
   // `outside`). A table whose bytes are those on disk is not written again.
   FileResult Save(PostTable& table, DateTime now, OutsideChanges* outside = nullptr);
 
+  // Makes the file at `path` the label file, as when the user names another
+  // one. A file that is there and holds labels (or nothing at all) is taken:
+  // its labels replace the table's, which stay in the old file as it was
+  // last written. A name with no file yet is taken with the table as it is,
+  // for the next save to write. A file that cannot be read whole, or that
+  // holds text but no label, is refused with the reason, and nothing
+  // changes.
+  enum class Switch { Taken, NewFile, Refused };
+  struct SwitchResult {
+    Switch outcome = Switch::Refused;
+    std::string reason;  // for Refused: the system's text, or kNotALabelFile
+  };
+  static constexpr const char* kNotALabelFile = "Not a label file";
+  SwitchResult SwitchTo(std::string path, PostTable& table);
+
   // Whether the file may have changed from outside since it was last read
   // or written (its size, time or identity differ), or a sync client's
   // conflict copy stands beside it. Cheap: reads no file.

@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileSystemWatcher>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -76,6 +77,12 @@ TPstMain::TPstMain(AppState& state, MainServices services, QWidget* parent)
   SchTimer = new QTimer(this);
   SchTimer->setObjectName("SchTimer");
   SchTimer->setInterval(10000);
+  DataWatcher = new QFileSystemWatcher(this);
+  DataWatcher->setObjectName("DataWatcher");
+  DataCheck = new QTimer(this);
+  DataCheck->setObjectName("DataCheck");
+  DataCheck->setSingleShot(true);
+  DataCheck->setInterval(300);
 
   Connect();
   ApplyWindowSize();
@@ -302,6 +309,10 @@ void TPstMain::Connect() {
   on(ProgExit, &QAction::triggered, &TPstMain::BtnEndClick);
   AttachAutostart(AutoStart, PopupMenu);
   on(SchTimer, &QTimer::timeout, &TPstMain::SchTimerTimer);
+  QObject::connect(DataWatcher, &QFileSystemWatcher::fileChanged, DataCheck, qOverload<>(&QTimer::start));
+  QObject::connect(DataWatcher, &QFileSystemWatcher::directoryChanged, DataCheck,
+                   qOverload<>(&QTimer::start));
+  on(DataCheck, &QTimer::timeout, &TPstMain::FollowDataFile);
 
   on(UDyymm, &TUpDown::clicked, &TPstMain::UDyymmClick);
   on(YYMM, &TClickLabel::clicked, &TPstMain::YYMMClick);

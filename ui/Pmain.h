@@ -34,6 +34,7 @@
 
 class QAction;
 class QComboBox;
+class QFileSystemWatcher;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
@@ -160,7 +161,14 @@ class TPstMain : public QWidget {
   // folder when the settings file is the per-user one.
   std::string DataFilePath() const;
   void LoadPostDataFile();
-  void SavePostDataFile();  // failure: the write-error box; the table stays
+  // Failure: the write-error box; the table stays. Returns whether the save
+  // took in labels changed on disk, so that the table changed.
+  bool SavePostDataFile();
+  // Takes in a change of the label file made from outside (another computer
+  // through a synced folder, an editor) when there is one, and shows it.
+  // Runs shortly after the file or its folder changes, and at every tick
+  // for the changes a watcher misses.
+  void FollowDataFile();
 
   // What the road does to the registration window's entry: a post and a
   // delete start it afresh (PstMainFormSet); the settings dialog's OK keeps
@@ -234,6 +242,8 @@ class TPstMain : public QWidget {
   QAction* AutoStart = nullptr;  // start at login (ui/autostart.h)
   QAction* ProgExit = nullptr;
   QTimer* SchTimer = nullptr;
+  QFileSystemWatcher* DataWatcher = nullptr;  // the label file and its folder
+  QTimer* DataCheck = nullptr;  // a change seen by the watcher is followed when it settles
   TTaskTray* TaskTray = nullptr;
 
  protected:
@@ -251,6 +261,9 @@ class TPstMain : public QWidget {
   void Connect();
   void MoveOntoDesktop();
   void ShowFileError(const QString& prefix, const std::string& systemText);
+  void ShowOutsideChanges(const OutsideChanges& outside);
+  void ShowDataFileSwitch(const LabelFile::SwitchResult& switched, const std::string& tried);
+  void WatchDataFile();
   std::string MessageText() const;  // PstMesg as CR LF text, Shift-JIS
   void SetMessageLines(const QStringList& lines);
   void ApplyWindowSize();

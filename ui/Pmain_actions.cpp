@@ -3,6 +3,9 @@
 // schedule timer.
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -194,12 +197,86 @@ void TPstMain::LoadPostDataFile() {
   state_.DataFile.SetPath(DataFilePath());
   const FileResult result = state_.DataFile.Load(state_.PostTable);
   if (!result.ok()) ShowFileError(QStringLiteral("ファイルの読込みで[ "), result.systemMessage);
+  WatchDataFile();
 }
 
-void TPstMain::SavePostDataFile() {
-  state_.DataFile.SetPath(DataFilePath());
-  const FileResult result = state_.DataFile.Save(state_.PostTable, state_.Now());
+bool TPstMain::SavePostDataFile() {
+  OutsideChanges outside;
+  const FileResult result = state_.DataFile.Save(state_.PostTable, state_.Now(), &outside);
   if (!result.ok()) ShowFileError(QStringLiteral("ファイルの書込みで[ "), result.systemMessage);
+  ShowOutsideChanges(outside);
+  WatchDataFile();
+  return outside.changed;
+}
+
+// The label file and its folder are watched (a sync client renames a new
+// file over the old one, which only the folder sees); the paths are set
+// again after every load and save, since a watch on a replaced file ends.
+void TPstMain::WatchDataFile() {
+  const QString file = QString::fromLocal8Bit(state_.DataFile.Path());
+  const QString folder = QFileInfo(file).absolutePath();
+  const QStringList watched = DataWatcher->files() + DataWatcher->directories();
+  if (!watched.isEmpty()) DataWatcher->removePaths(watched);
+  for (const QString& path : {file, folder})
+    if (QFileInfo::exists(path)) DataWatcher->addPath(path);
+}
+
+void TPstMain::FollowDataFile() {
+  if (!state_.DataFile.MayHaveChanged()) return;
+  const OutsideChanges outside = state_.DataFile.TakeInOutsideChanges(state_.PostTable, state_.Now());
+  // What is being typed stays; windows, month grid and an open calendar
+  // window show the labels as they now are.
+  if (outside.changed) ChangeLabels({}, Entry::Keep);
+  ShowOutsideChanges(outside);
+  WatchDataFile();
+}
+
+// A label file named in the settings dialog: taken, started anew, or
+// refused (the old name then stays).
+void TPstMain::ShowDataFileSwitch(const LabelFile::SwitchResult& switched,
+                                  const std::string& tried) {
+  const QString path = QString::fromLocal8Bit(tried);
+  switch (switched.outcome) {
+    case LabelFile::Switch::Taken:
+      Messages().Show(kFileBoxCaption,
+                      QStringLiteral("ラベルファイルを %1 に切り替えました (%2件のラベル)。"
+                                     "これまでのラベルは前のファイルに残っています。")
+                          .arg(path)
+                          .arg(state_.PostTable.LabelCount()),
+                      BoxIcon::Information);
+      return;
+    case LabelFile::Switch::NewFile:
+      return;  // the road has written the labels there
+    case LabelFile::Switch::Refused: {
+      const QString reason = switched.reason == LabelFile::kNotALabelFile
+                                 ? QStringLiteral("ラベルファイルではありません")
+                                 : SystemText(switched.reason);
+      Messages().Show(kFileBoxCaption,
+                      QStringLiteral("%1 はラベルファイルとして読めないため、切り替えませんでした [ %2 ]。"
+                                     "ファイル名は元のままです。")
+                          .arg(path, reason),
+                      BoxIcon::Error);
+      return;
+    }
+  }
+}
+
+// Only what the user must know: labels that did not fit the table, and
+// where they went. Shown once the current handler has returned, so that a
+// check from the schedule timer never holds the timer up.
+void TPstMain::ShowOutsideChanges(const OutsideChanges& outside) {
+  if (outside.keptCount == 0) return;
+  const QString text =
+      outside.keptResult.ok()
+          ? QStringLiteral("ほかのコンピューターで追加されたラベルが上限の%1件を超えたため、"
+                           "%2件を %3 に残しました。")
+                .arg(state_.PostTable.DataCnt())
+                .arg(outside.keptCount)
+                .arg(QString::fromLocal8Bit(outside.keptFile))
+          : QStringLiteral("ほかのコンピューターで追加されたラベル%1件を %2 に残せませんでした [ %3 ]")
+                .arg(outside.keptCount)
+                .arg(QString::fromLocal8Bit(outside.keptFile), SystemText(outside.keptResult.systemMessage));
+  QTimer::singleShot(0, this, [text] { Messages().Show(kFileBoxCaption, text, BoxIcon::Warning); });
 }
 
 // ---------------------------------------------------------------- entry fields
@@ -291,6 +368,7 @@ void TPstMain::PstVerShowClick() {
     return;
   }
   // A fresh dialog each time.
+  const std::string oldFileName = state_.Settings.FileName;
   settingsDialog_ = std::make_unique<TPstInit>(state_);
   settingsDialog_->LblVersion1->setText(QStringLiteral("Desktop reminder: labels and alarms"));
   settingsDialog_->LblVersion2->setText(QStringLiteral("Product Version  V1.20 00.12.16"));
@@ -304,15 +382,27 @@ void TPstMain::PstVerShowClick() {
   ApplyImeMode();
   // The label windows go with the display mode they were built with and
   // come back with the new one; the table follows a new data count without
-  // losing a label. (The road also orders and saves the labels and refills
-  // the month grid, whose holidays may have changed.)
+  // losing a label, and another label file named in the dialog. (The road
+  // also orders and saves the labels and refills the month grid, whose
+  // holidays may have changed.)
+  std::optional<LabelFile::SwitchResult> switched;
+  std::string tried;
   ChangeLabels(
-      [this] {
+      [&] {
         state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
         state_.Settings.DisplayModeDayInForce = state_.Settings.DisplayModeDay;
+        if (DataFilePath() != state_.DataFile.Path()) {
+          tried = DataFilePath();
+          switched = state_.DataFile.SwitchTo(tried, state_.PostTable);
+          if (switched->outcome == LabelFile::Switch::Refused)
+            state_.Settings.FileName = oldFileName;
+          else if (switched->outcome == LabelFile::Switch::Taken)
+            state_.EditMode = 0;  // a pending modify was of the other file's label
+        }
         state_.PostTable.Resize(state_.Settings.DataCnt);
       },
       Entry::Keep);
+  if (switched) ShowDataFileSwitch(*switched, tried);
   // Last, the settings file.
   SaveSettingsFile();
 }
@@ -528,7 +618,13 @@ void TPstMain::ChangeLabels(const std::function<void()>& change, Entry entry) {
     if (after == Entry::Reset) PstMainFormSet();  // refills the month grid too
     else CalDay();
     windows_->DisplayData();
-    SavePostDataFile();
+    // The save takes in what changed on disk meanwhile; then the labels on
+    // screen follow it.
+    if (SavePostDataFile()) {
+      PostDataSort();
+      CalDay();
+      windows_->DisplayData();
+    }
     if (calendar_) calendar_->Refill();
   };
   try {
@@ -611,6 +707,9 @@ void TPstMain::BtnCanClick() {
 // ---------------------------------------------------------------- schedule timer
 
 void TPstMain::SchTimerTimer() {
+  // The fallback for outside changes a watcher missed; its failure is shown
+  // and the tick goes on.
+  Guard([this] { FollowDataFile(); });
   const DateTime now = state_.Now();
   const std::vector<TickStep> steps =
       morna::SchTimerTimer(state_.Timer, state_.Settings, state_.PostTable, windows_->Captions(),

@@ -220,5 +220,35 @@ TEST(LabelFileSyncTest, ConflictCopiesAreMergedOnceAndLabelsBeyondTheTableAreKep
   EXPECT_FALSE(file.MayHaveChanged());
 }
 
+TEST(LabelFileTest, SwitchingTakesALabelFileAndRefusesAnythingElse) {
+  TempDir dir;
+  WriteBytes(dir.File("old.dat"), Labels(1));
+  WriteBytes(dir.File("other.dat"), Labels(3));
+  WriteBytes(dir.File("notes.txt"), "shopping list\r\n");
+  WriteBytes(dir.File("empty.dat"), "");
+  LabelFile file(dir.File("old.dat"));
+  PostTable t(30);
+  ASSERT_TRUE(file.Load(t).ok());
+
+  EXPECT_EQ(file.SwitchTo(dir.File("notes.txt"), t).outcome, LabelFile::Switch::Refused);
+  EXPECT_EQ(file.SwitchTo(dir.File("notes.txt"), t).reason, LabelFile::kNotALabelFile);
+  EXPECT_EQ(file.SwitchTo(dir.Path().string(), t).outcome, LabelFile::Switch::Refused);
+  EXPECT_EQ(file.Path(), dir.File("old.dat"));
+  EXPECT_EQ(t.LabelCount(), 1);
+
+  EXPECT_EQ(file.SwitchTo(dir.File("other.dat"), t).outcome, LabelFile::Switch::Taken);
+  EXPECT_EQ(t.LabelCount(), 3);
+  EXPECT_EQ(file.Path(), dir.File("other.dat"));
+  EXPECT_EQ(ReadBytes(dir.File("old.dat")), Labels(1));
+  EXPECT_EQ(file.SwitchTo(dir.File("empty.dat"), t).outcome, LabelFile::Switch::Taken);
+  EXPECT_EQ(t.LabelCount(), 0);
+
+  t.Slot(0) = PostSlot{"2030/06/20 09:00", {"kept"}};
+  EXPECT_EQ(file.SwitchTo(dir.File("new.dat"), t).outcome, LabelFile::Switch::NewFile);
+  EXPECT_EQ(t.LabelCount(), 1);
+  ASSERT_TRUE(file.Save(t, kNow).ok());
+  EXPECT_EQ(ReadBytes(dir.File("new.dat")), FormatPostData(t));
+}
+
 }  // namespace
 }  // namespace morna
