@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick wmsystemtray xfonts-base
-  pulseaudio pulseaudio-utils sox faketime python3-xlib
+  pulseaudio pulseaudio-utils sox faketime python3-xlib syncthing
   fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho
 )
 [ $# -gt 0 ] && packages=("$@")
