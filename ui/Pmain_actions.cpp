@@ -642,7 +642,7 @@ void TPstMain::PostDataSort() {
                       state_.Settings.PastData, state_.Now(), &past);
   // No label removed as past goes without a copy: a clock that was wrong
   // for a moment must not cost labels for good.
-  if (const FileResult kept = KeepPastLabels(DataFilePath(), past); !kept.ok())
+  if (const FileResult kept = KeepPastLabels(state_.DataFile.Path(), past); !kept.ok())
     ShowFileError(QStringLiteral("ファイルの書込みで[ "), kept.systemMessage);
 }
 
