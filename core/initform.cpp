@@ -85,55 +85,55 @@ std::string FileNamePart(std::string_view path) {
 }
 
 InitForm IniFileInfoSet(const Settings& s, InitForm f) {
-  // 1.
+  // Files and counts.
   f.EdFileName = s.FileName;
   f.EdWaveFile = FileNamePart(s.WaveFileName);
   f.EdData = std::to_string(s.DataCnt);
   f.EdSched = std::to_string(s.ScheCnt);
-  // 2. Out-of-range values check nothing.
+  // Area, past data and size: out-of-range values check nothing.
   if (s.Area >= 1 && s.Area <= 4) f.RbtnArea = s.Area;
   if (s.PastData == 1 || s.PastData == 2) f.RbtnPast = s.PastData;
   if (s.DataSize >= 1 && s.DataSize <= 3) f.RbtnSize = s.DataSize;
-  // 3.
+  // Label width.
   if (s.DataWCheck == 1) f.CbDataWidth = true;
   f.CbDtWidth = std::to_string(s.DataWSize);
-  // 4.
+  // Sound and display mode.
   if (s.Beep == 0) f.Beepon = false;
   if (s.Beep == 1) f.Beepon = true;
   if (s.DisplayMode == 1) f.DspDataAll = true;
   f.EdDays = std::to_string(s.DisplayModeDay);
-  // 5.
+  // Input mode.
   if (s.IMEMode >= 0 && s.IMEMode <= 8) f.CmbIME = kImeItems[static_cast<std::size_t>(s.IMEMode)];
-  // 6.
+  // Weekday colours and holidays.
   const int week[8] = {s.Sunday,   s.Monday, s.Tuesday,  s.Wednesday,
                        s.Thursday, s.Friday, s.Saturday, s.Holiday};
   for (std::size_t i = 0; i < 8; ++i) {
     if (week[i] == 1) f.Week[i] = true;
   }
   if (s.NationalHolidays == 1) f.CbNational = true;
-  // 7.
+  // Calendar window size.
   if (s.CalHeightC == 1) f.CbCalHeight = true;
   f.CalHeightN = std::to_string(s.CalHeight);
   if (s.CalWidthC == 1) f.CbCalWidth = true;
   f.CalWidthN = std::to_string(s.CalWidth);
-  // 8.
+  // Colour groups.
   f.Colors[kEntryGroup] = ChoiceFor(s.Ecolor, s.MFcolor, f.Colors[kEntryGroup]);
   f.Colors[kDataGroup] = ChoiceFor(s.Dcolor, s.MDcolor, f.Colors[kDataGroup]);
   f.Colors[kTimerGroup] = ChoiceFor(s.Tcolor, s.MTcolor, f.Colors[kTimerGroup]);
   f.ChangeMin = std::to_string(s.Minute);
   f.Colors[kTodayGroup] = ChoiceFor(s.Acolor, s.MAcolor, f.Colors[kTodayGroup]);
-  // 9.
+  // Narrow window and display area.
   if (s.Caln == 1) f.DispCalnCheck = true;
   if (s.DispArea == 1) f.DispAreaCheck = true;
   f.DispEd = {std::to_string(s.DispTop), std::to_string(s.DispLeft), std::to_string(s.DispRight),
               std::to_string(s.DispBottom)};
-  // 10.
+  // Fonts.
   f.DispFont1 = s.DispFontName;
   f.DispSize1 = std::to_string(s.DispFontSize);
   f.DispFont2 = s.TitleFontName;
   f.DispFont3 = s.CaleFontName;
   f.DispSize3 = std::to_string(s.CaleFontSize);
-  // 11 - 15. The details of an alarm that is off keep their designed texts.
+  // Alarms: the details of an alarm that is off keep their designed texts.
   if (s.DailyAlarm == 1) {
     f.CbDaily = true;
     f.CbALDailyTime = s.DATime;
@@ -165,53 +165,53 @@ InitForm IniFileInfoSet(const Settings& s, InitForm f) {
 
 std::optional<std::string> IniFileInfoSave(const InitForm& f, Settings& s) {
   try {
-    // 1.
+    // Files and counts.
     s.FileName = f.EdFileName;
     s.DataCnt = IntOf(f.EdData);
     s.ScheCnt = IntOf(f.EdSched);
-    // 2, 3.
+    // Area, past data and size.
     if (f.RbtnArea != 0) s.Area = f.RbtnArea;
     s.PastData = f.RbtnPast == 1 ? 1 : 2;
     s.DataSize = f.RbtnSize == 1 ? 1 : f.RbtnSize == 3 ? 3 : 2;
-    // 4.
+    // Label width.
     s.DataWCheck = Flag(f.CbDataWidth);
     s.DataWSize = IntOf(f.CbDtWidth);
-    // 5.
+    // Sound and display mode.
     s.Beep = Flag(f.Beepon);
     s.DisplayMode = Flag(f.DspDataAll);
     s.DisplayModeDay = IntOf(f.EdDays);
-    // 6. The item's number is its first character.
+    // Input mode: the item's number is its first character.
     if (!f.CmbIME.empty()) s.IMEMode = IntOf(FirstChar(f.CmbIME));
-    // 7.
+    // Weekday colours and holidays.
     int* week[8] = {&s.Sunday,   &s.Monday, &s.Tuesday,  &s.Wednesday,
                     &s.Thursday, &s.Friday, &s.Saturday, &s.Holiday};
     for (std::size_t i = 0; i < 8; ++i) *week[i] = Flag(f.Week[i]);
     s.NationalHolidays = Flag(f.CbNational);
-    // 8.
+    // Calendar window size.
     s.CalHeightC = Flag(f.CbCalHeight);
     s.CalHeight = IntOf(f.CalHeightN);
     s.CalWidthC = Flag(f.CbCalWidth);
     s.CalWidth = IntOf(f.CalWidthN);
-    // 9.
+    // Colour groups.
     SetColor(s.Ecolor, f.Colors[kEntryGroup], s.MFcolor);
     SetColor(s.Dcolor, f.Colors[kDataGroup], s.MDcolor);
     SetColor(s.Tcolor, f.Colors[kTimerGroup], s.MTcolor);
     s.Minute = IntOf(f.ChangeMin);
     SetColor(s.Acolor, f.Colors[kTodayGroup], s.MAcolor);
-    // 10.
+    // Narrow window and display area.
     s.Caln = Flag(f.DispCalnCheck);
     s.DispArea = Flag(f.DispAreaCheck);
     s.DispTop = IntOf(f.DispEd[0]);
     s.DispLeft = IntOf(f.DispEd[1]);
     s.DispRight = IntOf(f.DispEd[2]);
     s.DispBottom = IntOf(f.DispEd[3]);
-    // 11.
+    // Fonts.
     s.DispFontName = f.DispFont1;
     s.DispFontSize = IntOf(f.DispSize1);
     s.TitleFontName = f.DispFont2;
     s.CaleFontName = f.DispFont3;
     s.CaleFontSize = IntOf(f.DispSize3);
-    // 12 - 16. A weekday text that is no weekday name leaves its setting.
+    // Alarms: a weekday text that is no weekday name leaves its setting.
     s.DailyAlarm = Flag(f.CbDaily);
     s.DATime = f.CbALDailyTime;
     s.WeeklyAlarm = Flag(f.CbWeekly);

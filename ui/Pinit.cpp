@@ -466,14 +466,14 @@ void TPstInit::showEvent(QShowEvent* event) {
 }
 
 void TPstInit::FormShow() {
-  // 1. Centred on the screen; integer division rounds toward zero.
+  // Centred on the screen; integer division rounds toward zero.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QSize s = screen->size();
     move((s.width() - width()) / 2, (s.height() - height()) / 2);
   }
-  // 2.
+  // The controls from the settings.
   IniFileInfoSet();
-  // 3. The system information.
+  // The system information.
   const SystemInfo info = ReadSystemInfo();
   if (info.os) SetInfoLine(0, *info.os);
   SetInfoLine(1, info.user.left(254));
