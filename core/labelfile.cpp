@@ -301,9 +301,12 @@ FileResult LabelFile::Save(PostTable& table, DateTime now, OutsideChanges* outsi
   }
   std::string bytes = FormatPostData(table);
   // Nothing new: the file is left as it is, so that a sync client has
-  // nothing to carry.
-  if (lastSeen_ && bytes == *lastSeen_ && lastStamp_.exists && StampNow() == lastStamp_)
+  // nothing to carry (leftovers of killed saves still go, as a save would
+  // clear them).
+  if (lastSeen_ && bytes == *lastSeen_ && lastStamp_.exists && StampNow() == lastStamp_) {
+    RemoveLeftoverTemporaries(path_);
     return FileResult::Done();
+  }
   const FileResult saved = SaveWholeFile(path_, bytes);
   if (saved.ok()) Seen(std::move(bytes));
   return saved;
