@@ -1,4 +1,4 @@
-#include "ui/sound.h"
+#include "sound/sound.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

@@ -1,4 +1,4 @@
-#include "ui/sound.h"
+#include "sound/sound.h"
 
 #include <fcntl.h>
 #include <sndfile.h>
