@@ -315,6 +315,7 @@ void TPstMain::PstVerShowClick() {
   }
   // 1 - 4. A fresh dialog each time.
   settingsDialog_ = std::make_unique<TPstInit>(state_);
+  settingsDialog_->SetPlayer(&services_.player);
   settingsDialog_->LblVersion1->setText(QStringLiteral("Desktop reminder: labels and alarms"));
   settingsDialog_->LblVersion2->setText(QStringLiteral("Product Version  V1.20 00.12.16"));
   settingsDialog_->exec();
