@@ -135,5 +135,16 @@ TEST_F(AlarmTest, NotificationsAtTheWarningAndTheDueMomentWhenSwitchedOn) {
                               "2000/12/16 10:15|first", "2000/12/16 10:15|second"}));
 }
 
+TEST_F(AlarmTest, WithoutANotificationServiceNothingFails) {
+  // No session bus at all behind the address: the desktop's sink gives up
+  // quietly, and the tick goes on.
+  qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+  SetNotificationSink(nullptr);
+  StartWithTwoLabels("[ALARM]\r\nNotify=1\r\n");
+  TickAt(10, 15);
+  ExpectBothWindows(ToQColor(kRed));
+  EXPECT_TRUE(sink_.boxes.empty());
+}
+
 }  // namespace
 }  // namespace morna::ui::testing
