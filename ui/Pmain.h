@@ -261,6 +261,10 @@ class TPstMain : public QWidget {
   void SetMessageLines(const QStringList& lines);
   void ApplyWindowSize();
   void SaveSettingsFile();  // with the window's position; throws when it cannot be written
+  // Adds a sound failure to the box shown after the running handler.
+  void ReportSoundFailure(AlarmTell tell, const QString& text);
+  // A desktop notification for the label of window `window`.
+  void NotifyLabel(int window, bool due);
 
   AppState& state_;
   MainServices services_;
@@ -271,9 +275,6 @@ class TPstMain : public QWidget {
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;
   int outerHeight_ = kShortHeight;
-  void ReportSoundFailure(AlarmTell tell, const QString& text);
-  void NotifyLabel(int window, bool due);
-
   std::string failedDataPath_;  // the unreadable data file, until it is kept aside
   AlarmReports alarmReports_;
   // Sound failures of the running handler, shown in one box after it.
