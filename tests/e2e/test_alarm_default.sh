@@ -20,37 +20,10 @@ record_start "$WORK/heard.wav"
 MORNA_PID=$!
 PIDS+=("$MORNA_PID")
 
-# The two label windows, by their places ("x y" each).
-places=()
-for _ in $(seq 100); do
-  mapfile -t places < <(label_windows | awk '$6 == "2030/06/15" {print $2, $3}' | sort -n -k2)
-  [ "${#places[@]}" -eq 2 ] && break
-  sleep 0.1
-done
-[ "${#places[@]}" -eq 2 ] || { label_windows >&2; fail "expected two label windows"; }
-
-# The colour of a window's date-time text at x y: pink, red or black.
-caption_colour() {
-  import -window root -crop "105x12+$(($1 + 2))+$(($2 + 2))" +repage "$WORK/caption.png" 2>/dev/null
-  local hist
-  hist=$(convert "$WORK/caption.png" -format %c histogram:info:- 2>/dev/null)
-  if grep -qi '#FF40FF' <<<"$hist"; then echo pink
-  elif grep -qi '#FF0000' <<<"$hist"; then echo red
-  else echo black; fi
-}
-# Both windows: "<background>/<caption> <background>/<caption>".
-both() {
-  local out="" p
-  for p in "${places[@]}"; do
-    set -- $p
-    out+=" $($XWIN pixel $(($1 + 108)) $(($2 + 30)))/$(caption_colour "$1" "$2")"
-  done
-  echo "${out# }"
-}
-
+wait_label_places 2
 seen="" warned="" state=""
 for _ in $(seq 120); do
-  state=$(both)
+  state=$(label_states)
   [ "$state" != "${seen##*,}" ] && { seen+=",$state"; echo "$state"; }
   [ "$state" = "c0ffff/pink c0ffff/pink" ] && warned=1
   [ "$state" = "c0ffff/red c0ffff/red" ] && break
