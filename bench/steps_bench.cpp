@@ -47,6 +47,7 @@ class NoShell : public TrayShell {
 class NoPlayer : public AlarmPlayer {
  public:
   void Play(const QString&) override {}
+  void PlayBuiltIn() override {}
   void Stop() override {}
   bool IsPlaying() const override { return false; }
 };

@@ -160,6 +160,8 @@ InitForm IniFileInfoSet(const Settings& s, InitForm f) {
     f.CbCntDown = true;
     f.CbDay = std::to_string(s.CountDownN);
   }
+  if (s.Notify == 0) f.CbNotify = false;
+  if (s.Notify == 1) f.CbNotify = true;
   return f;
 }
 
@@ -226,6 +228,7 @@ std::optional<std::string> IniFileInfoSave(const InitForm& f, Settings& s) {
     s.MonthlyAlarmT2 = f.CbAlMonthlyTime2;
     s.CountDown = Flag(f.CbCntDown);
     s.CountDownN = IntOf(f.CbDay);
+    s.Notify = Flag(f.CbNotify);
   } catch (const NotInteger& e) {
     return e.text;
   }

@@ -84,6 +84,7 @@ struct InitForm {
   std::string CbAlMonthlyTime2 = "00:00";
   bool CbCntDown = false;
   std::string CbDay = "10";
+  bool CbNotify = false;
 
   friend bool operator==(const InitForm&, const InitForm&) = default;
 };

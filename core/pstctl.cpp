@@ -112,6 +112,7 @@ constexpr std::array kKeys = {
     T("ALARM", "MonthlyAlarmT2", &S::MonthlyAlarmT2),
     I("ALARM", "CountDown", &S::CountDown),
     I("ALARM", "CountDownN", &S::CountDownN),
+    I("ALARM", "Notify", &S::Notify),  // last: older files keep their order
 };
 
 constexpr std::size_t IndexOf(std::string_view section, std::string_view key) {

@@ -52,6 +52,10 @@ void PostDataCheck(const Settings& s, const std::string& t, int window, DateTime
   if (CompareDateTimeText(t, due) <= 0) {
     steps.push_back({TickStep::Kind::Recolor, window, s.Tcolor, kRed});
   }
+  // One notification for the moment, also when the warning and the due
+  // moment are the same minute (Minute 0); it does not depend on Beep.
+  if (s.Notify == 1 && (t == warn || t == due))
+    steps.push_back({TickStep::Kind::Notify, window, 0, 0, t == due});
   if (s.Beep == 1 && t == warn) steps.push_back(Alarm());
   if (s.Beep == 1 && t == due) steps.push_back(Alarm());
 }

@@ -16,11 +16,13 @@ struct TickStep {
     FollowNewDate,  // the date changed: reset the registration window
     AlarmOut,       // sound the alarm
     Recolor,        // window `window` takes `color` with caption colour `captionColor`
+    Notify,         // a desktop notification for the label of window `window`
   };
   Kind kind;
   int window = -1;
   WinColor color = 0;
   WinColor captionColor = 0;
+  bool due = false;  // Notify: the label's own time (else its warning)
   friend bool operator==(const TickStep&, const TickStep&) = default;
 };
 

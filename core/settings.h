@@ -79,6 +79,7 @@ struct Settings {
   std::string MonthlyAlarmT2 = "00:00";
   int CountDown = 0;
   int CountDownN = 10;
+  int Notify = 0;  // 1: a label's warning and due moments also send a desktop notification
   // [HOLIDAY], [NONHOLIDAY]: month * 100 + day, 0 = empty entry.
   std::array<int, kHolidayEntries> Holidays{};
   std::array<int, kHolidayEntries> NonHolidays{};

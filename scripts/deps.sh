@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick wmsystemtray xfonts-base
   pulseaudio pulseaudio-utils sox faketime python3-xlib syncthing
   fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho
+  dbus-daemon python3-dbus python3-gi
 )
 [ $# -gt 0 ] && packages=("$@")
 missing=()

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/datetime.h"
+#include "ui/alarm.h"
 #include "ui/codec.h"
 #include "ui/errors.h"
 #include "ui/look.h"
@@ -77,6 +78,16 @@ std::string Sjis(const QLineEdit* e) {
   return ToSjis(e->text());
 }
 
+// A text typed in that the settings file cannot hold; the bytes shown from
+// the settings count as stored, whatever they are.
+bool Unstorable(const QLineEdit* e) {
+  const QByteArray shown = e->property(kSjisProperty).toByteArray();
+  if (!shown.isNull() &&
+      FromSjis(std::string(shown.constData(), static_cast<std::size_t>(shown.size()))) == e->text())
+    return false;
+  return !FitsSjis(e->text());
+}
+
 int CheckedOf(std::span<QRadioButton* const> buttons) {
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     if (buttons[i]->isChecked()) return static_cast<int>(i) + 1;
@@ -122,6 +133,17 @@ QPixmap ArrangementPixmap(int edge) {
 }
 
 const QString kNotInteger = QStringLiteral("'%1' は整数ではありません");
+const QString kBuiltInSound = QStringLiteral("内蔵のチャイム（既定の音）");
+
+// The settings file is Shift-JIS: a path with a character outside it would
+// be stored with "?" in its place and never be found again.
+QString UnstorablePathText(const QString& path) {
+  return QStringLiteral(
+             "このファイルは選べません。パスに、設定ファイル (Shift-JIS) に保存できない文字が"
+             "含まれています。\n"
+             "ファイルやフォルダーの名前を変えてから選び直してください。元の設定のままにします。\n") +
+         path;
+}
 
 // The dialog's own font. Its stand-in is drawn to the same widths, so it is
 // not condensed: the captions' blanks leave their gaps under the combo boxes
@@ -267,9 +289,14 @@ void TPstInit::BuildDataTab(QWidget* page) {
   CbDataWidth = PlaceFit(new QCheckBox(QStringLiteral("Data Width"), page), "CbDataWidth", 229, 160);
   CbDtWidth = Combo(page, "CbDtWidth", 330, 158, 65, NumberItems(100, 250, 10) << QString(), "130");
   Beepon = PlaceFit(new QCheckBox(QStringLiteral("Beep On"), page), "Beepon", 6, 192);
-  // Only shows the sound file's name; the button beside it chooses the file.
-  EdWaveFile = Place(new QLineEdit(page), "EdWaveFile", 86, 190, 291, 20);
+  // Only shows the sound file's name; "...." chooses a file, "既定の音" goes
+  // back to the built-in chime, "試聴" plays what is chosen.
+  EdWaveFile = Place(new QLineEdit(page), "EdWaveFile", 86, 190, 175, 20);
   EdWaveFile->setReadOnly(true);
+  EdWaveFile->setPlaceholderText(kBuiltInSound);
+  BtnWaveDefault =
+      Place(new QPushButton(QStringLiteral("既定の音"), page), "BtnWaveDefault", 265, 190, 62, 20);
+  BtnWavePlay = Place(new QPushButton(QStringLiteral("試聴"), page), "BtnWavePlay", 331, 190, 50, 20);
   BtnWave = Place(new QPushButton(QStringLiteral("...."), page), "BtnWave", 385, 190, 20, 20);
 }
 
@@ -388,7 +415,7 @@ void TPstInit::BuildDisplayTab(QWidget* page) {
 }
 
 void TPstInit::BuildAlarmTab(QWidget* page) {
-  auto* alarms = Place(new QGroupBox(QStringLiteral("* Alarm"), page), "GroupBox14", 3, 5, 405, 140);
+  auto* alarms = Place(new QGroupBox(QStringLiteral("* Alarm"), page), "GroupBox14", 3, 5, 405, 148);
   auto check = [alarms](const char* caption, const char* name, int top) {
     return PlaceFit(new QCheckBox(QString::fromLatin1(caption), alarms), name, 10, top);
   };
@@ -410,9 +437,10 @@ void TPstInit::BuildAlarmTab(QWidget* page) {
   CbAlMonthlyWeekNo = Combo(alarms, "CbAlMonthlyWeekNo", 150, 105, 40, NumberItems(1, 5), "1");
   CbAlMonthlyWeek = weekday("CbAlMonthlyWeek", 105);
   CbAlMonthlyTime2 = time("CbAlMonthlyTime2", 105);
+  CbNotify = check("Desktop Notification at a Label's Warning and Time", "CbNotify", 130);
 
   auto* countDown = Place(new QGroupBox(QStringLiteral("* Count Down Alarm"), page), "GroupBox15",
-                          3, 150, 405, 55);
+                          3, 156, 405, 52);
   CbCntDown = Place(
       new QCheckBox(GapCaption("Count Down Alarm    Alarm before             Days"), countDown),
       "CbCntDown", 10, 22, 335, 17);
@@ -428,6 +456,8 @@ void TPstInit::Connect() {
   on(BtnCan, &QPushButton::clicked, [this] { BtnCanClick(); });
   on(BtnFile, &QPushButton::clicked, [this] { BtnFileClick(); });
   on(BtnWave, &QPushButton::clicked, [this] { BtnWaveClick(); });
+  on(BtnWaveDefault, &QPushButton::clicked, [this] { BtnWaveDefaultClick(); });
+  on(BtnWavePlay, &QPushButton::clicked, [this] { BtnWavePlayClick(); });
   on(RbtnHoly, &QRadioButton::clicked, [this] { RbtnHolyClick(); });
   on(RbtnNHoly, &QRadioButton::clicked, [this] { RbtnNHolyClick(); });
   on(BtnCalAdd, &QPushButton::clicked, [this] { BtnCalAddClick(); });
@@ -499,6 +529,7 @@ QString TPstInit::InfoLine(int i) const {
 void TPstInit::IniFileInfoSet() { SetForm(morna::IniFileInfoSet(state_.Settings, Form())); }
 
 void TPstInit::IniFileInfoSave() {
+  if (Unstorable(EdFileName)) throw Error(UnstorablePathText(EdFileName->text()));
   Settings edited = state_.Settings;
   if (const std::optional<std::string> bad = morna::IniFileInfoSave(Form(), edited))
     throw Error(kNotInteger.arg(FromSjis(*bad)));
@@ -599,6 +630,7 @@ std::vector<TPstInit::Binding> TPstInit::Bindings(InitForm& f) const {
       {&f.CbAlMonthlyTime2, CbAlMonthlyTime2},
       {&f.CbCntDown, CbCntDown},
       {&f.CbDay, CbDay},
+      {&f.CbNotify, CbNotify},
   };
   // The rows of controls.
   for (std::size_t i = 0; i < Week.size(); ++i) b.emplace_back(&f.Week[i], Week[i]);
@@ -642,8 +674,10 @@ void TPstInit::BtnFileClick() {
 #else
   const QString filter = QStringLiteral("データ保存ファイル (*)");
 #endif
-  if (const std::optional<QString> path = CurrentPickers().OpenFile(this, filter))
+  if (const std::optional<QString> path = CurrentPickers().OpenFile(this, filter)) {
+    if (!FitsSjis(*path)) throw Error(UnstorablePathText(*path));
     EdFileName->setText(*path);
+  }
 }
 
 void TPstInit::BtnWaveClick() {
@@ -653,9 +687,25 @@ void TPstInit::BtnWaveClick() {
   // Names differ by case here: a WAV file may end in .wav as well.
   const QString filter = QStringLiteral("サウンド ファイル (*.WAV *.wav)");
 #endif
-  if (const std::optional<QString> path = CurrentPickers().OpenFile(this, filter))
+  if (const std::optional<QString> path = CurrentPickers().OpenFile(this, filter)) {
+    if (!FitsSjis(*path)) throw Error(UnstorablePathText(*path));
     state_.Settings.WaveFileName = ToSjis(*path);
+  }
   SetSjis(EdWaveFile, FileNamePart(state_.Settings.WaveFileName));
+}
+
+void TPstInit::BtnWaveDefaultClick() {
+  state_.Settings.WaveFileName.clear();
+  SetSjis(EdWaveFile, {});
+}
+
+void TPstInit::BtnWavePlayClick() {
+  if (!player_) return;
+  // A failure is shown at once: the user asked for the sound.
+  if (state_.Settings.WaveFileName.empty())
+    player_->PlayBuiltIn();
+  else
+    player_->Play(FromSjis(state_.Settings.WaveFileName));
 }
 
 void TPstInit::ImageClick(int k) { SetChecked(RbtnArea, k); }

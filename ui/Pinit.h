@@ -29,6 +29,8 @@ class QTabWidget;
 
 namespace morna::ui {
 
+class AlarmPlayer;
+
 class TPstInit : public QDialog {
   Q_OBJECT
  public:
@@ -36,6 +38,9 @@ class TPstInit : public QDialog {
   static constexpr int kClientHeight = 293;
 
   explicit TPstInit(AppState& state, QWidget* parent = nullptr);
+
+  // The player that BtnWavePlay sounds through; without one it does nothing.
+  void SetPlayer(AlarmPlayer* player) { player_ = player; }
 
   // Centres the dialog, fills the controls and the system information.
   // Runs when the dialog is shown.
@@ -51,6 +56,8 @@ class TPstInit : public QDialog {
   void BtnCanClick();
   void BtnFileClick();
   void BtnWaveClick();
+  void BtnWaveDefaultClick();  // back to the built-in chime
+  void BtnWavePlayClick();     // plays the alarm sound as it is now chosen
   void ImageClick(int k);                   // Image1Click .. Image4Click
   void SwatchMouseDown(int group, int k);   // SEcolor1MouseDown .. SDcolor5MouseDown
   void CBClick(int group);                  // CB1Click .. CB4Click
@@ -105,7 +112,9 @@ class TPstInit : public QDialog {
   QCheckBox* CbDataWidth = nullptr;
   QComboBox* CbDtWidth = nullptr;
   QCheckBox* Beepon = nullptr;
-  QLineEdit* EdWaveFile = nullptr;
+  QLineEdit* EdWaveFile = nullptr;  // empty: the built-in chime (shown as a hint)
+  QPushButton* BtnWaveDefault = nullptr;
+  QPushButton* BtnWavePlay = nullptr;
   QPushButton* BtnWave = nullptr;
   // Calendar
   std::array<QCheckBox*, 8> Week{};
@@ -148,6 +157,7 @@ class TPstInit : public QDialog {
   QComboBox* CbAlMonthlyTime2 = nullptr;
   QCheckBox* CbCntDown = nullptr;
   QComboBox* CbDay = nullptr;
+  QCheckBox* CbNotify = nullptr;
 
  public slots:
   // Escape and a close request are Cancel.
@@ -172,6 +182,7 @@ class TPstInit : public QDialog {
   std::vector<Binding> Bindings(InitForm& f) const;
 
   AppState& state_;
+  AlarmPlayer* player_ = nullptr;
   std::optional<QColor> lastColor_;  // the colour dialog's last choice in this opening
 };
 

@@ -26,6 +26,7 @@
 #include <memory>
 #include <string>
 
+#include "core/alarmreport.h"
 #include "core/pstctl.h"
 #include "core/schedule2.h"
 #include "ui/appstate.h"
@@ -187,7 +188,12 @@ class TPstMain : public QWidget {
   void PostDataSort();
 
   // --- schedule timer
+  // One tick. Every step of the minute is carried out, also when a sound
+  // fails; the failure is reported after the handler has returned.
   void SchTimerTimer();
+  // Plays the chosen WAV file, or the built-in chime when none is chosen or
+  // the file cannot be played. Never throws: a failure is reported once the
+  // running handler has returned, as AlarmReports decides.
   void AlarmOut();
 
   // Settings applied to the window (start-up, and again after the settings
@@ -268,6 +274,10 @@ class TPstMain : public QWidget {
   void SetMessageLines(const QStringList& lines);
   void ApplyWindowSize();
   void SaveSettingsFile();  // with the window's position; throws when it cannot be written
+  // Adds a sound failure to the box shown after the running handler.
+  void ReportSoundFailure(AlarmTell tell, const QString& text);
+  // A desktop notification for the label of window `window`.
+  void NotifyLabel(int window, bool due);
 
   AppState& state_;
   MainServices services_;
@@ -278,6 +288,10 @@ class TPstMain : public QWidget {
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;
   int outerHeight_ = kShortHeight;
+  AlarmReports alarmReports_;
+  // Sound failures of the running handler, shown in one box after it.
+  AlarmTell reportTell_;
+  QStringList reportTexts_;
   bool destroyed_ = false;
 };
 

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/calendar.h"
@@ -31,6 +32,8 @@
 #include "ui/codec.h"
 #include "ui/help.h"
 #include "ui/alarm.h"
+#include "ui/notify.h"
+#include "ui/Ppost.h"
 
 namespace morna::ui {
 
@@ -370,6 +373,7 @@ void TPstMain::PstVerShowClick() {
   // A fresh dialog each time.
   const std::string oldFileName = state_.Settings.FileName;
   settingsDialog_ = std::make_unique<TPstInit>(state_);
+  settingsDialog_->SetPlayer(&services_.player);
   settingsDialog_->LblVersion1->setText(QStringLiteral("Desktop reminder: labels and alarms"));
   settingsDialog_->LblVersion2->setText(QStringLiteral("Product Version  V1.20 00.12.16"));
   settingsDialog_->exec();
@@ -724,12 +728,89 @@ void TPstMain::SchTimerTimer() {
         windows_->Recolor(step.window, step.color, step.captionColor);
         break;
       case TickStep::Kind::AlarmOut:
-        AlarmOut();  // a failure ends the tick
+        AlarmOut();
+        break;
+      case TickStep::Kind::Notify:
+        NotifyLabel(step.window, step.due);
         break;
     }
   }
 }
 
-void TPstMain::AlarmOut() { services_.player.Play(FromSjis(state_.Settings.WaveFileName)); }
+void TPstMain::AlarmOut() {
+  const std::string wave = state_.Settings.WaveFileName;
+  AlarmPlayer& player = services_.player;
+  AlarmOutcome outcome;
+  QString fileText, outputText;
+  auto playBuiltIn = [&] {
+    try {
+      player.PlayBuiltIn();
+    } catch (const Error& e) {
+      outcome.outputFailed = true;
+      outputText = e.text();
+    }
+  };
+  if (wave.empty()) {
+    playBuiltIn();
+  } else {
+    try {
+      player.Play(FromSjis(wave));
+    } catch (const SoundError& e) {
+      if (e.cause() == SoundError::Cause::Output) {
+        outcome.outputFailed = true;
+        outputText = e.text();
+      } else {
+        outcome.fileFailed = true;
+        fileText = e.text();
+      }
+    } catch (const Error& e) {
+      outcome.fileFailed = true;
+      fileText = e.text();
+    }
+    // The alarm is still heard: the chime stands in for the file.
+    if (outcome.fileFailed) playBuiltIn();
+  }
+
+  const AlarmTell tell = alarmReports_.After(wave, outcome);
+  if (tell.file) {
+    ReportSoundFailure(AlarmTell{true, false},
+                       outcome.outputFailed
+                           ? fileText
+                           : fileText + QStringLiteral("\n\n代わりに内蔵のアラーム音を鳴らしました。"
+                                                       "設定画面の「Data」タブで音を選び直せます。"));
+  }
+  if (tell.output) {
+    ReportSoundFailure(AlarmTell{false, true},
+                       outputText + QStringLiteral("\n\nラベルの色は変わり続けます。"
+                                                   "この知らせは音が鳴るようになるまで再び出ません。"));
+  }
+}
+
+void TPstMain::ReportSoundFailure(AlarmTell tell, const QString& text) {
+  const bool scheduled = reportTell_.Any();
+  reportTell_.file = reportTell_.file || tell.file;
+  reportTell_.output = reportTell_.output || tell.output;
+  reportTexts_ << text;
+  if (scheduled) return;
+  // The box comes after the handler: the schedule timer is never held by it
+  // (a modal box runs its own loop, in which the timer goes on ticking).
+  QTimer::singleShot(0, this, [this] {
+    const AlarmTell told = reportTell_;
+    const QString text = reportTexts_.join(QStringLiteral("\n\n"));
+    reportTell_ = {};
+    reportTexts_.clear();
+    GeneralErrorHandler(text);
+    alarmReports_.Closed(told);
+  });
+}
+
+void TPstMain::NotifyLabel(int window, bool due) {
+  const TPstPost* post = windows_->At(window);
+  if (!post) return;
+  const QStringList lines = post->Lines();
+  const QString when = post->Caption().trimmed();
+  Notifications().Show(due ? when : when + QStringLiteral(" (まもなく)"),
+                       lines.isEmpty() ? QString() : lines.first());
+}
 
 }  // namespace morna::ui

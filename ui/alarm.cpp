@@ -13,6 +13,7 @@ namespace {
 class ModulePlayer : public AlarmPlayer {
  public:
   void Play(const QString& path) override { Player().Play(path); }
+  void PlayBuiltIn() override { Player().PlayBuiltIn(); }
   void Stop() override {
     if (player_) player_->Stop();
   }
@@ -40,7 +41,8 @@ class ModulePlayer : public AlarmPlayer {
       reasons += QLatin1Char('\n') + library->errorString();
       delete library;
     }
-    throw Error(QStringLiteral("アラーム音を鳴らす部品 (morna_sound) を読み込めません。") + reasons);
+    throw SoundError(SoundError::Cause::Output,
+                     QStringLiteral("アラーム音を鳴らす部品 (morna_sound) を読み込めません。") + reasons);
   }
 
   std::unique_ptr<AlarmPlayer> player_;

@@ -88,6 +88,19 @@ std::string ToSjis(const QString& text) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+bool FitsSjis(const QString& text) {
+  if (IsPlainAscii(text)) return true;
+  QString mapped;
+  mapped.reserve(text.size());
+  for (const char32_t c : text.toUcs4()) {
+    const char32_t m = Cp932Form(c);
+    mapped += QString::fromUcs4(&m, 1);
+  }
+  bool failed = false;
+  Encode(mapped, &failed);
+  return !failed;
+}
+
 QStringList FromSjisLines(const std::vector<std::string>& lines) {
   QStringList out;
   out.reserve(static_cast<qsizetype>(lines.size()));

@@ -15,6 +15,9 @@ namespace morna::ui {
 
 QString FromSjis(std::string_view bytes);
 std::string ToSjis(const QString& text);
+// Whether every character of `text` has a Shift-JIS form, so that ToSjis
+// keeps it (no "?" in its place).
+bool FitsSjis(const QString& text);
 QStringList FromSjisLines(const std::vector<std::string>& lines);
 
 // $00BBGGRR -> QColor, and back (a colour chosen in a dialog).

@@ -77,6 +77,7 @@ TEST(IniFileInfo, OkUntouchedKeepsEveryValueButTheDetailsOfAlarmsThatAreOff) {
   // Alarms that are on keep their details too.
   Settings on = before;
   on.DailyAlarm = on.WeeklyAlarm = on.MonthlyAlarm1 = on.MonthlyAlarm2 = on.CountDown = 1;
+  on.Notify = 1;
   Settings after = on;
   ASSERT_EQ(IniFileInfoSave(IniFileInfoSet(after), after), std::nullopt);
   EXPECT_TRUE(after == on);

@@ -189,7 +189,8 @@ TEST(SaveSettingsTest, FirstSaveWritesSectionsAndKeysInWriteOrder) {
   ASSERT_EQ(o.lines[3].size(), 25u);
   EXPECT_EQ(o.lines[3][0], "PastData=1");
   EXPECT_EQ(o.lines[3][24], "NationalHolidays=0");  // the newest key stands last
-  EXPECT_EQ(o.lines[4].size(), 14u);
+  ASSERT_EQ(o.lines[4].size(), 15u);
+  EXPECT_EQ(o.lines[4][14], "Notify=0");  // the newest key stands last
   for (int sec : {5, 6}) {
     ASSERT_EQ(o.lines[static_cast<std::size_t>(sec)].size(), 40u);
     EXPECT_EQ(o.lines[static_cast<std::size_t>(sec)][0], "Day01=");
@@ -248,6 +249,20 @@ TEST(SaveSettingsTest, NationalHolidaysIsAddedAfterTheKeysOfAnOlderFile) {
   EXPECT_EQ(saved.rfind("[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n", 0), 0u);
   EXPECT_NE(saved.find("NationalHolidays=1\r\n[ALARM]"), std::string::npos) << saved;
   EXPECT_EQ(Load(path).s.NationalHolidays, 1);
+}
+
+TEST(SaveSettingsTest, NotifyIsAddedAfterTheAlarmKeysOfAnOlderFile) {
+  TempDir dir;
+  const std::string path = dir.File("Morna.ini");
+  WriteBytes(path, "[ALARM]\r\nCountDown=1\r\nCountDownN=7\r\n[HOLIDAY]\r\nDay01=0101\r\n");
+  Loaded l = Load(path);
+  EXPECT_EQ(l.s.Notify, 0);
+  l.s.Notify = 1;
+  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos).ok());
+  const std::string saved = ReadBytes(path);
+  EXPECT_EQ(saved.rfind("[ALARM]\r\nCountDown=1\r\nCountDownN=7\r\n", 0), 0u);
+  EXPECT_NE(saved.find("MonthlyAlarmT2=00:00\r\nNotify=1\r\n[HOLIDAY]"), std::string::npos) << saved;
+  EXPECT_EQ(Load(path).s.Notify, 1);
 }
 
 TEST(SaveSettingsTest, AFileThatCannotBeWrittenIsReportedAndKept) {

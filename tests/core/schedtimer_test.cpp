@@ -84,6 +84,25 @@ TEST(TimerLabels, MinuteZeroBeepZeroToDoAndAlarmWindowOffset) {
   EXPECT_EQ(TickAt(s, t, {"    Alarm", "    ToDo", ""}, At(9, 0), 1), Steps{});
 }
 
+TEST(TimerLabels, NotifyAtTheWarningAndTheDueMomentOnly) {
+  Settings s;  // Minute 5
+  s.Notify = 1;
+  const PostTable t = Table({"1900/12/01 00:00", "2030/06/15 09:00"});
+  const std::vector<std::string> captions{"    ToDo", "2030/06/15 09:00"};
+  const TickStep warned{Kind::Notify, 1, 0, 0, false};
+  const TickStep due{Kind::Notify, 1, 0, 0, true};
+  EXPECT_EQ(TickAt(s, t, captions, At(8, 55)), (Steps{Pink(1), warned, kAlarm}));
+  EXPECT_EQ(TickAt(s, t, captions, At(8, 56)), Steps{Pink(1)});
+  EXPECT_EQ(TickAt(s, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), due, kAlarm}));
+  // Without sound the notifications still come; with Minute 0 only one.
+  s.Beep = 0;
+  EXPECT_EQ(TickAt(s, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), due}));
+  s.Minute = 0;
+  EXPECT_EQ(TickAt(s, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), due}));
+  // Off by default.
+  EXPECT_EQ(TickAt(Settings{}, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), kAlarm}));
+}
+
 TEST(TimerLabels, LeadShortOfWholeMinutesEarlyInAMinute) {
   Settings s;  // 5 x 0.0006944 days is 0.0192 s short of 5 minutes
   const PostTable t = Table({"2030/06/15 08:59", "2030/06/15 09:00"});

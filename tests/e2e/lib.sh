@@ -125,3 +125,34 @@ rms_of() {
   if [ $# -gt 1 ]; then sox "$1" -n trim "$2" "$3" stat 2>&1; else sox "$1" -n stat 2>&1; fi |
     awk '/^RMS +amplitude/ {print $3}'
 }
+
+# The label windows with a date-time title, by their places: waits until
+# there are $1 of them and keeps their "x y" in LABEL_PLACES, top to bottom.
+LABEL_PLACES=()
+wait_label_places() {
+  for _ in $(seq 100); do
+    mapfile -t LABEL_PLACES < <(label_windows | awk '$6 ~ /^[0-9]+\// {print $2, $3}' | sort -n -k2)
+    [ "${#LABEL_PLACES[@]}" -eq "$1" ] && return 0
+    sleep 0.1
+  done
+  label_windows >&2
+  fail "expected $1 label windows"
+}
+# The colour of the date-time text of the label window at x y: pink, red or black.
+caption_colour_at() {
+  import -window root -crop "105x12+$(($1 + 2))+$(($2 + 2))" +repage "$WORK/caption.png" 2>/dev/null
+  local hist
+  hist=$(convert "$WORK/caption.png" -format %c histogram:info:- 2>/dev/null)
+  if grep -qi '#FF40FF' <<<"$hist"; then echo pink
+  elif grep -qi '#FF0000' <<<"$hist"; then echo red
+  else echo black; fi
+}
+# Every window of LABEL_PLACES as "<background>/<caption colour>", blank-separated.
+label_states() {
+  local out="" p
+  for p in "${LABEL_PLACES[@]}"; do
+    set -- $p
+    out+=" $($XWIN pixel $(($1 + 108)) $(($2 + 30)))/$(caption_colour_at "$1" "$2")"
+  done
+  echo "${out# }"
+}

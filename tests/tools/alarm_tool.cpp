@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "ui/errors.h"
-#include "ui/sound.h"
+#include "sound/sound.h"
 
 namespace {
 

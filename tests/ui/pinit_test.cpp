@@ -206,6 +206,7 @@ TEST_F(PstInitTest, EveryFieldOfTheFormRoundTripsThroughItsControl) {
   f.CbAlMonthlyTime2 = "10:30";
   f.CbCntDown = true;
   f.CbDay = "3";
+  f.CbNotify = true;
 
   TPstInit& d = Open();
   d.SetForm(f);
@@ -266,6 +267,68 @@ TEST_F(PstInitTest, EditsThatChangeTheSettingsAtOnceSurviveCancel) {
   EXPECT_EQ(state_.Settings.Dcolor, kLightYellow);
   EXPECT_EQ(state_.Settings.Caln, 1);
   EXPECT_EQ(FileNamePart(state_.Settings.WaveFileName), "bell.wav");
+}
+
+TEST_F(PstInitTest, TheAlarmSoundGoesBackToTheChimeAndCanBeHeard) {
+  WriteIni("[FILE]\r\nWaveFileName=/sounds/bell.wav\r\n");
+  TPstMain& m = Start();
+  OpenFromTitle(m, [&](TPstInit& d) {
+    d.PageControl1->setCurrentIndex(1);
+    EXPECT_EQ(d.EdWaveFile->text(), "bell.wav");
+    QTest::mouseClick(d.BtnWavePlay, Qt::LeftButton);
+    QTest::mouseClick(d.BtnWaveDefault, Qt::LeftButton);
+    EXPECT_TRUE(state_.Settings.WaveFileName.empty());
+    EXPECT_TRUE(d.EdWaveFile->text().isEmpty());
+    EXPECT_TRUE(d.EdWaveFile->placeholderText().contains("既定の音"));
+    QTest::mouseClick(d.BtnWavePlay, Qt::LeftButton);
+    // Without any output the user is told at once.
+    player_.noOutput = true;
+    QTest::mouseClick(d.BtnWavePlay, Qt::LeftButton);
+    ASSERT_EQ(sink_.boxes.size(), 1u);
+    EXPECT_EQ(sink_.boxes[0].text, "no device");
+    EXPECT_TRUE(d.isVisible());
+    QTest::mouseClick(d.BtnCan, Qt::LeftButton);
+  });
+  EXPECT_EQ(player_.played,
+            (std::vector<QString>{"/sounds/bell.wav", "<built-in>", "<built-in>"}));
+  // Like a chosen file, the change stays after Cancel.
+  EXPECT_TRUE(state_.Settings.WaveFileName.empty());
+}
+
+TEST_F(PstInitTest, PathsTheSettingsFileCannotHoldAreRefusedKeepingTheEarlierValue) {
+  state_.Settings.WaveFileName = "/sounds/bell.wav";
+  state_.Settings.FileName = "\x81";  // a byte that is no character, as read
+  TPstInit& d = Open();
+  const QString cafe = QStringLiteral("/sounds/caf\u00e9/\u2603.wav");
+  pickers_.file = cafe;
+  QTest::mouseClick(d.BtnWave, Qt::LeftButton);
+  QTest::mouseClick(d.BtnFile, Qt::LeftButton);
+  ASSERT_EQ(sink_.boxes.size(), 2u);
+  for (const Box& box : sink_.boxes) {
+    EXPECT_TRUE(box.text.contains("Shift-JIS")) << box.text.toStdString();
+    EXPECT_TRUE(box.text.endsWith(cafe));
+  }
+  EXPECT_EQ(state_.Settings.WaveFileName, "/sounds/bell.wav");
+  EXPECT_EQ(d.EdWaveFile->text(), "bell.wav");
+  // The untouched bytes from the settings pass OK as they are ...
+  d.CbNotify->setChecked(true);
+  QTest::mouseClick(d.BtnOK, Qt::LeftButton);
+  EXPECT_EQ(sink_.boxes.size(), 2u);
+  EXPECT_EQ(state_.Settings.FileName, "\x81");
+  EXPECT_EQ(state_.Settings.Notify, 1);
+  // ... a typed name that the file cannot hold does not.
+  Open();
+  EXPECT_TRUE(dialog_->CbNotify->isChecked());
+  dialog_->EdFileName->setText(QStringLiteral("donn\u00e9es.dat"));
+  QTest::mouseClick(dialog_->BtnOK, Qt::LeftButton);
+  ASSERT_EQ(sink_.boxes.size(), 3u);
+  EXPECT_TRUE(dialog_->isVisible());
+  EXPECT_EQ(state_.Settings.FileName, "\x81");
+  // Characters of the code page, in their other Unicode forms too, are fine.
+  dialog_->EdFileName->setText(QStringLiteral("\u8868\u301c.dat"));
+  QTest::mouseClick(dialog_->BtnOK, Qt::LeftButton);
+  EXPECT_EQ(sink_.boxes.size(), 3u);
+  EXPECT_EQ(state_.Settings.FileName, "\x95\x5c\x81\x60.dat");
 }
 
 TEST_F(PstInitTest, HolidayLists) {

@@ -33,12 +33,19 @@ class FakePlayer : public AlarmPlayer {
  public:
   void Play(const QString& path) override {
     played.push_back(path);
-    if (fail) throw Error(QStringLiteral("cannot open %1").arg(path));
+    if (fail) throw SoundError(SoundError::Cause::File, QStringLiteral("cannot open %1").arg(path));
+    if (noOutput) throw SoundError(SoundError::Cause::Output, QStringLiteral("no device"));
+  }
+  // Recorded as "<built-in>".
+  void PlayBuiltIn() override {
+    played.push_back(QStringLiteral("<built-in>"));
+    if (noOutput) throw SoundError(SoundError::Cause::Output, QStringLiteral("no device"));
   }
   void Stop() override {}
   bool IsPlaying() const override { return false; }
   std::vector<QString> played;
-  bool fail = false;
+  bool fail = false;      // every file fails
+  bool noOutput = false;  // nothing can be played at all
 };
 
 class FakeHelp : public HelpViewer {

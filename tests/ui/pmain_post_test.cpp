@@ -287,23 +287,6 @@ TEST_F(PstMainPostTest, TimerTickRecoloursAndSounds) {
   EXPECT_EQ(state_.Timer.DisplayBaseTime, now_);
 }
 
-TEST_F(PstMainPostTest, AFailingPlayerEndsTheTickThroughTheErrorBox) {
-  WriteIni("[ALARM]\r\nDailyAlarm=1\r\nDATime=10:10\r\n");
-  WriteFile("Dpstitdt.dat", "Time=2000/12/16 10:15\r\nMemo=m\r\n");
-  TPstMain& m = Start();
-  ASSERT_EQ(m.Windows().Count(), 2);
-  const QColor before = m.Windows().At(1)->Color();
-  player_.fail = true;
-  now_ = MakeDateTime(2000, 12, 16, 10, 10, 5);
-  Guard([&] { m.SchTimerTimer(); });  // as the timer's connection runs it
-  ASSERT_EQ(sink_.boxes.size(), 1u);
-  EXPECT_EQ(sink_.boxes[0].caption, "Moranote");
-  EXPECT_EQ(sink_.boxes[0].text, "cannot open ");
-  EXPECT_EQ(player_.played.size(), 1u);                  // the daily alarm only
-  EXPECT_EQ(m.Windows().At(1)->Color(), before);         // the label was not reached
-  EXPECT_EQ(state_.Timer.LastTickTime, now_);
-}
-
 TEST_F(PstMainPostTest, EndSavesBothFilesAndQuits) {
   WriteFile("Dpstitdt.dat", "Time=2000/12/20 09:00\r\nMemo=x\r\n");
   TPstMain& m = Start();

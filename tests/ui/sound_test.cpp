@@ -1,4 +1,4 @@
-#include "ui/sound.h"
+#include "sound/sound.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -221,7 +221,55 @@ TEST_F(SoundTest, AMissingSoundModuleIsReportedAtTheFirstAlarm) {
     text = e.text();
   }
   EXPECT_TRUE(text.startsWith("アラーム音を鳴らす部品 (morna_sound) を読み込めません。")) << text.toStdString();
+  // The chime has no file to blame either: the whole output is missing.
+  try {
+    player->PlayBuiltIn();
+    ADD_FAILURE() << "the chime played without the module";
+  } catch (const SoundError& e) {
+    EXPECT_EQ(e.cause(), SoundError::Cause::Output);
+  }
   player->Stop();
+}
+
+TEST_F(SoundTest, TheBuiltInChimeIsAWavThatDecodesAndPlaysWithoutAFile) {
+  const QByteArray wav = BuiltInChimeWav();
+  const WavSound chime = DecodeWav(wav);
+  EXPECT_EQ(chime.sampleRate, 44100);
+  EXPECT_EQ(chime.channels, 1);
+  const double seconds = static_cast<double>(chime.Frames()) / chime.sampleRate;
+  EXPECT_GT(seconds, 0.8);
+  EXPECT_LT(seconds, 2.0);
+  // Clearly heard at first, within range, and fading out.
+  auto rms = [&](double from, double to) {
+    double sum = 0;
+    const auto a = static_cast<std::size_t>(from * chime.sampleRate);
+    const auto b = static_cast<std::size_t>(to * chime.sampleRate);
+    for (std::size_t i = a; i < b; ++i) sum += chime.samples[i] * chime.samples[i];
+    return std::sqrt(sum / static_cast<double>(b - a));
+  };
+  EXPECT_GT(rms(0, 0.25), 0.15);
+  EXPECT_LT(rms(seconds - 0.1, seconds), rms(seconds - 0.7, seconds - 0.6) / 3);
+  for (float v : chime.samples) ASSERT_LE(std::fabs(v), 1.0f);
+
+  // Written out, it is a WAV file like any other the user might choose.
+  QFile out(dir.filePath("chime.wav"));
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write(wav);
+  out.close();
+  EXPECT_EQ(ReadWav(out.fileName()).samples, chime.samples);
+
+  player->PlayBuiltIn();
+  EXPECT_EQ(log.starts, 1);
+  EXPECT_EQ(log.pcm.size(), chime.Frames() * 2);
+  EXPECT_TRUE(player->IsPlaying());
+
+  // Bytes that are no WAV are the file's fault.
+  try {
+    DecodeWav(QByteArray("RIFF not really"));
+    ADD_FAILURE() << "garbage decoded";
+  } catch (const SoundError& e) {
+    EXPECT_EQ(e.cause(), SoundError::Cause::File);
+  }
 }
 
 TEST_F(SoundTest, NoOutputDeviceIsReported) {
@@ -235,6 +283,12 @@ TEST_F(SoundTest, NoOutputDeviceIsReported) {
   }
   EXPECT_TRUE(text.contains("出力装置")) << text.toStdString();
   EXPECT_FALSE(real->IsPlaying());
+  try {
+    real->PlayBuiltIn();
+    ADD_FAILURE() << "the chime played without a device";
+  } catch (const SoundError& e) {
+    EXPECT_EQ(e.cause(), SoundError::Cause::Output);
+  }
 }
 
 }  // namespace

@@ -41,9 +41,18 @@ struct WavSound {
 inline constexpr int kMaxAlarmSeconds = 300;
 
 // Reads the whole WAV file (any encoding libsndfile reads inside a WAV,
-// WAVE_FORMAT_EXTENSIBLE or RF64 container). Throws ui::Error for an empty
-// path, a missing or unreadable file, and a file that is not a playable WAV.
+// WAVE_FORMAT_EXTENSIBLE or RF64 container). Throws SoundError (File) for
+// an empty path, a missing or unreadable file, and a file that is not a
+// playable WAV.
 WavSound ReadWav(const QString& path);
+
+// The same for the bytes of a WAV file held in memory.
+WavSound DecodeWav(const QByteArray& bytes);
+
+// The program's own alarm sound, a short two-note chime, as the bytes of a
+// 16-bit mono WAV file. Played when no sound file is chosen, and instead of
+// a chosen file that cannot be played.
+QByteArray BuiltInChimeWav();
 
 // `sound` as PCM bytes in `format`: channels are mapped, the rate converted
 // (linear interpolation) and samples clipped to the format's range.

@@ -1,4 +1,4 @@
-#include "ui/sound.h"
+#include "sound/sound.h"
 
 #include <fcntl.h>
 #include <sndfile.h>
@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "ui/errors.h"
@@ -31,7 +32,7 @@ QString NoFileText() {
 [[noreturn]] void Fail(const QString& what, const QString& path, const QString& detail = {}) {
   QString text = what + QLatin1Char('\n') + path;
   if (!detail.isEmpty()) text += QLatin1Char('\n') + detail;
-  throw Error(text);
+  throw SoundError(SoundError::Cause::File, text);
 }
 
 [[noreturn]] void FailUnreadable(const QString& path, int err) {
@@ -44,7 +45,8 @@ QString NoFileText() {
 }
 
 [[noreturn]] void FailNoDevice() {
-  throw Error(QStringLiteral("音声の出力装置が見つからないため、アラーム音を鳴らせません。"));
+  throw SoundError(SoundError::Cause::Output,
+                   QStringLiteral("音声の出力装置が見つからないため、アラーム音を鳴らせません。"));
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -67,10 +69,111 @@ bool IsWavContainer(int format) {
   return major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64;
 }
 
+// Reads every frame of an open sound, up to kMaxAlarmSeconds; `path` names
+// it in the errors.
+WavSound Decode(SNDFILE* file, const SF_INFO& info, const QString& path) {
+  if (!IsWavContainer(info.format))
+    FailNotWav(path, QStringLiteral("not a WAV container"));
+  if (info.channels <= 0 || info.samplerate <= 0)
+    FailNotWav(path, QStringLiteral("no channels or no sample rate"));
+
+  WavSound sound;
+  sound.sampleRate = info.samplerate;
+  sound.channels = info.channels;
+  const qint64 maxFrames = static_cast<qint64>(info.samplerate) * kMaxAlarmSeconds;
+  constexpr sf_count_t kChunk = 4096;
+  std::vector<float> chunk(static_cast<std::size_t>(kChunk) * static_cast<std::size_t>(info.channels));
+  qint64 frames = 0;
+  while (frames < maxFrames) {
+    const sf_count_t want = std::min<sf_count_t>(kChunk, maxFrames - frames);
+    const sf_count_t got = sf_readf_float(file, chunk.data(), want);
+    if (got <= 0) break;
+    sound.samples.insert(sound.samples.end(), chunk.begin(),
+                         chunk.begin() + static_cast<std::ptrdiff_t>(got * info.channels));
+    frames += got;
+  }
+  if (sf_error(file) != SF_ERR_NO_ERROR)
+    FailNotWav(path, QString::fromLocal8Bit(sf_strerror(file)));
+  if (frames == 0) FailNotWav(path, QStringLiteral("the file holds no sound"));
+  return sound;
+}
+
+// Bytes in memory as libsndfile's virtual file.
+struct MemoryFile {
+  const QByteArray& bytes;
+  sf_count_t pos = 0;
+
+  static sf_count_t Length(void* self) { return static_cast<MemoryFile*>(self)->bytes.size(); }
+  static sf_count_t Seek(sf_count_t offset, int whence, void* self) {
+    auto* m = static_cast<MemoryFile*>(self);
+    const sf_count_t base = whence == SEEK_CUR ? m->pos : whence == SEEK_END ? m->bytes.size() : 0;
+    m->pos = std::clamp<sf_count_t>(base + offset, 0, m->bytes.size());
+    return m->pos;
+  }
+  static sf_count_t Read(void* dst, sf_count_t count, void* self) {
+    auto* m = static_cast<MemoryFile*>(self);
+    const sf_count_t n = std::clamp<sf_count_t>(m->bytes.size() - m->pos, 0, count);
+    std::memcpy(dst, m->bytes.constData() + m->pos, static_cast<std::size_t>(n));
+    m->pos += n;
+    return n;
+  }
+  static sf_count_t Write(const void*, sf_count_t, void*) { return 0; }
+  static sf_count_t Tell(void* self) { return static_cast<MemoryFile*>(self)->pos; }
+};
+
+void PutLe(QByteArray& out, quint32 value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
 }  // namespace
 
+WavSound DecodeWav(const QByteArray& bytes) {
+  MemoryFile memory{bytes};
+  SF_VIRTUAL_IO io{&MemoryFile::Length, &MemoryFile::Seek, &MemoryFile::Read, &MemoryFile::Write,
+                   &MemoryFile::Tell};
+  SF_INFO info{};
+  SndFile snd{sf_open_virtual(&io, SFM_READ, &info, &memory)};
+  const QString name = QStringLiteral("(memory)");
+  if (!snd.file) FailNotWav(name, QString::fromLocal8Bit(sf_strerror(nullptr)));
+  return Decode(snd.file, info, name);
+}
+
+QByteArray BuiltInChimeWav() {
+  // Two bell-like notes, E6 then C6, each a sine with a little of its
+  // octave, with a slow decay, and 5 ms rise and 20 ms fall against clicks.
+  constexpr int kRate = 44100;
+  constexpr double kNoteSeconds = 0.7;
+  constexpr double kNotes[2] = {1318.51, 1046.50};
+  const int noteFrames = static_cast<int>(kNoteSeconds * kRate);
+  QByteArray pcm;
+  pcm.reserve(2 * noteFrames * 2);
+  for (double hz : kNotes) {
+    for (int i = 0; i < noteFrames; ++i) {
+      const double t = static_cast<double>(i) / kRate;
+      const double edges = std::min({1.0, t / 0.005, (kNoteSeconds - t) / 0.02});
+      const double v = 0.5 * edges * std::exp(-2.5 * t) *
+                       (std::sin(2 * M_PI * hz * t) + 0.3 * std::sin(4 * M_PI * hz * t)) / 1.3;
+      PutLe(pcm, static_cast<quint16>(static_cast<qint16>(std::lround(v * 32767.0))), 2);
+    }
+  }
+  // A plain RIFF/WAVE file: 16-bit PCM, one channel.
+  QByteArray wav("RIFF");
+  PutLe(wav, static_cast<quint32>(36 + pcm.size()), 4);
+  wav += "WAVEfmt ";
+  PutLe(wav, 16, 4);
+  PutLe(wav, 1, 2);           // PCM
+  PutLe(wav, 1, 2);           // channels
+  PutLe(wav, kRate, 4);       // frames per second
+  PutLe(wav, kRate * 2, 4);   // bytes per second
+  PutLe(wav, 2, 2);           // bytes per frame
+  PutLe(wav, 16, 2);          // bits per sample
+  wav += "data";
+  PutLe(wav, static_cast<quint32>(pcm.size()), 4);
+  return wav + pcm;
+}
+
 WavSound ReadWav(const QString& path) {
-  if (path.isEmpty()) throw Error(NoFileText());
+  if (path.isEmpty()) throw SoundError(SoundError::Cause::File, NoFileText());
 #ifdef Q_OS_WIN
   // The C library's file functions take the ANSI code page there, and the
   // descriptor must not translate line ends.
@@ -97,30 +200,7 @@ WavSound ReadWav(const QString& path) {
   SF_INFO info{};
   SndFile snd{sf_open_fd(fd.fd, SFM_READ, &info, SF_FALSE)};
   if (!snd.file) FailNotWav(path, QString::fromLocal8Bit(sf_strerror(nullptr)));
-  if (!IsWavContainer(info.format))
-    FailNotWav(path, QStringLiteral("not a WAV container"));
-  if (info.channels <= 0 || info.samplerate <= 0)
-    FailNotWav(path, QStringLiteral("no channels or no sample rate"));
-
-  WavSound sound;
-  sound.sampleRate = info.samplerate;
-  sound.channels = info.channels;
-  const qint64 maxFrames = static_cast<qint64>(info.samplerate) * kMaxAlarmSeconds;
-  constexpr sf_count_t kChunk = 4096;
-  std::vector<float> chunk(static_cast<std::size_t>(kChunk) * static_cast<std::size_t>(info.channels));
-  qint64 frames = 0;
-  while (frames < maxFrames) {
-    const sf_count_t want = std::min<sf_count_t>(kChunk, maxFrames - frames);
-    const sf_count_t got = sf_readf_float(snd.file, chunk.data(), want);
-    if (got <= 0) break;
-    sound.samples.insert(sound.samples.end(), chunk.begin(),
-                         chunk.begin() + static_cast<std::ptrdiff_t>(got * info.channels));
-    frames += got;
-  }
-  if (sf_error(snd.file) != SF_ERR_NO_ERROR)
-    FailNotWav(path, QString::fromLocal8Bit(sf_strerror(snd.file)));
-  if (frames == 0) FailNotWav(path, QStringLiteral("the file holds no sound"));
-  return sound;
+  return Decode(snd.file, info, path);
 }
 
 QByteArray ToPcm(const WavSound& sound, const QAudioFormat& format) {
@@ -232,7 +312,8 @@ class DeviceOutput : public AudioOutput {
     if (sink->error() == QAudio::OpenError || sink->state() == QAudio::StoppedState) {
       const QString name = device.description();
       Stop();
-      throw Error(QStringLiteral("音声の出力装置を開けないため、アラーム音を鳴らせません。\n") + name);
+      throw SoundError(SoundError::Cause::Output,
+                       QStringLiteral("音声の出力装置を開けないため、アラーム音を鳴らせません。\n") + name);
     }
   }
 
@@ -269,6 +350,12 @@ class SndFilePlayer : public AlarmPlayer {
     const WavSound sound = ReadWav(path);
     const QAudioFormat format = output_->FormatFor(sound.sampleRate, sound.channels);
     output_->Start(ToPcm(sound, format), format);
+  }
+  void PlayBuiltIn() override {
+    output_->Stop();
+    static const WavSound chime = DecodeWav(BuiltInChimeWav());
+    const QAudioFormat format = output_->FormatFor(chime.sampleRate, chime.channels);
+    output_->Start(ToPcm(chime, format), format);
   }
   void Stop() override { output_->Stop(); }
   bool IsPlaying() const override { return output_->IsPlaying(); }
