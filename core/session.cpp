@@ -1,0 +1,17 @@
+#include "core/session.h"
+
+namespace morna {
+
+PlatformChoice ChoosePlatform(const SessionEnv& env) {
+  using Kind = PlatformChoice::Kind;
+  if (!env.qpaPlatform.empty()) return {Kind::UserChoice, ""};
+  const bool wayland = env.sessionType == "wayland" || !env.waylandDisplay.empty();
+  const bool x11 = !env.x11Display.empty();
+  if (wayland && x11) return {Kind::X11OnWayland, "xcb"};
+  // Named, so that the toolkit does not try X first and give up.
+  if (wayland) return {Kind::WaylandOnly, "wayland"};
+  if (x11) return {Kind::X11, ""};
+  return {Kind::NoDisplay, ""};
+}
+
+}  // namespace morna

@@ -1,0 +1,37 @@
+// Which windowing platform the toolkit is to run on, chosen from the
+// session's environment before the application object is made.
+//
+// The label windows must stand at the places the settings give them, which
+// only X lets a client decide. A Wayland session nearly always offers X as
+// well (XWayland, with DISPLAY set); there the program runs on X. A platform
+// the user named in QT_QPA_PLATFORM is always taken as given.
+#pragma once
+
+#include <string>
+
+namespace morna {
+
+// The environment variables that decide it; an unset variable is empty.
+struct SessionEnv {
+  std::string qpaPlatform;     // QT_QPA_PLATFORM
+  std::string sessionType;     // XDG_SESSION_TYPE
+  std::string waylandDisplay;  // WAYLAND_DISPLAY
+  std::string x11Display;      // DISPLAY
+};
+
+struct PlatformChoice {
+  enum class Kind {
+    UserChoice,   // QT_QPA_PLATFORM is set: left alone
+    X11,          // an X session: the toolkit's own choice is X
+    X11OnWayland, // a Wayland session with X beside it: run on X
+    WaylandOnly,  // Wayland and no X: run natively, windows cannot be placed
+    NoDisplay,    // neither: a desktop program cannot run
+  };
+  Kind kind = Kind::NoDisplay;
+  // The platform to hand to the toolkit; empty: leave its own choice.
+  std::string platform;
+};
+
+PlatformChoice ChoosePlatform(const SessionEnv& env);
+
+}  // namespace morna
