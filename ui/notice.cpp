@@ -9,15 +9,17 @@
 
 namespace morna::ui {
 
-void ShowNotice(QWidget* parent, const QString& text) {
-  QPointer<QWidget> owner(parent);
-  QTimer::singleShot(0, [owner, hadOwner = parent != nullptr, text] {
-    if (hadOwner && !owner) return;  // the window went away meanwhile
-    auto* box = new QMessageBox(QMessageBox::Information, kAppTitle, text, QMessageBox::Ok,
-                                owner.data());
+void ShowNotice(QWidget* owner, const QString& text) {
+  QPointer<QWidget> guard(owner);
+  QTimer::singleShot(0, [guard, hadOwner = owner != nullptr, text] {
+    if (hadOwner && !guard) return;  // the window went away meanwhile
+    // A window of its own in the middle of the screen: over the owner it
+    // would cover the very controls the user is to go on with.
+    auto* box = new QMessageBox(QMessageBox::Information, kAppTitle, text, QMessageBox::Ok);
     box->setObjectName(QStringLiteral("Notice"));
     box->setWindowModality(Qt::NonModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    if (guard) QObject::connect(guard.data(), &QObject::destroyed, box, &QObject::deleteLater);
     box->show();
   });
 }

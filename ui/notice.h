@@ -10,8 +10,8 @@ namespace morna::ui {
 
 // Shows `text` (caption "Moranote") once the event loop runs, so that it never
 // comes before the program's own windows and never holds start-up up. The
-// box's objectName is "Notice".
-void ShowNotice(QWidget* parent, const QString& text);
+// box goes when `owner` does; its objectName is "Notice".
+void ShowNotice(QWidget* owner, const QString& text);
 
 // What the user is told when the icon cannot go into a notification area.
 QString NoTrayNoticeText(const QString& error);

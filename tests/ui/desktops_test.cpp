@@ -103,6 +103,16 @@ TEST(Notice, GoesWithTheWindowItWasFor) {
   delete owner;  // before the event loop ran
   QTest::qWait(0);
   EXPECT_EQ(Notice(), nullptr);
+
+  owner = new QWidget;
+  ShowNotice(owner, "y");
+  QTest::qWait(0);
+  ASSERT_NE(Notice(), nullptr);
+  EXPECT_EQ(Notice()->parent(), nullptr);  // not over the window it is for
+  delete owner;
+  QTest::qWait(0);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(Notice(), nullptr);
 }
 
 }  // namespace
