@@ -31,7 +31,9 @@ start_display() {
   [ "${1:-}" = --no-tray ] && tray=""
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    # -noreset: without a notification area the server has no client of its
+    # own, and a reset between two clients would refuse the next one.
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
     PIDS+=($!)
     export DISPLAY=":$n"
     for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
