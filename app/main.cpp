@@ -62,11 +62,15 @@ std::string Env(const char* name) {
 
 // The platform the toolkit is to run on, from the session's environment
 // (see core/session.h).
-morna::PlatformChoice ChoosePlatformHere() {
+morna::PlatformChoice ChoosePlatformHere(int argc, char** argv) {
 #if defined(Q_OS_LINUX)
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
   return morna::ChoosePlatform({Env("QT_QPA_PLATFORM"), Env("XDG_SESSION_TYPE"),
-                                Env("WAYLAND_DISPLAY"), Env("DISPLAY")});
+                                Env("WAYLAND_DISPLAY"), Env("DISPLAY"),
+                                morna::PlatformOption(args)});
 #else
+  (void)argc;
+  (void)argv;
   return {morna::PlatformChoice::Kind::UserChoice, ""};
 #endif
 }
@@ -75,7 +79,7 @@ morna::PlatformChoice ChoosePlatformHere() {
 
 int main(int argc, char** argv) {
   if (const int code = AnswerCommandLine(argc, argv); code >= 0) return code;
-  const morna::PlatformChoice platform = ChoosePlatformHere();
+  const morna::PlatformChoice platform = ChoosePlatformHere(argc, argv);
   if (platform.kind == morna::PlatformChoice::Kind::NoDisplay) {
     // Without a display the toolkit would abort with a terse message of its own.
     std::fprintf(stderr,

@@ -4,7 +4,7 @@ namespace morna {
 
 PlatformChoice ChoosePlatform(const SessionEnv& env) {
   using Kind = PlatformChoice::Kind;
-  if (!env.qpaPlatform.empty()) return {Kind::UserChoice, ""};
+  if (!env.qpaPlatform.empty() || !env.platformOption.empty()) return {Kind::UserChoice, ""};
   const bool wayland = env.sessionType == "wayland" || !env.waylandDisplay.empty();
   const bool x11 = !env.x11Display.empty();
   if (wayland && x11) return {Kind::X11OnWayland, "xcb"};
@@ -12,6 +12,14 @@ PlatformChoice ChoosePlatform(const SessionEnv& env) {
   if (wayland) return {Kind::WaylandOnly, "wayland"};
   if (x11) return {Kind::X11, ""};
   return {Kind::NoDisplay, ""};
+}
+
+std::string PlatformOption(const std::vector<std::string>& args) {
+  std::string value;
+  for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] == "-platform" || args[i] == "--platform") value = args[++i];
+  }
+  return value;
 }
 
 }  // namespace morna

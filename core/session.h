@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace morna {
 
@@ -17,11 +18,14 @@ struct SessionEnv {
   std::string sessionType;     // XDG_SESSION_TYPE
   std::string waylandDisplay;  // WAYLAND_DISPLAY
   std::string x11Display;      // DISPLAY
+  // A platform named on the command line ("-platform NAME"): the user's
+  // choice as much as QT_QPA_PLATFORM.
+  std::string platformOption;
 };
 
 struct PlatformChoice {
   enum class Kind {
-    UserChoice,   // QT_QPA_PLATFORM is set: left alone
+    UserChoice,   // QT_QPA_PLATFORM or -platform is given: left alone
     X11,          // an X session: the toolkit's own choice is X
     X11OnWayland, // a Wayland session with X beside it: run on X
     WaylandOnly,  // Wayland and no X: run natively, windows cannot be placed
@@ -33,5 +37,9 @@ struct PlatformChoice {
 };
 
 PlatformChoice ChoosePlatform(const SessionEnv& env);
+
+// The value of the last "-platform" or "--platform" option in `args` (the
+// arguments after the program name), or empty.
+std::string PlatformOption(const std::vector<std::string>& args);
 
 }  // namespace morna
