@@ -2,6 +2,7 @@
 # A Wayland session that offers X as well (a real compositor socket from a
 # headless weston, the test's X display as XWayland): the program runs on X,
 # so its label windows stand along the right edge as the settings say.
+# Without X, or told to, it runs on Wayland.
 source "$(dirname "$0")/lib.sh"
 command -v weston >/dev/null || { echo "SKIP: weston is not installed"; exit 77; }
 [ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ] ||
@@ -32,6 +33,13 @@ for p in 0 1; do
   [ "$lx" -eq 892 ] && [ "$ly" -eq $((p * 37)) ] || fail "label window $p at $lx,$ly"
 done
 grep -qi "wayland" "$WORK/morna.log" && fail "Wayland messages from a program on X: $(cat "$WORK/morna.log")"
+kill "$MORNA_PID"; wait_exit "$MORNA_PID"
+
+# Wayland and no X: the program runs natively instead of refusing to start.
+DISPLAY="" start_morna
+sleep 3
+kill -0 "$MORNA_PID" || { cat "$WORK/morna.log" >&2; fail "the program did not run on Wayland without X"; }
+[ -z "$($XWIN list | awk '$6 == "Moranote"')" ] || fail "a window on X without DISPLAY"
 kill "$MORNA_PID"; wait_exit "$MORNA_PID"
 
 # The user's own choice wins: told to use Wayland it draws nothing on X.
