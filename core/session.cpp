@@ -8,8 +8,10 @@ PlatformChoice ChoosePlatform(const SessionEnv& env) {
   const bool wayland = env.sessionType == "wayland" || !env.waylandDisplay.empty();
   const bool x11 = !env.x11Display.empty();
   if (wayland && x11) return {Kind::X11OnWayland, "xcb"};
-  // Named, so that the toolkit does not try X first and give up.
-  if (wayland) return {Kind::WaylandOnly, "wayland"};
+  // Named, so that the toolkit does not try X first and give up. A session
+  // type left over without a compositor to reach (a terminal login) is no
+  // display.
+  if (!env.waylandDisplay.empty()) return {Kind::WaylandOnly, "wayland"};
   if (x11) return {Kind::X11, ""};
   return {Kind::NoDisplay, ""};
 }

@@ -56,6 +56,7 @@ TEST(ChoosePlatform, XSessionsAndNoDisplay) {
   EXPECT_EQ(ChoosePlatform({"", "", "", ":5", ""}).kind, Kind::X11);
   EXPECT_EQ(ChoosePlatform({"", "x11", "", "", ""}).kind, Kind::NoDisplay);
   EXPECT_EQ(ChoosePlatform({"", "", "", "", ""}).kind, Kind::NoDisplay);
+  EXPECT_EQ(ChoosePlatform({"", "wayland", "", "", ""}).kind, Kind::NoDisplay);
 }
 
 }  // namespace
