@@ -14,6 +14,7 @@
 #include "core/cmdline.h"
 #include "core/platform.h"
 #include "core/pstctl.h"
+#include "core/session.h"
 #include "core/userfiles.h"
 #include "ui/Pmain.h"
 #include "ui/TaskTray.h"
@@ -23,6 +24,7 @@
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/instance.h"
+#include "ui/notice.h"
 #include "ui/alarm.h"
 #include "ui/userfiles.h"
 
@@ -53,16 +55,23 @@ int AnswerCommandLine(int argc, char** argv) {
   return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }
 
-// Without a display the toolkit would abort with a terse message of its own.
-bool HasDisplay() {
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::string(value) : std::string();
+}
+
+// The platform the toolkit is to run on, from the session's environment
+// (see core/session.h).
+morna::PlatformChoice ChoosePlatformHere(int argc, char** argv) {
 #if defined(Q_OS_LINUX)
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform && *platform) return true;
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 && *x11) || (wayland && *wayland);
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+  return morna::ChoosePlatform({Env("QT_QPA_PLATFORM"), Env("XDG_SESSION_TYPE"),
+                                Env("WAYLAND_DISPLAY"), Env("DISPLAY"),
+                                morna::PlatformOption(args)});
 #else
-  return true;
+  (void)argc;
+  (void)argv;
+  return {morna::PlatformChoice::Kind::UserChoice, ""};
 #endif
 }
 
@@ -70,14 +79,27 @@ bool HasDisplay() {
 
 int main(int argc, char** argv) {
   if (const int code = AnswerCommandLine(argc, argv); code >= 0) return code;
-  if (!HasDisplay()) {
+  const morna::PlatformChoice platform = ChoosePlatformHere(argc, argv);
+  if (platform.kind == morna::PlatformChoice::Kind::NoDisplay) {
+    // Without a display the toolkit would abort with a terse message of its own.
     std::fprintf(stderr,
                  "Moranote is a desktop program and needs a display, but none is set "
                  "(DISPLAY is empty).\nStart it from a desktop session.\n");
     return 1;
   }
+  // The platform goes to the toolkit as its "-platform" argument rather than
+  // through the environment, so that programs started from here (the help
+  // viewer) make their own choice.
+  std::vector<char*> qtArgs(argv, argv + argc);
+  std::string platformOption = "-platform", platformName = platform.platform;
+  if (!platformName.empty()) {
+    qtArgs.push_back(platformOption.data());
+    qtArgs.push_back(platformName.data());
+  }
+  int qtArgc = static_cast<int>(qtArgs.size());
+  qtArgs.push_back(nullptr);
 
-  QApplication app(argc, argv);
+  QApplication app(qtArgc, qtArgs.data());
   QApplication::setApplicationName(morna::ui::kAppTitle);
   QApplication::setApplicationVersion(QStringLiteral(MORNA_VERSION));
   // Ties the windows to the installed desktop entry (its name and icon).
@@ -121,6 +143,10 @@ int main(int argc, char** argv) {
   // The event loop starts with the registration window shown, even though
   // start-up hid it.
   main.show();
+  // A Wayland client cannot place its windows: say so once, without holding
+  // the program up.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    morna::ui::ShowNotice(&main, morna::ui::WaylandNoticeText());
   const int code = QApplication::exec();
   mainWindow = nullptr;
   return code;

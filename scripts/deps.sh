@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick wmsystemtray xfonts-base
   pulseaudio pulseaudio-utils sox faketime python3-xlib syncthing
+  weston qt6-wayland openbox
   fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho
   dbus-daemon python3-dbus python3-gi
 )

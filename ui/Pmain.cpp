@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFileSystemWatcher>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -29,6 +30,7 @@
 #include "ui/codec.h"
 #include "ui/help.h"
 #include "ui/look.h"
+#include "ui/notice.h"
 
 namespace morna::ui {
 
@@ -283,9 +285,16 @@ void TPstMain::BuildTray() {
   Guard([this] { TaskTray->SetIconID(1); });
   TaskTray->OnMouseDown = [this](TTaskTray*, Qt::MouseButton button, Qt::MouseButtons, int x,
                                  int y) { Guard([&] { TaskTrayMouseDown(button, x, y); }); };
-  // Without a notification area the icon cannot be added: say so once (the
-  // final update would only repeat the message) and go on without it.
-  if (Guard([this] { TaskTray->SetRegistered(true); })) Guard([this] { TaskTray->Loaded(); });
+  // Without a notification area the icon cannot be added: say so once, in a
+  // box that holds nothing up (the final update would only repeat it), and
+  // go on; the window's own context menu offers the icon's commands, and the
+  // icon docks if an area appears later.
+  try {
+    TaskTray->SetRegistered(true);
+    TaskTray->Loaded();
+  } catch (const Error& e) {
+    ShowNotice(this, NoTrayNoticeText(e.text()));
+  }
 }
 
 void TPstMain::Connect() {
@@ -339,6 +348,15 @@ void TPstMain::ApplyWindowSize() {
   // while it cannot be seen it is not shown at all, so that nothing of it
   // (its fonts above all) is prepared before the user asks for Schedule-2.
   GroupBox1->setVisible(outerHeight_ >= kTallHeight);
+}
+
+void TPstMain::contextMenuEvent(QContextMenuEvent* event) {
+  // A right click in the window's empty area opens the icon's menu, so that
+  // every command stays within reach where no notification area shows the
+  // icon. Controls keep their own right clicks.
+  if (childAt(event->pos())) return;
+  event->accept();
+  PopupMenu->popup(event->globalPos());
 }
 
 void TPstMain::closeEvent(QCloseEvent* event) {

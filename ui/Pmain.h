@@ -254,6 +254,7 @@ class TPstMain : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // ends the program, saves nothing
+  void contextMenuEvent(QContextMenuEvent* event) override;  // the icon's menu
 
  private:
   void EnableGroupBoxes(bool weekly, bool monthly1, bool monthly2);

@@ -349,6 +349,8 @@ void TPstMain::ProgShowClick() {
 void TPstMain::ShowEmptied() {
   SetOuterWidth(state_.Settings.Caln == 1 ? kNarrowWidth : kWideWidth);
   PstMesg->clear();
+  // A window the window manager minimised comes back as well.
+  if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();

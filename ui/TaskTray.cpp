@@ -2,6 +2,12 @@
 
 #include <QApplication>
 #include <QCursor>
+#ifdef MORNA_TRAY_DBUS
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#endif
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -129,6 +135,7 @@ TrayShell::Record TTaskTray::MakeRecord() const {
   record.flags = TrayShell::kMessage | TrayShell::kIcon | (tip_.isEmpty() ? 0 : TrayShell::kTip);
   record.icon = icon_;
   record.tip = TrayTipBytes(tip_);
+  record.menu = popupL_ ? popupL_.data() : popupR_.data();
   return record;
 }
 
@@ -141,7 +148,10 @@ void TTaskTray::UpdateTrayIcon() {
 }
 
 void TTaskTray::RemoveTrayIcon() {
-  if (iconAdded_) shell_.Notify(TrayShell::Op::Delete, MakeRecord());  // result not looked at
+  // After a failed add (registered, not added) the shell may still hold the
+  // icon, waiting for a notification area to appear: it goes too.
+  if (iconAdded_ || registered_)
+    shell_.Notify(TrayShell::Op::Delete, MakeRecord());  // result not looked at
   iconAdded_ = false;
   registered_ = false;
 }
@@ -219,6 +229,26 @@ int MessageFor(QSystemTrayIcon::ActivationReason reason) {
   }
 }
 
+// Whether the icons go to a StatusNotifierItem host over D-Bus rather than
+// into an XEmbed notification area. The toolkit decides this once, when it
+// makes its first icon, by the same test: a StatusNotifierWatcher on the
+// session bus that has a host registered.
+bool UsesStatusNotifier() {
+#ifndef MORNA_TRAY_DBUS
+  return false;
+#else
+  static const bool uses = [] {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()) return false;
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    if (!bus.interface()->isServiceRegistered(watcher).value()) return false;
+    QDBusInterface iface(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+    return iface.isValid() && iface.property("IsStatusNotifierHostRegistered").toBool();
+  }();
+  return uses;
+#endif
+}
+
 class QtTrayShell : public TrayShell {
  public:
   bool Notify(Op op, const Record& record) override {
@@ -229,11 +259,15 @@ class QtTrayShell : public TrayShell {
     }
     switch (op) {
       case Op::Add: {
-        if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+        const bool area = QSystemTrayIcon::isSystemTrayAvailable();
+        // On X the toolkit docks a shown icon as soon as a notification area
+        // appears, so the icon is shown even while there is none (a panel
+        // that starts after the program); the add still counts as failed.
+        if (!area && QGuiApplication::platformName() != QLatin1String("xcb")) return false;
         QSystemTrayIcon* icon = it != icons_.end() ? it->second.data() : Create(record.id);
         Apply(icon, record);
         icon->show();
-        return icon->isVisible();
+        return area && icon->isVisible();
       }
       case Op::Modify:
         if (it == icons_.end()) return false;
@@ -254,8 +288,7 @@ class QtTrayShell : public TrayShell {
 
  private:
   QSystemTrayIcon* Create(int id) {
-    // Owned by the application so that none outlives it. No context menu is
-    // attached: TTaskTray pops its menus up itself.
+    // Owned by the application so that none outlives it.
     auto* icon = new QSystemTrayIcon(qApp);
     QObject::connect(icon, &QSystemTrayIcon::activated, icon,
                      [id](QSystemTrayIcon::ActivationReason reason) {
@@ -269,6 +302,11 @@ class QtTrayShell : public TrayShell {
   static void Apply(QSystemTrayIcon* icon, const Record& record) {
     if (record.flags & kIcon) icon->setIcon(record.icon);
     icon->setToolTip((record.flags & kTip) ? FromSjis(record.tip) : QString());
+    // A StatusNotifierItem host shows the menu the item exports (some show
+    // nothing else), so there the menu is the icon's context menu as well.
+    // An XEmbed area gets none: it would pop up on the right button, which
+    // TTaskTray keeps for its own report.
+    if (UsesStatusNotifier() && icon->contextMenu() != record.menu) icon->setContextMenu(record.menu);
   }
 
   std::map<int, QPointer<QSystemTrayIcon>> icons_;

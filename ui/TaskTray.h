@@ -32,6 +32,9 @@ class TrayShell {
     int flags = 0;
     QIcon icon;
     std::string tip;
+    // The icon's menu, for notification areas that show a menu the icon
+    // exports instead of asking the program to pop one up.
+    QMenu* menu = nullptr;
   };
   virtual ~TrayShell() = default;
   // Returns true on success.

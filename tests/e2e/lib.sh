@@ -24,23 +24,37 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $* (test lines ${BASH_LINENO[*]})" >&2; exit 1; }
 
-# A display of our own, 1024 x 768, with a notification area in its corner.
+# A display of our own, 1024 x 768, with a notification area in its corner
+# (none with --no-tray; start_tray adds it later).
 start_display() {
-  local n
+  local n tray=1
+  [ "${1:-}" = --no-tray ] && tray=""
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    # -noreset: without a notification area the server has no client of its
+    # own, and a reset between two clients would refuse the next one.
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
     PIDS+=($!)
     export DISPLAY=":$n"
     for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
     xdotool getdisplaygeometry >/dev/null 2>&1 || continue
-    wmsystemtray --non-wmaker -geometry 64x64+0+704 >"$WORK/tray.log" 2>&1 &
-    PIDS+=($!)
-    sleep 0.5
-    kill -0 "${PIDS[-1]}" 2>/dev/null || { cat "$WORK/tray.log" >&2; fail "the notification area (wmsystemtray) did not start"; }
+    [ -n "$tray" ] && start_tray
     return 0
   done
   fail "no display could be started"
+}
+
+start_tray() {
+  wmsystemtray --non-wmaker -geometry 64x64+0+704 >"$WORK/tray.log" 2>&1 &
+  PIDS+=($!)
+  sleep 0.5
+  kill -0 "${PIDS[-1]}" 2>/dev/null || { cat "$WORK/tray.log" >&2; fail "the notification area (wmsystemtray) did not start"; }
+}
+
+# The centre of the program's 24 x 24 icon in the notification area, as
+# "x y"; empty while there is none.
+icon_centre() {
+  xwininfo -root -tree | awk '/24x24/ && /Moranote/ { split($NF, p, "+"); print p[2] + 12, p[3] + 12; exit }'
 }
 
 # The program in a folder of its own: its settings file sits beside it and

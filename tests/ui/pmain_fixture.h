@@ -25,8 +25,9 @@ namespace morna::ui::testing {
 
 class FakeShell : public TrayShell {
  public:
-  bool Notify(Op, const Record&) override { return true; }
+  bool Notify(Op, const Record&) override { return !fail; }
   QPoint CursorPos() const override { return {10, 10}; }
+  bool fail = false;  // a desktop without a notification area
 };
 
 class FakePlayer : public AlarmPlayer {

@@ -23,9 +23,10 @@ class FakeShell : public TrayShell {
     int id;
     int flags;
     std::string tip;
+    QMenu* menu;
   };
   bool Notify(Op op, const Record& r) override {
-    calls.push_back({op, r.id, r.flags, r.tip});
+    calls.push_back({op, r.id, r.flags, r.tip, r.menu});
     return !fail;
   }
   QPoint CursorPos() const override { return cursor; }
@@ -145,6 +146,34 @@ TEST_F(TaskTrayTest, AddThenModifyWithTipFlags) {
   EXPECT_EQ(shell.calls[2].op, TrayShell::Op::Modify);
   EXPECT_EQ(shell.calls[3].flags, 3);
   EXPECT_TRUE(tray.IconAdded());
+}
+
+TEST_F(TaskTrayTest, AnIconThatFailedToGoInIsRemovedAsWell) {
+  // The shell may keep an icon that found no notification area, to dock it
+  // when one appears; unregistering must take that back too.
+  TTaskTray tray(nullptr, shell);
+  const QIcon icon = AppIcon();
+  tray.SetIcon(&icon);
+  shell.fail = true;
+  EXPECT_FALSE(ErrorText([&] { tray.SetRegistered(true); }).isEmpty());
+  tray.SetRegistered(false);
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[1].op, TrayShell::Op::Delete);
+  EXPECT_EQ(shell.calls[1].id, tray.IconID());
+  EXPECT_FALSE(tray.Registered());
+}
+
+TEST_F(TaskTrayTest, TheShellIsGivenTheMenuToExport) {
+  // Left menu first (the one the icon's main click opens), else the right.
+  auto tray = Shown();
+  QMenu left, right;
+  tray->SetPopupMenuR(&right);
+  tray->UpdateTrayIcon();
+  tray->SetPopupMenuL(&left);
+  tray->UpdateTrayIcon();
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[0].menu, &right);
+  EXPECT_EQ(shell.calls[1].menu, &left);
 }
 
 TEST_F(TaskTrayTest, TipIsCutOnACharacterBoundary) {

@@ -1,0 +1,41 @@
+#include "ui/notice.h"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "ui/errors.h"
+
+namespace morna::ui {
+
+void ShowNotice(QWidget* owner, const QString& text) {
+  QPointer<QWidget> guard(owner);
+  QTimer::singleShot(0, [guard, hadOwner = owner != nullptr, text] {
+    if (hadOwner && !guard) return;  // the window went away meanwhile
+    // A window of its own in the middle of the screen: over the owner it
+    // would cover the very controls the user is to go on with.
+    auto* box = new QMessageBox(QMessageBox::Information, kAppTitle, text, QMessageBox::Ok);
+    box->setObjectName(QStringLiteral("Notice"));
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (guard) QObject::connect(guard.data(), &QObject::destroyed, box, &QObject::deleteLater);
+    box->show();
+  });
+}
+
+QString NoTrayNoticeText(const QString& error) {
+  return error + QStringLiteral(
+                     "\n\nこのデスクトップには通知領域（タスクトレイ）が見つかりません。"
+                     "アイコンのメニューは、登録画面の何もない所を右クリックすると開きます。"
+                     "後から通知領域が現れると、アイコンはそこに入ります。");
+}
+
+QString WaylandNoticeText() {
+  return QStringLiteral(
+      "このデスクトップ（Wayland）では、ラベルのウィンドウを指定の位置に置けません。\n\n"
+      "ラベルを画面の端に並べるには XWayland を有効にしてください"
+      "（多くのデスクトップでは xwayland パッケージを入れてログインし直すと有効になります）。");
+}
+
+}  // namespace morna::ui

@@ -1,0 +1,21 @@
+// Messages that do not stop the program: a box of its own, not modal, that
+// the user closes when it has been read.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace morna::ui {
+
+// Shows `text` (caption "Moranote") once the event loop runs, so that it never
+// comes before the program's own windows and never holds start-up up. The
+// box goes when `owner` does; its objectName is "Notice".
+void ShowNotice(QWidget* owner, const QString& text);
+
+// What the user is told when the icon cannot go into a notification area.
+QString NoTrayNoticeText(const QString& error);
+// What the user is told when the program runs on Wayland without X.
+QString WaylandNoticeText();
+
+}  // namespace morna::ui
