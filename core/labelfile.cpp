@@ -155,14 +155,19 @@ void LabelFile::Seen(std::string bytes) {
 
 std::vector<std::string> LabelFile::ConflictCopies() const {
   std::vector<std::string> copies;
+  // The folder part keeps its separator only where it is a root ("/", "C:\\").
   const std::string folder = platform::FolderOf(path_);
-  const std::string name = folder.empty() ? path_ : path_.substr(folder.size() + 1);
+  std::string dir = path_.substr(0, folder.size());
+  std::string name = path_.substr(folder.size());
+  if (!name.empty() && (name.front() == '/' || name.front() == '\\')) {
+    dir += name.front();
+    name.erase(0, 1);
+  }
   std::error_code ec;
-  for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+  for (fs::directory_iterator it(dir.empty() ? "." : dir, ec), end; !ec && it != end;
        it.increment(ec)) {
     const std::string entry = it->path().filename().string();
-    if (IsConflictCopyName(entry, name) && it->is_regular_file(ec))
-      copies.push_back(folder.empty() ? entry : folder + path_[folder.size()] + entry);
+    if (IsConflictCopyName(entry, name) && it->is_regular_file(ec)) copies.push_back(dir + entry);
   }
   std::sort(copies.begin(), copies.end());
   return copies;
