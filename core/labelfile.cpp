@@ -228,7 +228,7 @@ bool LabelFile::MayHaveChanged() const {
   return StampNow() != lastStamp_ || !ConflictCopies().empty();
 }
 
-OutsideChanges LabelFile::TakeInOutsideChanges(PostTable& table, DateTime) {
+OutsideChanges LabelFile::TakeInOutsideChanges(PostTable& table) {
   OutsideChanges out;
   if (!lastSeen_ || mustKeepAside_) return out;
   const std::vector<PostSlot> ours = LabelsOf(table);
@@ -264,18 +264,22 @@ OutsideChanges LabelFile::TakeInOutsideChanges(PostTable& table, DateTime) {
     if (platform::ReadRegularFile(copy, copyBytes).error != 0) continue;  // retried later
     const std::optional<std::vector<PostSlot>> labels = ParseLabels(copyBytes);
     if (!labels) continue;
-    std::vector<PostSlot> withCopy = merged;
     const auto inBase = Counts(*base);
     std::map<std::string, int> seenInCopy;
     for (const PostSlot& label : *labels) {
       const std::string key = KeyOf(label);
-      if (++seenInCopy[key] > CountOf(inBase, key)) withCopy.push_back(label);
+      if (++seenInCopy[key] > CountOf(inBase, key)) merged.push_back(label);
     }
-    merged = MergeLabels(merged, withCopy, merged);
-    std::string movedTo = copy + ".merged";
-    for (int n = 2; platform::RenameNoReplace(copy, movedTo) != 0 && n < 100; ++n)
-      movedTo = copy + ".merged" + std::to_string(n);
-    out.mergedCopies.push_back(movedTo);
+    // Moved aside so that it is taken in once; its labels are in the file
+    // from the next save on, so a copy that could not be moved adds nothing
+    // when it is met again.
+    for (int n = 1; n < 100; ++n) {
+      const std::string movedTo = copy + ".merged" + (n == 1 ? std::string() : std::to_string(n));
+      if (platform::RenameNoReplace(copy, movedTo) == 0) {
+        out.mergedCopies.push_back(movedTo);
+        break;
+      }
+    }
   }
 
   if (merged.size() == ours.size() && Counts(merged) == Counts(ours)) return out;
@@ -295,7 +299,7 @@ FileResult LabelFile::Save(PostTable& table, DateTime now, OutsideChanges* outsi
     if (!kept.ok()) return kept;
     mustKeepAside_ = false;
   } else {
-    OutsideChanges changes = TakeInOutsideChanges(table, now);
+    OutsideChanges changes = TakeInOutsideChanges(table);
     // A file that cannot be read now is not written over unseen: it is kept
     // aside first.
     if (!changes.read.ok()) {

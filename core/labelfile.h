@@ -109,7 +109,7 @@ class LabelFile {
   // beyond what the table can hold are appended to "<file>.kept". Before
   // the file was first read or written, or after it could not be read,
   // nothing is merged.
-  OutsideChanges TakeInOutsideChanges(PostTable& table, DateTime now);
+  OutsideChanges TakeInOutsideChanges(PostTable& table);
 
   // The last Load failed (the flag stays after the file was kept aside).
   bool LoadFailed() const { return loadFailed_; }

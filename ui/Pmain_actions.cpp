@@ -226,7 +226,7 @@ void TPstMain::WatchDataFile() {
 
 void TPstMain::FollowDataFile() {
   if (!state_.DataFile.MayHaveChanged()) return;
-  const OutsideChanges outside = state_.DataFile.TakeInOutsideChanges(state_.PostTable, state_.Now());
+  const OutsideChanges outside = state_.DataFile.TakeInOutsideChanges(state_.PostTable);
   // What is being typed stays; windows, month grid and an open calendar
   // window show the labels as they now are.
   if (outside.changed) ChangeLabels({}, Entry::Keep);

@@ -179,7 +179,7 @@ TEST(LabelFileSyncTest, UnreadableOrMissingTheirsIsNeverTakenAsEmpty) {
   PostTable t(30);
   ASSERT_TRUE(file.Load(t).ok());
   WriteBytes(path, Labels(51));  // cannot be read whole
-  OutsideChanges outside = file.TakeInOutsideChanges(t, kNow);
+  OutsideChanges outside = file.TakeInOutsideChanges(t);
   EXPECT_FALSE(outside.read.ok());
   EXPECT_EQ(t.LabelCount(), 2);
   // A save keeps the unreadable file aside before writing.
@@ -188,7 +188,7 @@ TEST(LabelFileSyncTest, UnreadableOrMissingTheirsIsNeverTakenAsEmpty) {
   EXPECT_EQ(ReadBytes(path), Labels(2));
 
   std::filesystem::remove(path);
-  outside = file.TakeInOutsideChanges(t, kNow);
+  outside = file.TakeInOutsideChanges(t);
   EXPECT_FALSE(outside.changed);
   EXPECT_EQ(t.LabelCount(), 2);
 }
@@ -207,7 +207,7 @@ TEST(LabelFileSyncTest, ConflictCopiesAreMergedOnceAndLabelsBeyondTheTableAreKep
     copyBytes += "Time=2030/08/01 10:" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "\r\nMemo=c\r\n";
   WriteBytes(copy, copyBytes);
   ASSERT_TRUE(file.MayHaveChanged());
-  const OutsideChanges outside = file.TakeInOutsideChanges(t, kNow);
+  const OutsideChanges outside = file.TakeInOutsideChanges(t);
   EXPECT_TRUE(outside.changed);
   EXPECT_EQ(outside.mergedCopies, std::vector<std::string>{copy + ".merged"});
   EXPECT_EQ(ReadBytes(copy + ".merged"), copyBytes);
