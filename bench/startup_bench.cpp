@@ -7,6 +7,7 @@
 // fixed alarms against that window plus 53 frameless two-line windows.
 //
 //   startup_bench <Morna> <floor program> [runs]
+//   startup_bench --prepare <folder> <Morna> <floor program>
 //
 // Each program is ended through its window's close box (WM_DELETE_WINDOW),
 // so Moranote leaves its files alone.
@@ -178,9 +179,27 @@ std::string FiftyLabels() {
   return out;
 }
 
+// Settings with 50 labels in the table and the four fixed alarms on.
+std::string FullIni() {
+  return "[FILE]\r\nDataCnt=50\r\n[ALARM]\r\nDailyAlarm=1\r\nDATime=07:00\r\nWeeklyAlarm=1\r\n"
+         "WeeklyAlarmW=2\r\nWeeklyAlarmT=07:30\r\nMonthlyAlarm1=1\r\nMonthlyAlarmDay=25\r\n"
+         "MonthlyAlarmT1=12:00\r\nMonthlyAlarm2=1\r\nMonthlyAlarmWeek=2\r\nMonthlyAlarmW=6\r\n"
+         "MonthlyAlarmT2=18:00\r\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --prepare <folder> <Morna> <floor program>: only makes the folders the
+  // benchmark starts the programs in (floor, empty, full) under <folder>,
+  // for measuring the same starts with other tools.
+  if (argc == 5 && std::strcmp(argv[1], "--prepare") == 0) {
+    const fs::path base = fs::absolute(argv[2]);
+    Prepare(base, "floor", fs::absolute(argv[4]), "", "");
+    Prepare(base, "empty", fs::absolute(argv[3]), "", "");
+    Prepare(base, "full", fs::absolute(argv[3]), FullIni(), FiftyLabels());
+    return 0;
+  }
   if (argc < 3) {
     std::fprintf(stderr, "usage: %s <Morna> <floor program> [runs]\n", argv[0]);
     return 2;
@@ -204,11 +223,7 @@ int main(int argc, char** argv) {
 
   char tmpl[] = "/tmp/morna-bench.XXXXXX";
   const fs::path base = mkdtemp(tmpl);
-  const std::string fullIni =
-      "[FILE]\r\nDataCnt=50\r\n[ALARM]\r\nDailyAlarm=1\r\nDATime=07:00\r\nWeeklyAlarm=1\r\n"
-      "WeeklyAlarmW=2\r\nWeeklyAlarmT=07:30\r\nMonthlyAlarm1=1\r\nMonthlyAlarmDay=25\r\n"
-      "MonthlyAlarmT1=12:00\r\nMonthlyAlarm2=1\r\nMonthlyAlarmWeek=2\r\nMonthlyAlarmW=6\r\n"
-      "MonthlyAlarmT2=18:00\r\n";
+  const std::string fullIni = FullIni();
   struct Case {
     const char* name;
     fs::path dir;
