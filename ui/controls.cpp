@@ -157,9 +157,15 @@ LabelFace BuildLabelFace(QWidget* window, int timePixelSize, bool memoDesign) {
   QPalette pal = window->palette();
   pal.setColor(QPalette::Window, ToQColor(kLightYellow));
   window->setPalette(pal);
-  QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
-  formFont.setPixelSize(12);
-  window->setFont(formFont);
+  // In a label window (no design lines) the window's own font would reach
+  // only the message box, which gets its own font before it is shown: the
+  // box would be laid out once in a font it never shows, and that font
+  // looked up and loaded for it. The popup keeps it for its other controls.
+  if (memoDesign) {
+    QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    formFont.setPixelSize(12);
+    window->setFont(formFont);
+  }
 
   LabelFace face;
   face.time = new QLabel(QStringLiteral("0000/00/00 00:00"), window);

@@ -135,9 +135,16 @@ void PaintAppIcon(QPainter& p) {
 }
 
 QIcon AppIcon() {
-  QIcon icon;
-  for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(AppIconPixmap(size));
-  return icon;
+  // Painted once: the registration window and the notification area show it
+  // at start-up and the other windows when they open, and painting the five
+  // sizes anew each time was a measurable part of start-up. Never destroyed
+  // on purpose: the pictures must not outlive the application object.
+  static const QIcon* const icon = [] {
+    auto* painted = new QIcon;
+    for (int size : {16, 24, 32, 48, 64}) painted->addPixmap(AppIconPixmap(size));
+    return painted;
+  }();
+  return *icon;
 }
 
 }  // namespace morna::ui

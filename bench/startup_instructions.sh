@@ -1,0 +1,66 @@
+#!/bin/bash
+# Start-up in instructions, which do not depend on what else the machine is
+# doing: runs the floor programs and Moranote (no files; 50 labels and the
+# four fixed alarms) once each under callgrind, in the folders the start-up
+# benchmark uses, and prints the instructions each executes before its event
+# loop starts -- everything up to the point where its windows go to the
+# display server -- and the ratios against the same floors as startup_bench.
+# Needs valgrind and xdotool and an X display, like startup_bench.
+#
+#   bench/startup_instructions.sh <Morna> <bench folder of the build>
+set -u
+morna=$(realpath "$1")
+bench=$(realpath "$2")
+work=$(mktemp -d /tmp/morna-instr.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+"$bench/startup_bench" --prepare "$work" "$morna" "$bench/morna_floor" || exit 1
+
+# Runs one start under callgrind, waits (bounded) for its "Moranote" window
+# of more than icon size to be mapped, dumps the counts and ends it. Prints
+# the instructions outside QCoreApplication::exec.
+measure() {
+  local dir=$1 out=$work/cg.$RANDOM
+  shift
+  (cd "$dir" && exec valgrind --tool=callgrind --callgrind-out-file="$out" --dump-instr=no "$@") \
+    >/dev/null 2>&1 &
+  local pid=$! found=
+  for _ in $(seq 1 600); do
+    for w in $(xdotool search --onlyvisible --name '^Moranote$' 2>/dev/null); do
+      local g
+      g=$(xdotool getwindowgeometry "$w" 2>/dev/null | awk '/Geometry/{print $2}')
+      [ "${g%x*}" -gt 64 ] 2>/dev/null && found=1
+    done
+    [ -n "$found" ] && break
+    sleep 0.2
+  done
+  [ -n "$found" ] && callgrind_control -d "$pid" >/dev/null 2>&1
+  sleep 1
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  [ -n "$found" ] || { echo "no window from $*" >&2; exit 1; }
+  callgrind_annotate --inclusive=yes "$out.1" 2>/dev/null | awk '
+    /PROGRAM TOTALS/ { gsub(",", "", $1); total = $1 }
+    /QCoreApplication::exec\(\)/ && !loop { gsub(",", "", $1); loop = $1 }
+    END { printf "%.0f\n", total - loop }'
+}
+
+# The fewer of two starts: a start that finds the font configuration's cache
+# out of date (fonts installed meanwhile) rebuilds it, which costs billions.
+twice() {
+  local x y
+  x=$(measure "$@") && y=$(measure "$@") || exit 1
+  echo $((x < y ? x : y))
+}
+
+a=$(twice "$work/floor" ./morna_floor)
+b=$(twice "$work/floor" ./morna_floor --text)
+c=$(twice "$work/floor" ./morna_floor --labels 53)
+e=$(twice "$work/empty" "./$(basename "$morna")")
+f=$(twice "$work/full" "./$(basename "$morna")")
+echo "instructions before the event loop"
+printf '%-40s %14s %8s\n' start instructions ratio
+printf '%-40s %14.0f %8s\n' "(a) Qt floor" "$a" -
+printf '%-40s %14.0f %7.2fx  (a)\n' "(b) Qt floor with a line of text" "$b" "$(echo "$b / $a" | bc -l)"
+printf '%-40s %14.0f %7.2fx  (b)\n' "(c) (b) + 53 two-line windows" "$c" "$(echo "$c / $b" | bc -l)"
+printf '%-40s %14.0f %7.2fx  (b)\n' "Moranote, no files" "$e" "$(echo "$e / $b" | bc -l)"
+printf '%-40s %14.0f %7.2fx  (c)\n' "Moranote, 50 labels + 4 alarm windows" "$f" "$(echo "$f / $c" | bc -l)"
