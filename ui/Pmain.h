@@ -294,6 +294,7 @@ class TPstMain : public QWidget {
   AlarmTell reportTell_;
   QStringList reportTexts_;
   bool destroyed_ = false;
+  bool onRoad_ = false;  // ChangeLabels is running
 };
 
 }  // namespace morna::ui

@@ -3,6 +3,7 @@
 // schedule timer.
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -225,7 +226,9 @@ void TPstMain::WatchDataFile() {
 }
 
 void TPstMain::FollowDataFile() {
-  if (!state_.DataFile.MayHaveChanged()) return;
+  // A box shown part-way along the road (a failed save) runs the event loop,
+  // and with it the timer: the road is never entered twice.
+  if (onRoad_ || !state_.DataFile.MayHaveChanged()) return;
   const OutsideChanges outside = state_.DataFile.TakeInOutsideChanges(state_.PostTable);
   // What is being typed stays; windows, month grid and an open calendar
   // window show the labels as they now are.
@@ -616,6 +619,7 @@ void TPstMain::BtnPostClick() {
 }
 
 void TPstMain::ChangeLabels(const std::function<void()>& change, Entry entry) {
+  const QScopedValueRollback<bool> onRoad(onRoad_, true);
   // The windows are taken down to be re-filled by the build below: moving a
   // window that stands already costs far less than making a new one.
   windows_->TakeDown();
