@@ -53,6 +53,18 @@ bool IsPlainAscii(const QString& text) {
   return true;
 }
 
+// The text with each character that has a code-page look-alike replaced by
+// it, as the code page's own converter expects them.
+QString Cp932Mapped(const QString& text) {
+  QString mapped;
+  mapped.reserve(text.size());
+  for (const char32_t c : text.toUcs4()) {
+    const char32_t m = Cp932Form(c);
+    mapped += QString::fromUcs4(&m, 1);
+  }
+  return mapped;
+}
+
 }  // namespace
 
 QString FromSjis(std::string_view bytes) {
@@ -67,12 +79,7 @@ std::string ToSjis(const QString& text) {
     const QByteArray latin = text.toLatin1();
     return std::string(latin.constData(), static_cast<std::size_t>(latin.size()));
   }
-  QString mapped;
-  mapped.reserve(text.size());
-  for (const char32_t c : text.toUcs4()) {
-    const char32_t m = Cp932Form(c);
-    mapped += QString::fromUcs4(&m, 1);
-  }
+  const QString mapped = Cp932Mapped(text);
   bool failed = false;
   QByteArray bytes = Encode(mapped, &failed);
   if (failed) {
@@ -90,14 +97,8 @@ std::string ToSjis(const QString& text) {
 
 bool FitsSjis(const QString& text) {
   if (IsPlainAscii(text)) return true;
-  QString mapped;
-  mapped.reserve(text.size());
-  for (const char32_t c : text.toUcs4()) {
-    const char32_t m = Cp932Form(c);
-    mapped += QString::fromUcs4(&m, 1);
-  }
   bool failed = false;
-  Encode(mapped, &failed);
+  Encode(Cp932Mapped(text), &failed);
   return !failed;
 }
 
