@@ -170,3 +170,16 @@ label_states() {
   done
   echo "${out# }"
 }
+# The starts of the sounds in a recording, in quarter seconds, one a line: a
+# quarter louder than RMS 0.05 after at least a second of quiet.
+sound_bursts() {
+  local length q r last=-10
+  length=$(soxi -D "$1")
+  for q in $(seq 0 $(awk -v l="$length" 'BEGIN { print int(l * 4) - 1 }')); do
+    r=$(rms_of "$1" "$(awk -v q="$q" 'BEGIN { print q / 4 }')" 0.25)
+    if awk -v r="$r" 'BEGIN { exit !(r > 0.05) }'; then
+      [ $((q - last)) -gt 4 ] && echo "$q"
+      last=$q
+    fi
+  done
+}

@@ -39,15 +39,7 @@ kill -0 "$MORNA_PID" 2>/dev/null || fail "the program is gone: $(cat "$WORK/morn
 boxes=$($XWIN list | awk '$6 == "Moranote" && NF == 6' | wc -l)
 [ "$boxes" -le 1 ] || fail "a message box came up: $($XWIN list)"
 # The chime, twice, two minutes of the fast clock apart, silent in between.
-length=$(soxi -D "$WORK/heard.wav")
-bursts=() last=-10
-for q in $(seq 0 $(awk -v l="$length" 'BEGIN { print int(l * 4) - 1 }')); do
-  r=$(rms_of "$WORK/heard.wav" "$(awk -v q="$q" 'BEGIN { print q / 4 }')" 0.25)
-  if awk -v r="$r" 'BEGIN { exit !(r > 0.05) }'; then
-    [ $((q - last)) -gt 4 ] && bursts+=("$q")
-    last=$q
-  fi
-done
+mapfile -t bursts < <(sound_bursts "$WORK/heard.wav")
 echo "chimes heard at ${bursts[*]} (quarter seconds of the recording)"
 [ "${#bursts[@]}" -eq 2 ] || fail "expected two chimes, heard ${#bursts[@]}"
 gap=$(( bursts[1] - bursts[0] ))

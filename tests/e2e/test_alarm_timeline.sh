@@ -21,15 +21,7 @@ t0=$(date +%s.%N)
 MORNA_PID=$!
 PIDS+=("$MORNA_PID")
 
-# The label window stands at 892,0 (130 x 36); its date-time at 894,2.
-caption_colour() {
-  import -window root -crop 105x12+894+2 +repage "$WORK/caption.png" 2>/dev/null
-  local hist
-  hist=$(convert "$WORK/caption.png" -format %c histogram:info:- 2>/dev/null)
-  if grep -qi '#FF40FF' <<<"$hist"; then echo pink
-  elif grep -qi '#FF0000' <<<"$hist"; then echo red
-  else echo black; fi
-}
+# The label window stands at 892,0 (130 x 36).
 elapsed() { awk -v a="$t0" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }
 
 # The captions seen, in order, and whether the warning colour stood with the
@@ -39,7 +31,7 @@ seen="" first="" warned=""
 for _ in $(seq 120); do
   back=$($XWIN pixel 1000 30)
   [ "$back" = 000000 ] && { sleep 0.2; continue; }  # not up yet
-  cap=$(caption_colour)
+  cap=$(caption_colour_at 892 0)
   [ -n "$first" ] || first="$back/$cap"
   [ "$cap" != "${seen##* }" ] && { seen+=" $cap"; echo "$(elapsed)s: $back/$cap"; }
   [ "$back/$cap" = "c0ffff/pink" ] && warned=1
@@ -59,15 +51,7 @@ grep -q "Moranote" <<<"$($XWIN list)" || fail "the program is gone: $(cat "$WORK
 # warning and at the label's time), two minutes of the fast clock apart
 # (about 12 s here; the recorder's own timing makes it read a little less),
 # and be silent in between.
-length=$(soxi -D "$WORK/heard.wav")
-bursts=() last=-10
-for q in $(seq 0 $(awk -v l="$length" 'BEGIN { print int(l * 4) - 1 }')); do
-  r=$(rms_of "$WORK/heard.wav" "$(awk -v q="$q" 'BEGIN { print q / 4 }')" 0.25)
-  if awk -v r="$r" 'BEGIN { exit !(r > 0.05) }'; then
-    [ $((q - last)) -gt 4 ] && bursts+=("$q")
-    last=$q
-  fi
-done
+mapfile -t bursts < <(sound_bursts "$WORK/heard.wav")
 echo "alarms heard at ${bursts[*]} (quarter seconds of the recording)"
 [ "${#bursts[@]}" -eq 2 ] || fail "expected two alarms, heard ${#bursts[@]}"
 gap=$(( bursts[1] - bursts[0] ))
