@@ -183,3 +183,15 @@ sound_bursts() {
     fi
   done
 }
+# Types a label into the registration window whose top-left is at $1,$2:
+# the date-time $3 into Date & Time (client 203,20, 115 x 18), the message
+# $4 into the message box (client 128,52, 190 x 35).
+type_label() {
+  click_at $(($1 + 260)) $(($2 + 29))
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 20 "$3"
+  click_at $(($1 + 200)) $(($2 + 65))
+  xdotool type --delay 20 "$4"
+}
+# Presses Post (client 205,106, 50 x 16) of the registration window at $1,$2.
+press_post() { click_at $(($1 + 230)) $(($2 + 114)); }

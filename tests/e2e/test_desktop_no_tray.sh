@@ -13,12 +13,8 @@ read -r wid x y w h _ <<<"$(main_line)"
 [ -n "${wid:-}" ] || { cat "$WORK/morna.log" >&2; fail "no registration window"; }
 
 # A post right away: Date & Time, message, Post.
-click_at $((x + 260)) $((y + 29))
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 20 "2090/05/06 10:00"
-click_at $((x + 200)) $((y + 65))
-xdotool type --delay 20 "Dentist"
-click_at $((x + 230)) $((y + 114))
+type_label "$x" "$y" "2090/05/06 10:00" "Dentist"
+press_post "$x" "$y"
 for _ in $(seq 50); do [ -s "$DAT" ] && break; sleep 0.1; done
 [ "$(cat "$DAT")" = "$(printf 'Time=2090/05/06 10:00\r\nMemo=Dentist\r\n')" ] ||
   fail "the post did not reach the registration window: $(od -c "$DAT" | head)"

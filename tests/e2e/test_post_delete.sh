@@ -9,15 +9,9 @@ start_morna
 read -r wid x y w h _ < <(wait_window Moranote)
 sleep 0.5
 
-# Date & Time field (client 203,20, 115 x 18): a date far ahead.
-click_at $((x + 260)) $((y + 29))
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 20 "2090/05/06 10:00"
-# Message box (client 128,52, 190 x 35).
-click_at $((x + 200)) $((y + 65))
-xdotool type --delay 20 "Dentist"
-# Post (client 205,106, 50 x 16).
-click_at $((x + 230)) $((y + 114))
+# A date far ahead.
+type_label "$x" "$y" "2090/05/06 10:00" "Dentist"
+press_post "$x" "$y"
 
 for _ in $(seq 50); do [ -s "$DAT" ] && break; sleep 0.1; done
 expected=$(printf 'Time=2090/05/06 10:00\r\nMemo=Dentist\r\n')
