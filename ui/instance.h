@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace morna::ui {
 
@@ -26,9 +28,21 @@ class SingleInstance : public QObject {
   bool AnotherIsRunning(std::function<void()> onShowRequest);
 
   static QString ServerName(const QString& key);
+  // Where the server of `key` listens (a socket file on POSIX systems, a
+  // pipe name on Windows).
+  static QString ServerPath(const QString& key);
 
  private:
-  QStringList names_;  // one local server each, owned by this object
+  struct Listener;
+  enum class Listened { Yes, No, AnotherRuns };
+  // Asks the program listening under `name` to show itself; true when one
+  // answered.
+  bool AskToShow(const QString& name);
+  Listened Listen(const QString& name);
+  void ShowRequested();
+
+  QStringList names_;  // one server each
+  std::vector<std::unique_ptr<Listener>> listeners_;
   std::function<void()> onShow_;
 };
 
