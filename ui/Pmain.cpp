@@ -222,8 +222,8 @@ void TPstMain::BuildGroup() {
   const QString gothic = QStringLiteral("ＭＳ ゴシック");
   auto combo = [this](const char* name, int left, int top, int width, const QStringList& items,
                       const QString& family, bool enabled) {
+    // Made editable when the group is first shown (MakeGroupEditable).
     QComboBox* c = Place(new QComboBox(GroupBox1), name, left, top, width, 20);
-    c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->addItems(items);
     c->setCurrentIndex(0);
@@ -347,7 +347,19 @@ void TPstMain::ApplyWindowSize() {
   // The recurring-entry group lies below the short window's client area:
   // while it cannot be seen it is not shown at all, so that nothing of it
   // (its fonts above all) is prepared before the user asks for Schedule-2.
-  GroupBox1->setVisible(outerHeight_ >= kTallHeight);
+  const bool tall = outerHeight_ >= kTallHeight;
+  if (tall) MakeGroupEditable();
+  GroupBox1->setVisible(tall);
+}
+
+void TPstMain::MakeGroupEditable() {
+  // An editable box brings an edit line, a completer and its list's popup,
+  // which together cost a tenth of the start-up; most users never open the
+  // group, so they are made when it first shows.
+  for (QComboBox* c : {CbShWeeklyWeek, CbShWeeklyTime, CbShMonthlyDay, CbShMonthlyTime1,
+                       CbShMonthlyWeekNo, CbShMonthlyWeek, CbShMonthlyTime2}) {
+    if (!c->isEditable()) c->setEditable(true);
+  }
 }
 
 void TPstMain::contextMenuEvent(QContextMenuEvent* event) {

@@ -274,6 +274,7 @@ class TPstMain : public QWidget {
   std::string MessageText() const;  // PstMesg as CR LF text, Shift-JIS
   void SetMessageLines(const QStringList& lines);
   void ApplyWindowSize();
+  void MakeGroupEditable();  // the Schedule-2 boxes, once
   void SaveSettingsFile();  // with the window's position; throws when it cannot be written
   // Adds a sound failure to the box shown after the running handler.
   void ReportSoundFailure(AlarmTell tell, const QString& text);

@@ -94,7 +94,6 @@ TEST_F(PstMainTest, ControlsStandAtTheirPlacesWithTheirTexts) {
   EXPECT_EQ(m.SBar->pageStep(), 1);
   EXPECT_EQ(m.CbShWeeklyTime->count(), 48);
   EXPECT_EQ(m.CbShWeeklyTime->itemText(47), "23:30");
-  EXPECT_TRUE(m.CbShWeeklyTime->isEditable());
   EXPECT_FALSE(m.CbShMonthlyDay->isEnabled());
   EXPECT_TRUE(m.RbtnSche->isChecked());
   EXPECT_TRUE(m.RbWeekly->isChecked());
@@ -390,6 +389,8 @@ TEST_F(PstMainTest, TheScheduleTwoGroupShowsWithItsFontsOnlyInTheTallWindow) {
   EXPECT_FALSE(m.GroupBox1->isVisible());
   m.RbtnSche2->click();
   EXPECT_TRUE(m.GroupBox1->isVisible());
+  EXPECT_TRUE(m.CbShWeeklyTime->isEditable());
+  EXPECT_TRUE(m.CbShMonthlyTime2->isEditable());
   EXPECT_EQ(m.CbShWeeklyWeek->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
   EXPECT_EQ(m.CbShMonthlyDay->font().family(), QStringLiteral("ＭＳ ゴシック"));
   EXPECT_EQ(m.CbShMonthlyDay->font().pixelSize(), 12);
