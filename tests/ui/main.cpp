@@ -4,9 +4,13 @@
 
 #include <QApplication>
 
+#include "ui/fonts.h"
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The fonts as the program sets them up, before any window asks for one.
+  morna::ui::InstallFontSubstitutes();
   ::testing::InitGoogleMock(&argc, argv);
   return RUN_ALL_TESTS();
 }
