@@ -1,9 +1,10 @@
 // In-process benchmark of the registration window's steps with 50 labels and
 // four alarm windows, on a fixed clock, under the current display: building
 // the window and starting up, loading and ordering the labels, building the
-// 54 label windows, a post that rebuilds them, a tick of the schedule timer,
-// a save, and opening the calendar window and the settings dialog. A step that puts windows on the
-// screen is timed until the display server has handled everything it sent.
+// 54 label windows, a post that re-fills them (against re-filling their texts
+// alone), a tick of the schedule timer, a save, and opening the calendar
+// window and the settings dialog. A step that puts windows on the screen is
+// timed until the display server has handled everything it sent.
 //
 //   steps_bench [repetitions]
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
-#include <utility>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -105,6 +105,30 @@ void Write(const QString& path, const std::string& bytes) {
   if (f.open(QIODevice::WriteOnly)) f.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
+struct WindowTexts {
+  QString title, caption, message;
+};
+
+std::vector<WindowTexts> TextsOf(const PostWindows& windows) {
+  std::vector<WindowTexts> texts;
+  for (int k = 0; k < windows.Count(); ++k) {
+    const TPstPost* w = windows.At(k);
+    texts.push_back({w->windowTitle(), w->PostDataTime->text(), w->PostMesg->toPlainText()});
+  }
+  return texts;
+}
+
+// Writes into window k the texts `texts` held for window k + shift.
+void Refill(const PostWindows& windows, const std::vector<WindowTexts>& texts, int shift) {
+  for (int k = 0; k < windows.Count(); ++k) {
+    const WindowTexts& from = texts[static_cast<std::size_t>((k + shift) % windows.Count())];
+    TPstPost* w = windows.At(k);
+    w->setWindowTitle(from.title);
+    w->PostDataTime->setText(from.caption);
+    w->PostMesg->setPlainText(from.message);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -164,7 +188,12 @@ int main(int argc, char** argv) {
   }
   Print("build the label windows (53)", build, "");
 
-  Stats post;
+  // A post of the earliest label, against the least any program showing
+  // these windows would do for it: every window shows the texts of the
+  // window before it -- its title, date-time and message. The two alternate,
+  // so that both see the same load on the machine; each is undone before the
+  // next round (the label deleted through its popup, the texts put back).
+  Stats post, refill, ratio;
   for (int i = 0; i < reps; ++i) {
     main.PstTime->setText(QStringLiteral("2030/06/20 10:00"));
     main.PstMesg->setPlainText(QStringLiteral("benchmark"));
@@ -173,39 +202,23 @@ int main(int argc, char** argv) {
     main.BtnPost->click();
     Settle();
     post.Add(Ms(t));
-    // Take the label away again through its window's popup.
     main.Popup().ShowLabel(PopupLabel{"2030/06/20 10:00", {"benchmark"}});
     main.Popup().BtnDel->click();
     Settle();
-  }
-  Print("post with 50 labels on screen (54 windows)", post, "goal <= 10 ms");
 
-  // The least a post of the earliest label can do: every window shows the
-  // texts of the window before it. Each window gets the texts of its
-  // neighbour, and then its own again, as the post and the delete above do.
-  Stats refill;
-  for (int i = 0; i < reps; ++i) {
-    const PostWindows& windows = main.Windows();
-    std::vector<std::pair<QString, QString>> texts;
-    for (int k = 0; k < windows.Count(); ++k)
-      texts.emplace_back(windows.At(k)->PostDataTime->text(), windows.At(k)->PostMesg->toPlainText());
-    Settle();
+    const std::vector<WindowTexts> texts = TextsOf(main.Windows());
     t.restart();
-    for (int k = 0; k < windows.Count(); ++k) {
-      const auto& [caption, message] = texts[static_cast<std::size_t>((k + 1) % windows.Count())];
-      windows.At(k)->PostDataTime->setText(caption);
-      windows.At(k)->PostMesg->setPlainText(message);
-    }
+    Refill(main.Windows(), texts, 1);
     Settle();
     refill.Add(Ms(t));
-    for (int k = 0; k < windows.Count(); ++k) {
-      windows.At(k)->PostDataTime->setText(texts[static_cast<std::size_t>(k)].first);
-      windows.At(k)->PostMesg->setPlainText(texts[static_cast<std::size_t>(k)].second);
-    }
+    ratio.Add(post.ms.back() / refill.ms.back());
+    Refill(main.Windows(), texts, 0);
     Settle();
   }
+  Print("post with 50 labels on screen (54 windows)", post, "goal <= 10 ms");
   Print("re-fill the texts of the 54 windows (floor)", refill, "");
-  std::printf("%-48s %9.2fx\n", "post / re-fill", post.Median() / refill.Median());
+  std::printf("%-48s %9.2fx %9.2fx  goal <= 1.2x\n", "post / re-fill, each round", ratio.Median(),
+              ratio.Max());
 
   Stats tick;
   main.PstTime->setText(QStringLiteral("2030/06/20 10:00"));
