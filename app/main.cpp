@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   // The label windows stay on the desktop while the registration window is
   // hidden; only the End command (or the main window's close box) ends it.
   QApplication::setQuitOnLastWindowClosed(false);
-  morna::ui::InstallFontSubstitutes();
+  morna::ui::InstallFontStandIns();
 
   morna::ui::AppState state;
   const morna::FilePlaces places = morna::ui::FindFilePlaces();

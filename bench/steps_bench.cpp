@@ -134,7 +134,7 @@ void Refill(const PostWindows& windows, const std::vector<WindowTexts>& texts, i
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  InstallFontSubstitutes();
+  InstallFontStandIns();
   const int reps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
 
   QTemporaryDir dir;

@@ -1,6 +1,5 @@
 #include "ui/fonts.h"
 
-#include <QFont>
 #include <QFontDatabase>
 #include <QSet>
 #include <QString>
@@ -9,12 +8,24 @@
 
 namespace morna::ui {
 
-void InstallFontSubstitutes() {
-  struct Substitute {
+bool FamilyInstalled(const QString& family) {
+  // The list of installed families costs nothing once the font database is
+  // read (which the first window does anyway); loading a font, or resolving
+  // the family's aliases, would cost more than building a window.
+  static const QSet<QString> installed = [] {
+    QSet<QString> names;
+    for (const QString& name : QFontDatabase::families()) names.insert(name.toCaseFolded());
+    return names;
+  }();
+  return installed.contains(family.toCaseFolded());
+}
+
+void InstallFontStandIns() {
+  struct StandIns {
     const char* family;
     QStringList candidates;
   };
-  const Substitute table[] = {
+  const StandIns table[] = {
       {"MS Sans Serif", {"DejaVu Sans Condensed", "Liberation Sans Narrow", "DejaVu Sans"}},
       {"Arial", {"Liberation Sans", "DejaVu Sans"}},
       {"Times New Roman", {"Liberation Serif", "DejaVu Serif"}},
@@ -24,19 +35,17 @@ void InstallFontSubstitutes() {
       {"ＭＳ明朝", {"IPAMincho", "IPAGothic", "Noto Serif CJK JP"}},
       {"ＭＳ Ｐ明朝", {"IPAPMincho", "IPAPGothic", "Noto Serif CJK JP"}},
   };
-  QSet<QString> installed;
-  for (const QString& family : QFontDatabase::families()) installed.insert(family.toCaseFolded());
   // The first installed candidate answers to the missing family's name as
   // one of its own. A substitution would do the same, but the toolkit then
   // first fails to find the named family and asks the font configuration
   // for a sorted list of every font that could stand in for it -- for each
-  // family, style and script, a few milliseconds each, a tenth of the
+  // family, style and script, a millisecond or two each, a tenth of the
   // start-up in all.
   for (const auto& s : table) {
     const QString family = QString::fromUtf8(s.family);
-    if (installed.contains(family.toCaseFolded())) continue;
+    if (FamilyInstalled(family)) continue;
     for (const QString& candidate : s.candidates) {
-      if (installed.contains(candidate.toCaseFolded())) {
+      if (FamilyInstalled(candidate)) {
         QPlatformFontDatabase::registerAliasToFontFamily(candidate, family);
         break;
       }

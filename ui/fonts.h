@@ -3,8 +3,14 @@
 // script, so captions fit their boxes and Japanese text shows.
 #pragma once
 
+#include <QString>
+
 namespace morna::ui {
 
-void InstallFontSubstitutes();
+// Makes each missing design font an alias of its first installed stand-in.
+// Call once, before any window asks for a font.
+void InstallFontStandIns();
+// Whether `family` is installed under that name (aliases do not count).
+bool FamilyInstalled(const QString& family);
 
 }  // namespace morna::ui

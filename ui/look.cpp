@@ -1,8 +1,6 @@
 #include "ui/look.h"
 
 #include <QEvent>
-#include <QFontDatabase>
-#include <QSet>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -10,6 +8,7 @@
 #include <QWidget>
 
 #include "ui/codec.h"
+#include "ui/fonts.h"
 
 namespace morna::ui {
 
@@ -25,18 +24,8 @@ QFont LookFont(const QString& family, int pixelSize, bool bold, bool italic) {
 // The windows are laid out in pixels for Arial, Times New Roman and the
 // Japanese system fonts. Where the named family is not installed the
 // stand-in is usually wider; a condensed face keeps the texts in their boxes.
-// Whether a family is installed is looked up in the list of installed
-// families, which costs nothing once the font database is read: loading a
-// font, or resolving the family's aliases, would cost more than building
-// the window.
 void FitFont(QFont& f) {
-  static const QSet<QString> installed = [] {
-    QSet<QString> names;
-    for (const QString& family : QFontDatabase::families()) names.insert(family.toCaseFolded());
-    return names;
-  }();
-  const bool known = installed.contains(f.family().toCaseFolded());
-  f.setStretch(known ? QFont::Unstretched : QFont::Condensed);
+  f.setStretch(FamilyInstalled(f.family()) ? QFont::Unstretched : QFont::Condensed);
 }
 
 namespace {

@@ -10,7 +10,7 @@ namespace {
 
 // The Japanese design fonts show as the IPA fonts the packages install.
 TEST(FontsTest, MissingWindowsFontsShowAsTheirInstalledStandIns) {
-  InstallFontSubstitutes();
+  InstallFontStandIns();
   const struct {
     const char* design;
     const char* standIn;

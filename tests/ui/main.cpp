@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   // The fonts as the program sets them up, before any window asks for one.
-  morna::ui::InstallFontSubstitutes();
+  morna::ui::InstallFontStandIns();
   ::testing::InitGoogleMock(&argc, argv);
   return RUN_ALL_TESTS();
 }
