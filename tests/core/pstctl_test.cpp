@@ -237,32 +237,35 @@ TEST(SaveSettingsTest, SavingTwiceChangesNothingAndForeignLinesStay) {
   EXPECT_EQ(ReadBytes(path), first);
 }
 
-TEST(SaveSettingsTest, NationalHolidaysIsAddedAfterTheKeysOfAnOlderFile) {
-  TempDir dir;
-  const std::string path = dir.File("Morna.ini");
-  WriteBytes(path, "[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n[ALARM]\r\nBeep=1\r\n");
-  Loaded l = Load(path);
-  EXPECT_EQ(l.s.NationalHolidays, 0);
-  l.s.NationalHolidays = 1;
-  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos).ok());
-  const std::string saved = ReadBytes(path);
-  EXPECT_EQ(saved.rfind("[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n", 0), 0u);
-  EXPECT_NE(saved.find("NationalHolidays=1\r\n[ALARM]"), std::string::npos) << saved;
-  EXPECT_EQ(Load(path).s.NationalHolidays, 1);
-}
-
-TEST(SaveSettingsTest, NotifyIsAddedAfterTheAlarmKeysOfAnOlderFile) {
-  TempDir dir;
-  const std::string path = dir.File("Morna.ini");
-  WriteBytes(path, "[ALARM]\r\nCountDown=1\r\nCountDownN=7\r\n[HOLIDAY]\r\nDay01=0101\r\n");
-  Loaded l = Load(path);
-  EXPECT_EQ(l.s.Notify, 0);
-  l.s.Notify = 1;
-  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos).ok());
-  const std::string saved = ReadBytes(path);
-  EXPECT_EQ(saved.rfind("[ALARM]\r\nCountDown=1\r\nCountDownN=7\r\n", 0), 0u);
-  EXPECT_NE(saved.find("MonthlyAlarmT2=00:00\r\nNotify=1\r\n[HOLIDAY]"), std::string::npos) << saved;
-  EXPECT_EQ(Load(path).s.Notify, 1);
+// A key newer than the file is added after the keys the file already has
+// in its section, which keep their bytes.
+TEST(SaveSettingsTest, NewerKeysAreAddedAfterTheKeysOfAnOlderFile) {
+  const struct {
+    const char* older;
+    int Settings::*key;
+    const char* kept;   // the start of the saved file
+    const char* added;  // where the key went
+  } cases[] = {
+      {"[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n[ALARM]\r\nBeep=1\r\n",
+       &Settings::NationalHolidays, "[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n",
+       "NationalHolidays=1\r\n[ALARM]"},
+      {"[ALARM]\r\nCountDown=1\r\nCountDownN=7\r\n[HOLIDAY]\r\nDay01=0101\r\n",
+       &Settings::Notify, "[ALARM]\r\nCountDown=1\r\nCountDownN=7\r\n",
+       "MonthlyAlarmT2=00:00\r\nNotify=1\r\n[HOLIDAY]"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string path = dir.File("Morna.ini");
+    WriteBytes(path, c.older);
+    Loaded l = Load(path);
+    EXPECT_EQ(l.s.*c.key, 0) << c.added;
+    l.s.*c.key = 1;
+    ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos).ok());
+    const std::string saved = ReadBytes(path);
+    EXPECT_EQ(saved.rfind(c.kept, 0), 0u) << saved;
+    EXPECT_NE(saved.find(c.added), std::string::npos) << saved;
+    EXPECT_EQ(Load(path).s.*c.key, 1) << c.added;
+  }
 }
 
 TEST(SaveSettingsTest, AFileThatCannotBeWrittenIsReportedAndKept) {

@@ -107,6 +107,12 @@ wait_exit() {
 
 # (no --sync: it waits forever when the pointer is already there)
 click_at() { xdotool mousemove "$1" "$2" sleep 0.2 click 1; }
+# Clicks into the text box at $1,$2 and types $3 over what it holds.
+type_at() {
+  click_at "$1" "$2"
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 20 "$3"
+}
 
 # A sound server of our own: PulseAudio with a null sink as the default
 # output; record_start/record_stop capture what is played into a WAV file.
@@ -187,9 +193,7 @@ sound_bursts() {
 # the date-time $3 into Date & Time (client 203,20, 115 x 18), the message
 # $4 into the message box (client 128,52, 190 x 35).
 type_label() {
-  click_at $(($1 + 260)) $(($2 + 29))
-  xdotool key --clearmodifiers ctrl+a
-  xdotool type --delay 20 "$3"
+  type_at $(($1 + 260)) $(($2 + 29)) "$3"
   click_at $(($1 + 200)) $(($2 + 65))
   xdotool type --delay 20 "$4"
 }

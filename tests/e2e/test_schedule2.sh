@@ -13,19 +13,11 @@ sleep 0.5
 click_at $((x + 240)) $((y + 96))
 sleep 0.3
 # Weekday box (group 3,125 + 145,20, 90 x 20) and time box (+ 245,20, 60 x 20).
-click_at $((x + 175)) $((y + 155))
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 20 "Friday"
-click_at $((x + 265)) $((y + 155))
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 20 "08:30"
+type_at $((x + 175)) $((y + 155)) "Friday"
+type_at $((x + 265)) $((y + 155)) "08:30"
 # From Wednesday 2090/05/03; its time of day is not used.
-click_at $((x + 260)) $((y + 29))
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 20 "2090/05/03 15:20"
-click_at $((x + 200)) $((y + 65))
-xdotool type --delay 20 "Gym"
-click_at $((x + 230)) $((y + 114))
+type_label "$x" "$y" "2090/05/03 15:20" "Gym"
+press_post "$x" "$y"
 
 dates=("2090/05/05 08:30" "2090/05/12 08:30" "2090/05/19 08:30"
        "2090/05/26 08:30" "2090/06/02 08:30" "2090/06/09 08:30")

@@ -24,9 +24,7 @@ read -r _ dx dy _ _ _ <<<"$dialog"
 sleep 0.5
 click_at $((dx + 97)) $((dy + 37))
 sleep 0.3
-click_at $((dx + 186)) $((dy + 64))
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 10 "second.dat"
+type_at $((dx + 186)) $((dy + 64)) "second.dat"
 click_at $((dx + 290)) $((dy + 279))
 
 # The program says it switched; the box is closed with Enter.
