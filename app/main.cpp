@@ -123,8 +123,8 @@ int main(int argc, char** argv) {
   morna::TPstCtl().LoadSettings(state.SettingsFile, named, unusedPos);
   const QString dataFileKey =
       QStringLiteral("data:") +
-      QString::fromLocal8Bit(morna::platform::CanonicalName(
-          morna::ResolveDataFile(morna::ui::NativePath(named.FileName), state.DataDir)));
+      QString::fromLocal8Bit(
+          morna::platform::CanonicalName(morna::ui::DataFilePath(named, state.DataDir)));
   morna::ui::SingleInstance instance(QStringList{
       QFileInfo(QFile::decodeName(state.SettingsFile.c_str())).absoluteFilePath(), dataFileKey});
   morna::ui::TPstMain* mainWindow = nullptr;

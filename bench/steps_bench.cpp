@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
   Stats load;
   for (int i = 0; i < reps * 10; ++i) {
     PostTable table(50);
-    int editMode = 0;
+    morna::EditMode editMode = morna::EditMode::None;
     t.restart();
     morna::LabelFile("Dpstitdt.dat").Load(table);
     morna::PostDataSort(table, editMode, PopupLabel{}, 1, now);

@@ -208,19 +208,19 @@ LabelFile::SwitchResult LabelFile::SwitchTo(std::string path, PostTable& table) 
     SetPath(std::move(path));
     loadFailed_ = false;
     Seen("");
-    return {Switch::NewFile, {}};
+    return {Switch::NewFile, Refusal::None, {}};
   }
-  if (read.error != 0) return {Switch::Refused, SystemMessage(read.error)};
+  if (read.error != 0) return {Switch::Refused, Refusal::Unreadable, SystemMessage(read.error)};
   PostTable taken(table.DataCnt());
   const FileResult parsed = ParsePostData(bytes, taken);
-  if (!parsed.ok()) return {Switch::Refused, parsed.systemMessage};
+  if (!parsed.ok()) return {Switch::Refused, Refusal::Unreadable, parsed.systemMessage};
   const bool blank = bytes.find_first_not_of(" \t\r\n\x1a") == std::string::npos;
-  if (taken.LabelCount() == 0 && !blank) return {Switch::Refused, kNotALabelFile};
+  if (taken.LabelCount() == 0 && !blank) return {Switch::Refused, Refusal::NotALabelFile, {}};
   table = std::move(taken);
   SetPath(std::move(path));
   loadFailed_ = false;
   Seen(std::move(bytes));
-  return {Switch::Taken, {}};
+  return {Switch::Taken, Refusal::None, {}};
 }
 
 bool LabelFile::MayHaveChanged() const {

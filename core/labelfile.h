@@ -89,11 +89,14 @@ class LabelFile {
   // holds text but no label, is refused with the reason, and nothing
   // changes.
   enum class Switch { Taken, NewFile, Refused };
+  // Why a file was refused: it could not be read (the system's text), or it
+  // holds text but no label.
+  enum class Refusal { None, Unreadable, NotALabelFile };
   struct SwitchResult {
     Switch outcome = Switch::Refused;
-    std::string reason;  // for Refused: the system's text, or kNotALabelFile
+    Refusal refusal = Refusal::None;
+    std::string reason;  // for Unreadable: the system's text
   };
-  static constexpr const char* kNotALabelFile = "Not a label file";
   SwitchResult SwitchTo(std::string path, PostTable& table);
 
   // Whether the file may have changed from outside since it was last read

@@ -98,16 +98,16 @@ int FindPopupLabel(const PostTable& table, const PopupLabel& popup) {
   return -1;
 }
 
-int PostDataSet(PostTable& table, int& editMode, const PostEntry& entry, const PopupLabel& popup) {
+int PostDataSet(PostTable& table, EditMode& editMode, const PostEntry& entry, const PopupLabel& popup) {
   auto fill = [&entry](PostSlot& slot) {
     slot.DateTimeText = entry.ToDo ? std::string(kToDoSentinel) : entry.PstTime;
     slot.SetMessage(entry.Message);
   };
-  if (editMode == 1) {
+  if (editMode == EditMode::Modify) {
     const int found = FindPopupLabel(table, popup);
     if (found >= 0) {
       fill(table.Slot(found));
-      editMode = 0;
+      editMode = EditMode::None;
       return found;
     }
   }
@@ -120,19 +120,19 @@ int PostDataSet(PostTable& table, int& editMode, const PostEntry& entry, const P
   return -1;  // a full table stores nothing
 }
 
-int PostRoom(const PostTable& table, int editMode, const PopupLabel& popup) {
+int PostRoom(const PostTable& table, EditMode editMode, const PopupLabel& popup) {
   const int free = table.DataCnt() - table.LabelCount();
-  return free + (editMode == 1 && FindPopupLabel(table, popup) >= 0 ? 1 : 0);
+  return free + (editMode == EditMode::Modify && FindPopupLabel(table, popup) >= 0 ? 1 : 0);
 }
 
-void PostDataSort(PostTable& table, int& editMode, const PopupLabel& popup, int pastData,
+void PostDataSort(PostTable& table, EditMode& editMode, const PopupLabel& popup, int pastData,
                   DateTime now, std::vector<PostSlot>* past) {
   const int n = table.DataCnt();
 
-  if (editMode == 9) {
+  if (editMode == EditMode::Delete) {
     const int found = FindPopupLabel(table, popup);
     if (found >= 0) table.Slot(found).Clear();
-    editMode = 0;
+    editMode = EditMode::None;
   }
 
   if (pastData == 1) {

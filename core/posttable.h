@@ -57,6 +57,10 @@ struct PopupLabel {
   std::vector<std::string> Lines;
 };
 
+// What is pending on the popup's label: nothing, a modify (the next post
+// replaces it) or a delete (the next ordering removes it).
+enum class EditMode { None, Modify, Delete };
+
 // What the registration window holds when Post is pressed.
 struct PostEntry {
   std::string PstTime;   // the date-time field's text
@@ -93,19 +97,19 @@ int FindPopupLabel(const PostTable& table, const PopupLabel& popup);
 // ("yyyy/mm/dd"); -1 when the day has no label.
 int LastLabelOfDay(const PostTable& table, std::string_view ymd);
 
-// Stores one entry. With editMode 1 it replaces the popup's label (and sets
-// editMode to 0); otherwise, or when that label is gone, it fills the first
+// Stores one entry. With a pending modify it replaces the popup's label (and the
+// pending edit ends); otherwise, or when that label is gone, it fills the first
 // free slot. A full table stores nothing. Returns the slot used, or -1.
-int PostDataSet(PostTable& table, int& editMode, const PostEntry& entry, const PopupLabel& popup);
+int PostDataSet(PostTable& table, EditMode& editMode, const PostEntry& entry, const PopupLabel& popup);
 
 // How many entries PostDataSet can still store: the free slots, plus the
-// slot of the label being modified (editMode 1), which a post replaces.
-int PostRoom(const PostTable& table, int editMode, const PopupLabel& popup);
+// slot of the label being modified, which a post replaces.
+int PostRoom(const PostTable& table, EditMode editMode, const PopupLabel& popup);
 
-// Applies a pending delete (editMode 9), removes past labels when pastData
+// Applies a pending delete, removes past labels when pastData
 // is 1, and orders the table by the double walk through the spare slot. The
 // labels removed as past are added to `past`, when given, in table order.
-void PostDataSort(PostTable& table, int& editMode, const PopupLabel& popup, int pastData,
+void PostDataSort(PostTable& table, EditMode& editMode, const PopupLabel& popup, int pastData,
                   DateTime now, std::vector<PostSlot>* past = nullptr);
 
 }  // namespace morna

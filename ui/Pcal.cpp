@@ -122,7 +122,7 @@ void TPstCal::Refill() {
 
 void TPstCal::Fill(const CalendarMonthState& month) {
   shown_ = month;
-  const CalendarPage page = morna::FillCalendar(state_.Settings, state_.PostTable, month);
+  const CalendarPage page = morna::FillCalendar(state_.Settings, state_.Labels.Table(), month);
   Panel->setText(FromSjis(page.title));
   for (std::size_t k = 0; k < page.cells.size(); ++k) {
     const CalendarCell& cell = page.cells[k];

@@ -656,13 +656,11 @@ void TPstInit::SetForm(const InitForm& form) {
 // ---------------------------------------------------------------- buttons
 
 void TPstInit::BtnOKClick() {
-  state_.SettingsCancelled = 0;
   IniFileInfoSave();
   accept();
 }
 
 void TPstInit::BtnCanClick() {
-  state_.SettingsCancelled = 1;
   QDialog::reject();
 }
 

@@ -27,6 +27,7 @@
 #include <string>
 
 #include "core/alarmreport.h"
+#include "core/labelbook.h"
 #include "core/pstctl.h"
 #include "core/schedule2.h"
 #include "ui/appstate.h"
@@ -143,17 +144,12 @@ class TPstMain : public QWidget {
   void BtnDelClick();
   void BtnCanClick();
   void PostMesgClick(const QStringList& lines);
-  // One PostDataSet with what the window holds now (PstTime, RbtnTodo,
-  // PstMesg) and the popup's label. Returns the slot used or -1. Without
-  // `replaceModified` a pending modify is left alone: the entry goes to a
-  // free slot.
-  int PostDataSetFromForm(bool replaceModified = true);
-  // Schedule-2: expands the group's entry from the date in PstTime into
-  // ScheCnt labels, as many as the table can take, writing each into PstTime
-  // and storing it (a pending modify takes the first). Returns how many were
-  // stored; an impossible date ends the run with ConvertError after the
-  // labels before it were stored (its text says how many, when any were).
-  int SchedDataSet();
+  // What the window holds now (PstTime, RbtnTodo, PstMesg) as one entry.
+  PostEntry EntryFromForm() const;
+  // Schedule-2: the group's entry expanded from the date in PstTime into
+  // the date-times of ScheCnt labels, as many as the table can take; an
+  // impossible date ends the run (the labels before it are still posted).
+  ScheduleRun SchedDataSet() const;
   // How many labels a post can still store (see PostRoom).
   int Room() const;
 
@@ -175,17 +171,12 @@ class TPstMain : public QWidget {
   // delete start it afresh (PstMainFormSet); the settings dialog's OK keeps
   // what is typed there.
   enum class Entry { Reset, Keep };
-  // The one road for a change of the labels: takes the label windows down,
-  // lets `change` alter the table, orders it (a pending delete and past
-  // labels go), resets the entry or only refills the month grid, puts the
-  // windows up again, saves the data file and refills an open calendar
-  // window for the month it shows. A change that fails part-way (a
-  // recurring entry that meets an impossible date) still goes the rest of
-  // the road, so that screen and file show the table, but keeps the entry
-  // as it stands; its error is then passed on.
-  void ChangeLabels(const std::function<void()>& change, Entry entry);
-  // PostDataSort on this window's table with the popup's label and the clock.
-  void PostDataSort();
+  // The one road for a change of the labels: the label book carries the
+  // change out (with the popup's label and the clock), orders, keeps and
+  // saves; then the label windows are re-filled, the entry is reset or only
+  // the month grid refilled, an open calendar window is refilled for the
+  // month it shows, and what went wrong is shown.
+  LabelReport ChangeLabels(LabelChange change, Entry entry);
 
   // --- schedule timer
   // One tick. Every step of the minute is carried out, also when a sound
@@ -267,7 +258,9 @@ class TPstMain : public QWidget {
   void BuildTray();
   void Connect();
   void MoveOntoDesktop();
-  void ShowFileError(const QString& prefix, const std::string& systemText);
+  // The file error box: the prefix, the system's reason and the file's path.
+  void ShowFileError(const QString& prefix, const std::string& path, const std::string& systemText);
+  void ShowLabelProblems(const LabelReport& report);
   void ShowOutsideChanges(const OutsideChanges& outside);
   void ShowDataFileSwitch(const LabelFile::SwitchResult& switched, const std::string& tried);
   void WatchDataFile();

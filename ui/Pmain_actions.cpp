@@ -33,8 +33,10 @@
 #include "ui/codec.h"
 #include "ui/help.h"
 #include "ui/alarm.h"
+#include "ui/notice.h"
 #include "ui/notify.h"
 #include "ui/Ppost.h"
+#include "ui/userfiles.h"
 
 namespace morna::ui {
 
@@ -98,7 +100,6 @@ void TPstMain::FormCreate() {
   state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
   state_.Settings.DisplayModeDayInForce = state_.Settings.DisplayModeDay;
   // The table and the labels.
-  state_.PostTable = PostTable(state_.Settings.DataCnt);
   LoadPostDataFile();
   // Fonts, colour, input method, width.
   FontSet();
@@ -110,12 +111,13 @@ void TPstMain::FormCreate() {
   state_.Timer.DisplayBaseTime = state_.Now();
   PstMainFormSet();
   // Order the labels and put up their windows.
-  PostDataSort();
+  state_.Labels.SetPastData(state_.Settings.PastData);
+  ShowLabelProblems(state_.Labels.Order(PopupLabelNow(), state_.Now()));
   windows_->DisplayData();
   // The window waits hidden for the icon.
   hide();
   // The count-down alarm.
-  if (CountDownDue(state_.Settings, state_.PostTable, state_.Now())) AlarmOut();
+  if (CountDownDue(state_.Settings, state_.Labels.Table(), state_.Now())) AlarmOut();
 }
 
 void TPstMain::FormDestroy() {
@@ -187,37 +189,42 @@ void TPstMain::ApplyImeMode() {
 
 // ---------------------------------------------------------------- data file
 
-void TPstMain::ShowFileError(const QString& prefix, const std::string& systemText) {
+void TPstMain::ShowFileError(const QString& prefix, const std::string& path,
+                             const std::string& systemText) {
   Messages().Show(kFileBoxCaption,
-                  prefix + SystemText(systemText) + QStringLiteral(" ] のエラーが発生しました。"),
+                  prefix + SystemText(systemText) + QStringLiteral(" ] のエラーが発生しました。") +
+                      QChar('\n') + QString::fromLocal8Bit(path),
                   BoxIcon::Error);
 }
 
-std::string TPstMain::DataFilePath() const {
-  return ResolveDataFile(NativePath(state_.Settings.FileName), state_.DataDir);
-}
+std::string TPstMain::DataFilePath() const { return ui::DataFilePath(state_.Settings, state_.DataDir); }
 
 void TPstMain::LoadPostDataFile() {
-  state_.DataFile.SetPath(DataFilePath());
-  const FileResult result = state_.DataFile.Load(state_.PostTable);
-  if (!result.ok()) ShowFileError(QStringLiteral("ファイルの読込みで[ "), result.systemMessage);
+  const OpenReport opened = state_.Labels.Open(DataFilePath(), state_.Settings.DataCnt);
+  if (!opened.notALabelFile.empty())
+    Messages().Show(kFileBoxCaption,
+                    QStringLiteral("%1 はラベルファイルではないため、書き換えません。"
+                                   "ラベルは %2 に保存します。")
+                        .arg(QString::fromLocal8Bit(opened.notALabelFile),
+                             QString::fromLocal8Bit(state_.Labels.Path())),
+                    BoxIcon::Warning);
+  if (!opened.loaded.ok())
+    ShowFileError(QStringLiteral("ファイルの読込みで[ "), state_.Labels.Path(),
+                  opened.loaded.systemMessage);
   WatchDataFile();
 }
 
 bool TPstMain::SavePostDataFile() {
-  OutsideChanges outside;
-  const FileResult result = state_.DataFile.Save(state_.PostTable, state_.Now(), &outside);
-  if (!result.ok()) ShowFileError(QStringLiteral("ファイルの書込みで[ "), result.systemMessage);
-  ShowOutsideChanges(outside);
-  WatchDataFile();
-  return outside.changed;
+  const LabelReport report = state_.Labels.Save(state_.Now());
+  ShowLabelProblems(report);
+  return report.outside.changed;
 }
 
 // The label file and its folder are watched (a sync client renames a new
 // file over the old one, which only the folder sees); the paths are set
 // again after every load and save, since a watch on a replaced file ends.
 void TPstMain::WatchDataFile() {
-  const QString file = QString::fromLocal8Bit(state_.DataFile.Path());
+  const QString file = QString::fromLocal8Bit(state_.Labels.Path());
   const QString folder = QFileInfo(file).absolutePath();
   const QStringList watched = DataWatcher->files() + DataWatcher->directories();
   if (!watched.isEmpty()) DataWatcher->removePaths(watched);
@@ -228,13 +235,12 @@ void TPstMain::WatchDataFile() {
 void TPstMain::FollowDataFile() {
   // A box shown part-way along the road (a failed save) runs the event loop,
   // and with it the timer: the road is never entered twice.
-  if (onRoad_ || !state_.DataFile.MayHaveChanged()) return;
-  const OutsideChanges outside = state_.DataFile.TakeInOutsideChanges(state_.PostTable);
+  if (onRoad_ || !state_.Labels.MayHaveChanged()) return;
   // What is being typed stays; windows, month grid and an open calendar
   // window show the labels as they now are.
-  if (outside.changed) ChangeLabels({}, Entry::Keep);
-  ShowOutsideChanges(outside);
-  WatchDataFile();
+  LabelChange change;
+  change.takeInOutside = true;
+  ChangeLabels(std::move(change), Entry::Keep);
 }
 
 // A label file named in the settings dialog: taken, started anew, or
@@ -248,13 +254,13 @@ void TPstMain::ShowDataFileSwitch(const LabelFile::SwitchResult& switched,
                       QStringLiteral("ラベルファイルを %1 に切り替えました (%2件のラベル)。"
                                      "これまでのラベルは前のファイルに残っています。")
                           .arg(path)
-                          .arg(state_.PostTable.LabelCount()),
+                          .arg(state_.Labels.Table().LabelCount()),
                       BoxIcon::Information);
       return;
     case LabelFile::Switch::NewFile:
       return;  // the road has written the labels there
     case LabelFile::Switch::Refused: {
-      const QString reason = switched.reason == LabelFile::kNotALabelFile
+      const QString reason = switched.refusal == LabelFile::Refusal::NotALabelFile
                                  ? QStringLiteral("ラベルファイルではありません")
                                  : SystemText(switched.reason);
       Messages().Show(kFileBoxCaption,
@@ -267,16 +273,32 @@ void TPstMain::ShowDataFileSwitch(const LabelFile::SwitchResult& switched,
   }
 }
 
-// Only what the user must know: labels that did not fit the table, and
-// where they went. Shown once the current handler has returned, so that a
-// check from the schedule timer never holds the timer up.
+// What the user must know of a change: files that could not be written, an
+// unreadable file moved aside, labels that did not fit the table and where
+// they went.
+void TPstMain::ShowLabelProblems(const LabelReport& report) {
+  const std::string& path = state_.Labels.Path();
+  if (!report.archiveResult.ok())
+    ShowFileError(QStringLiteral("ファイルの書込みで[ "), path + std::string(kPastLabelsSuffix),
+                  report.archiveResult.systemMessage);
+  if (!report.keptAsideAs.empty())
+    ShowNotice(this, QStringLiteral("読み込めなかったラベルファイル %1 を、書き換える前に %2 として残しました。")
+                         .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(report.keptAsideAs)));
+  if (report.saveTried && !report.saved.ok())
+    ShowFileError(QStringLiteral("ファイルの書込みで[ "), path, report.saved.systemMessage);
+  ShowOutsideChanges(report.outside);
+}
+
+// Labels that did not fit the table, and where they went. Shown once the
+// current handler has returned, so that a check from the schedule timer
+// never holds the timer up.
 void TPstMain::ShowOutsideChanges(const OutsideChanges& outside) {
   if (outside.keptCount == 0) return;
   const QString text =
       outside.keptResult.ok()
           ? QStringLiteral("ほかのコンピューターで追加されたラベルが上限の%1件を超えたため、"
                            "%2件を %3 に残しました。")
-                .arg(state_.PostTable.DataCnt())
+                .arg(state_.Labels.Table().DataCnt())
                 .arg(outside.keptCount)
                 .arg(QString::fromLocal8Bit(outside.keptFile))
           : QStringLiteral("ほかのコンピューターで追加されたラベル%1件を %2 に残せませんでした [ %3 ]")
@@ -381,10 +403,10 @@ void TPstMain::PstVerShowClick() {
   settingsDialog_->SetPlayer(&services_.player);
   settingsDialog_->LblVersion1->setText(QStringLiteral("Desktop reminder: labels and alarms"));
   settingsDialog_->LblVersion2->setText(QStringLiteral("Product Version  V1.20 00.12.16"));
-  settingsDialog_->exec();
+  const bool accepted = settingsDialog_->exec() == QDialog::Accepted;
   settingsDialog_.reset();
   // Cancel changes nothing more.
-  if (state_.SettingsCancelled != 0) return;
+  if (!accepted) return;
   // Fonts, colour and input method as the dialog left them.
   FontSet();
   ApplyEcolor();
@@ -394,24 +416,17 @@ void TPstMain::PstVerShowClick() {
   // losing a label, and another label file named in the dialog. (The road
   // also orders and saves the labels and refills the month grid, whose
   // holidays may have changed.)
-  std::optional<LabelFile::SwitchResult> switched;
-  std::string tried;
-  ChangeLabels(
-      [&] {
-        state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
-        state_.Settings.DisplayModeDayInForce = state_.Settings.DisplayModeDay;
-        if (DataFilePath() != state_.DataFile.Path()) {
-          tried = DataFilePath();
-          switched = state_.DataFile.SwitchTo(tried, state_.PostTable);
-          if (switched->outcome == LabelFile::Switch::Refused)
-            state_.Settings.FileName = oldFileName;
-          else if (switched->outcome == LabelFile::Switch::Taken)
-            state_.EditMode = 0;  // a pending modify was of the other file's label
-        }
-        state_.PostTable.Resize(state_.Settings.DataCnt);
-      },
-      Entry::Keep);
-  if (switched) ShowDataFileSwitch(*switched, tried);
+  state_.Settings.DisplayModeInForce = state_.Settings.DisplayMode;
+  state_.Settings.DisplayModeDayInForce = state_.Settings.DisplayModeDay;
+  LabelChange change;
+  change.switchTo = DataFilePath();
+  change.dataCnt = state_.Settings.DataCnt;
+  const LabelReport report = ChangeLabels(std::move(change), Entry::Keep);
+  if (report.switched) {
+    if (report.switched->outcome == LabelFile::Switch::Refused) state_.Settings.FileName = oldFileName;
+    else WatchDataFile();
+    ShowDataFileSwitch(*report.switched, report.switchPath);
+  }
   // Last, the settings file.
   SaveSettingsFile();
 }
@@ -450,7 +465,7 @@ void TPstMain::CalDay() {
   const CalendarMonthState cal = CalendarFromPosition(now, UDyymm->Position());
   state_.CalendarAnchor = cal.anchor;
   state_.CalendarMonth = cal.month;
-  const auto cells = morna::CalDay(state_.Settings, state_.PostTable, cal, ToSjis(YYMM->text()), now);
+  const auto cells = morna::CalDay(state_.Settings, state_.Labels.Table(), cal, ToSjis(YYMM->text()), now);
   for (std::size_t k = 0; k < cells.size(); ++k) {
     const QString caption = FromSjis(cells[k].caption);
     if (Day[k]->text() != caption) Day[k]->setText(caption);
@@ -484,9 +499,9 @@ void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
     SBar->setValue(36);
   } else if (button == Qt::RightButton) {
     // The popup opens on the last label of that day in table order.
-    const int last = LastLabelOfDay(state_.PostTable, FormatYMD(*date));
+    const int last = LastLabelOfDay(state_.Labels.Table(), FormatYMD(*date));
     if (last >= 0) {
-      const PostSlot& slot = state_.PostTable.Slot(last);
+      const PostSlot& slot = state_.Labels.Table().Slot(last);
       Popup().ShowLabel(PopupLabel{slot.DateTimeText, slot.Lines});
     }
   }
@@ -506,16 +521,11 @@ void TPstMain::SetMessageLines(const QStringList& lines) {
   SetMemoLines(PstMesg, lines);
 }
 
-int TPstMain::PostDataSetFromForm(bool replaceModified) {
-  const PostEntry entry{ToSjis(PstTime->text()), RbtnTodo->isChecked(), MessageText()};
-  int noModify = 0;
-  return morna::PostDataSet(state_.PostTable, replaceModified ? state_.EditMode : noModify, entry,
-                            PopupLabelNow());
+PostEntry TPstMain::EntryFromForm() const {
+  return PostEntry{ToSjis(PstTime->text()), RbtnTodo->isChecked(), MessageText()};
 }
 
-int TPstMain::Room() const {
-  return PostRoom(state_.PostTable, state_.EditMode, PopupLabelNow());
-}
+int TPstMain::Room() const { return state_.Labels.Room(PopupLabelNow()); }
 
 ScheduleEntry TPstMain::GroupEntry() const {
   ScheduleEntry e;
@@ -532,33 +542,14 @@ ScheduleEntry TPstMain::GroupEntry() const {
   return e;
 }
 
-int TPstMain::SchedDataSet() {
-  const ScheduleRun run = morna::SchedDataSet(GroupEntry(), ToSjis(PstTime->text()),
-                                              state_.Settings.ScheCnt, Room());
-  int stored = 0;
-  for (std::size_t i = 0; i < run.labels.size(); ++i) {
-    PstTime->setText(FromSjis(run.labels[i]));
-    // Only the first label takes the place of one being modified; the others
-    // go to free slots, and never over a label of this run that happens to
-    // look like the modified one.
-    if (PostDataSetFromForm(i == 0) >= 0) ++stored;
-  }
-  if (run.error != ScheduleError::None) {
-    // Says what went in before the error, so that posting again does not
-    // store those labels twice.
-    if (stored == 0) throw ConvertError(kDateTimeError);
-    throw StoppedPartWay(kDateTimeError + QChar('\n') +
-                         QStringLiteral("%1件のうち%2件を登録したところでエラーになりました。")
-                             .arg(std::max(state_.Settings.ScheCnt, 0))
-                             .arg(stored));
-  }
-  return stored;
+ScheduleRun TPstMain::SchedDataSet() const {
+  return morna::SchedDataSet(GroupEntry(), ToSjis(PstTime->text()), state_.Settings.ScheCnt, Room());
 }
 
 // The table holds its maximum number of labels: `stored` of the `wanted`
 // labels of this post went in. Says so and how to make room.
 void TPstMain::ShowTableFull(int stored, int wanted) {
-  const int max = state_.PostTable.DataCnt();
+  const int max = state_.Labels.Table().DataCnt();
   QString text =
       stored == 0
           ? QStringLiteral("ラベルの数が上限の%1件に達しているため、登録できません。").arg(max)
@@ -601,9 +592,33 @@ void TPstMain::BtnPostClick() {
       end.movePosition(QTextCursor::End);
       end.insertText(QStringLiteral("\n"));
     }
-    int stored = 0;
-    ChangeLabels([&] { stored = recurring ? SchedDataSet() : (PostDataSetFromForm() >= 0 ? 1 : 0); },
-                 Entry::Reset);
+    const PostEntry entry = EntryFromForm();
+    LabelChange change;
+    ScheduleError runError = ScheduleError::None;
+    if (recurring) {
+      const ScheduleRun run = SchedDataSet();
+      for (const std::string& time : run.labels)
+        change.posts.push_back(PostEntry{time, entry.ToDo, entry.Message});
+      // The date-time field shows the last label the run made.
+      if (!run.labels.empty()) PstTime->setText(FromSjis(run.labels.back()));
+      runError = run.error;
+    } else {
+      change.posts.push_back(entry);
+    }
+    // A run that met an impossible date stores the labels before it, and
+    // the entry stays as it stands.
+    const int stored =
+        ChangeLabels(std::move(change), runError == ScheduleError::None ? Entry::Reset : Entry::Keep)
+            .stored;
+    if (runError != ScheduleError::None) {
+      // Says what went in before the error, so that posting again does not
+      // store those labels twice.
+      if (stored == 0) throw ConvertError(kDateTimeError);
+      throw StoppedPartWay(kDateTimeError + QChar('\n') +
+                           QStringLiteral("%1件のうち%2件を登録したところでエラーになりました。")
+                               .arg(std::max(state_.Settings.ScheCnt, 0))
+                               .arg(stored));
+    }
     activateWindow();
     // Part of a recurring entry did not fit.
     if (stored < wanted) ShowTableFull(stored, wanted);
@@ -618,42 +633,27 @@ void TPstMain::BtnPostClick() {
   }
 }
 
-void TPstMain::ChangeLabels(const std::function<void()>& change, Entry entry) {
+LabelReport TPstMain::ChangeLabels(LabelChange change, Entry entry) {
   const QScopedValueRollback<bool> onRoad(onRoad_, true);
-  // The windows are taken down to be re-filled by the build below: moving a
-  // window that stands already costs far less than making a new one.
-  windows_->TakeDown();
-  auto rest = [&](Entry after) {
-    PostDataSort();
-    if (after == Entry::Reset) PstMainFormSet();  // refills the month grid too
-    else CalDay();
-    windows_->DisplayData();
-    // The save takes in what changed on disk meanwhile; then the labels on
-    // screen follow it.
-    if (SavePostDataFile()) {
-      PostDataSort();
-      CalDay();
-      windows_->DisplayData();
-    }
-    if (calendar_) calendar_->Refill();
-  };
-  try {
-    if (change) change();
-  } catch (...) {
-    rest(Entry::Keep);
-    throw;
+  change.popup = PopupLabelNow();
+  state_.Labels.SetPastData(state_.Settings.PastData);
+  const LabelReport report = state_.Labels.Apply(change, state_.Now());
+  // A change from outside that changed nothing leaves the screen as it is.
+  if (change.takeInOutside && !report.Changed() && !report.outside.changed) {
+    ShowLabelProblems(report);
+    WatchDataFile();
+    return report;
   }
-  rest(entry);
-}
-
-void TPstMain::PostDataSort() {
-  std::vector<PostSlot> past;
-  morna::PostDataSort(state_.PostTable, state_.EditMode, PopupLabelNow(),
-                      state_.Settings.PastData, state_.Now(), &past);
-  // No label removed as past goes without a copy: a clock that was wrong
-  // for a moment must not cost labels for good.
-  if (const FileResult kept = KeepPastLabels(state_.DataFile.Path(), past); !kept.ok())
-    ShowFileError(QStringLiteral("ファイルの書込みで[ "), kept.systemMessage);
+  // The windows are re-filled, not made anew: moving a window that stands
+  // already costs far less than making a new one.
+  windows_->TakeDown();
+  if (entry == Entry::Reset) PstMainFormSet();  // refills the month grid too
+  else CalDay();
+  windows_->DisplayData();
+  if (calendar_) calendar_->Refill();
+  WatchDataFile();
+  ShowLabelProblems(report);
+  return report;
 }
 
 void TPstMain::PostMesgClick(const QStringList& lines) { SetMessageLines(lines); }
@@ -674,7 +674,7 @@ void TPstMain::BtnModClick() {
       ReadInt(Chars(label.Caption, 15, 16));
     }
   }
-  state_.EditMode = 1;
+  state_.Labels.SetMode(EditMode::Modify);
   SelectRbtnSche();
   if (todo && !RbtnTodo->isChecked()) {
     RbtnTodo->setChecked(true);
@@ -702,9 +702,10 @@ void TPstMain::BtnModClick() {
 }
 
 void TPstMain::BtnDelClick() {
-  state_.EditMode = 9;
   SelectRbtnSche();
-  ChangeLabels({}, Entry::Reset);  // ordering carries out the delete
+  LabelChange change;
+  change.deletePopupLabel = true;
+  ChangeLabels(std::move(change), Entry::Reset);
   Popup().hide();
 }
 
@@ -722,7 +723,7 @@ void TPstMain::SchTimerTimer() {
   Guard([this] { FollowDataFile(); });
   const DateTime now = state_.Now();
   const std::vector<TickStep> steps =
-      morna::SchTimerTimer(state_.Timer, state_.Settings, state_.PostTable, windows_->Captions(),
+      morna::SchTimerTimer(state_.Timer, state_.Settings, state_.Labels.Table(), windows_->Captions(),
                            state_.AlarmWindowCount, now);
   for (const TickStep& step : steps) {
     switch (step.kind) {

@@ -22,7 +22,7 @@ void PostWindows::DisplayData() {
   state_.WorkArea = ChooseWorkArea(state_.Settings, state_.ScreenWorkArea());
   int alarmCount = 0;
   const std::vector<PostWindowPlan> plans =
-      morna::DisplayData(state_.Settings, state_.PostTable, state_.Timer.DisplayBaseTime,
+      morna::DisplayData(state_.Settings, state_.Labels.Table(), state_.Timer.DisplayBaseTime,
                          state_.Now(), state_.WorkArea, alarmCount);
   state_.AlarmWindowCount = alarmCount;
 

@@ -8,8 +8,7 @@
 
 #include "core/datetime.h"
 #include "core/geometry.h"
-#include "core/labelfile.h"
-#include "core/posttable.h"
+#include "core/labelbook.h"
 #include "core/schedtimer.h"
 #include "core/settings.h"
 
@@ -18,8 +17,7 @@ namespace morna::ui {
 struct AppState {
   morna::Settings Settings;
   WindowPos MainPos;                 // [MAIN] Top/Left as loaded
-  morna::PostTable PostTable{30};
-  int EditMode = 0;
+  morna::LabelBook Labels{30};        // the table, its data file and the pending edit
   TickState Timer;                   // LastTickTime and DisplayBaseTime
   DateTime CalendarAnchor;
   int CalendarMonth = 0;
@@ -27,8 +25,6 @@ struct AppState {
   Rect WorkArea;                     // where the label windows were last arranged
   std::string SettingsFile;          // the settings file, native path
   std::string DataDir;               // the folder of a relative data file name; empty: current
-  morna::LabelFile DataFile;         // the label data file: path, last bytes seen, keep-aside
-  int SettingsCancelled = 0;         // 1: the settings dialog was last closed with Cancel
 
   // The clock. Core never reads the system clock; tests set any moment.
   std::function<DateTime()> Clock;

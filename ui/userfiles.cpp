@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "ui/codec.h"
 #include "ui/errors.h"
 
 namespace morna::ui {
@@ -44,6 +45,10 @@ void MakeUserFolders(const FilePlaces& places) {
   MakeFolder(QFileInfo(ini).absolutePath(), ini);
   const QString data = FromNative(places.dataDir);
   MakeFolder(data, data);
+}
+
+std::string DataFilePath(const Settings& settings, const std::string& dataDir) {
+  return ResolveDataFile(NativePath(settings.FileName), dataDir);
 }
 
 }  // namespace morna::ui

@@ -2,6 +2,9 @@
 // is core/userfiles.h) and makes the user's folders when the files go there.
 #pragma once
 
+#include <string>
+
+#include "core/settings.h"
 #include "core/userfiles.h"
 
 namespace morna::ui {
@@ -15,5 +18,11 @@ FilePlaces FindFilePlaces();
 // written ("%s に書き込めません"), through the general error handler, and the
 // program runs on.
 void MakeUserFolders(const FilePlaces& places);
+
+// The label data file the settings name, as a native path: FileName, a
+// relative one taken in `dataDir` (the per-user data folder, or empty for
+// the current folder). Start-up, the one-program check and the settings
+// dialog all ask here.
+std::string DataFilePath(const Settings& settings, const std::string& dataDir);
 
 }  // namespace morna::ui

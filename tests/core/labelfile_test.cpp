@@ -231,7 +231,7 @@ TEST(LabelFileTest, SwitchingTakesALabelFileAndRefusesAnythingElse) {
   ASSERT_TRUE(file.Load(t).ok());
 
   EXPECT_EQ(file.SwitchTo(dir.File("notes.txt"), t).outcome, LabelFile::Switch::Refused);
-  EXPECT_EQ(file.SwitchTo(dir.File("notes.txt"), t).reason, LabelFile::kNotALabelFile);
+  EXPECT_EQ(file.SwitchTo(dir.File("notes.txt"), t).refusal, LabelFile::Refusal::NotALabelFile);
   EXPECT_EQ(file.SwitchTo(dir.Path().string(), t).outcome, LabelFile::Switch::Refused);
   EXPECT_EQ(file.Path(), dir.File("old.dat"));
   EXPECT_EQ(t.LabelCount(), 1);

@@ -81,7 +81,7 @@ TEST(PostTableShape, ResizeNeverLosesALabel) {
 
 TEST(PostDataSetTest, EmptyTableFillsSlotZero) {
   PostTable t(5);
-  int edit = 0;
+  EditMode edit = EditMode::None;
   EXPECT_EQ(PostDataSet(t, edit, {"2000/12/16 09:00", false, "a\r\nb\r\n"}, {}), 0);
   EXPECT_EQ(t.Slot(0).DateTimeText, "2000/12/16 09:00");
   EXPECT_EQ(t.Slot(0).Lines, (Lines{"a", "b"}));
@@ -93,7 +93,7 @@ TEST(PostDataSetTest, FullTableStoresNothing) {
   PostTable t(2);
   Put(t, 0, "2000/01/01 00:00");
   Put(t, 1, "2000/01/02 00:00");
-  int edit = 0;
+  EditMode edit = EditMode::None;
   EXPECT_EQ(PostDataSet(t, edit, {"2001/01/01 00:00", false, "x"}, {}), -1);
   EXPECT_EQ(Texts(t), (std::vector<std::string>{"2000/01/01 00:00", "2000/01/02 00:00"}));
   EXPECT_TRUE(t.SpareSlot().IsFree());
@@ -103,23 +103,23 @@ TEST(PostDataSetTest, RoomIsTheFreeSlotsPlusTheLabelBeingModified) {
   PostTable t(3);
   Put(t, 0, "2000/01/01 00:00", {"a"});
   Put(t, 2, "2000/01/02 00:00", {"b"});
-  EXPECT_EQ(PostRoom(t, 0, {}), 1);
+  EXPECT_EQ(PostRoom(t, EditMode::None, {}), 1);
   Put(t, 1, kToDo, {"t"});
-  EXPECT_EQ(PostRoom(t, 0, {}), 0);
-  EXPECT_EQ(PostRoom(t, 1, {"2000/01/02 00:00", {"b"}}), 1);
-  EXPECT_EQ(PostRoom(t, 1, {"2000/01/02 00:00", {"gone"}}), 0);  // stored as a new label
-  EXPECT_EQ(PostRoom(t, 9, {"2000/01/02 00:00", {"b"}}), 0);
+  EXPECT_EQ(PostRoom(t, EditMode::None, {}), 0);
+  EXPECT_EQ(PostRoom(t, EditMode::Modify, {"2000/01/02 00:00", {"b"}}), 1);
+  EXPECT_EQ(PostRoom(t, EditMode::Modify, {"2000/01/02 00:00", {"gone"}}), 0);  // stored as a new label
+  EXPECT_EQ(PostRoom(t, EditMode::Delete, {"2000/01/02 00:00", {"b"}}), 0);
 }
 
 TEST(PostDataSetTest, ModifyReplacesThePopupLabelIgnoringLineBreaks) {
   PostTable t(5);
   Put(t, 0, "2000/12/16 09:00", {"abc", "d"});
   Put(t, 1, kToDo, {"ab", "cd"});
-  int edit = 1;
+  EditMode edit = EditMode::Modify;
   // The ToDo caption finds the sentinel; "ab"/"cd" equals "abc"/"d" too, but
   // slot 0 is not a ToDo label, so slot 1 is taken.
   EXPECT_EQ(PostDataSet(t, edit, {"2001/01/01 10:00", false, "new"}, {"    ToDo", {"abc", "d"}}), 1);
-  EXPECT_EQ(edit, 0);
+  EXPECT_EQ(edit, EditMode::None);
   EXPECT_EQ(t.Slot(1).DateTimeText, "2001/01/01 10:00");
   EXPECT_EQ(t.Slot(1).Lines, Lines{"new"});
   EXPECT_EQ(t.Slot(0).Lines, (Lines{"abc", "d"}));
@@ -128,15 +128,15 @@ TEST(PostDataSetTest, ModifyReplacesThePopupLabelIgnoringLineBreaks) {
 TEST(PostDataSetTest, ModifyOfAVanishedLabelAddsANewOneAndKeepsEditMode) {
   PostTable t(5);
   Put(t, 0, "2000/12/16 09:00", {"a"});
-  int edit = 1;
+  EditMode edit = EditMode::Modify;
   EXPECT_EQ(PostDataSet(t, edit, {"2000/12/17 09:00", false, "b"}, {"2000/12/16 09:00", {"zz"}}), 1);
-  EXPECT_EQ(edit, 1);
+  EXPECT_EQ(edit, EditMode::Modify);
   EXPECT_EQ(t.Slot(0).Lines, Lines{"a"});
 }
 
 TEST(PostDataSortTest, EmptyTableIsUnchanged) {
   PostTable t(4);
-  int edit = 0;
+  EditMode edit = EditMode::None;
   PostDataSort(t, edit, {}, 1, MakeDateTime(2000, 12, 16, 9, 0));
   EXPECT_EQ(t.LabelCount(), 0);
 }
@@ -144,9 +144,9 @@ TEST(PostDataSortTest, EmptyTableIsUnchanged) {
 TEST(PostDataSortTest, FreeSlotStaysAndIsRefilledThenOrdered) {
   PostTable t(10);
   for (int i = 0; i < 10; ++i) Put(t, i, "2000/01/0" + std::to_string(i) + " 00:00");
-  int edit = 9;
+  EditMode edit = EditMode::Delete;
   PostDataSort(t, edit, {"2000/01/03 00:00", {}}, 2, DateTime{});
-  EXPECT_EQ(edit, 0);
+  EXPECT_EQ(edit, EditMode::None);
   EXPECT_TRUE(t.Slot(3).IsFree());
   EXPECT_EQ(t.Slot(4).DateTimeText, "2000/01/04 00:00");
 
@@ -163,7 +163,7 @@ TEST(PostDataSortTest, OrdersToDoFirstAndMessagesTravelWithTheirTexts) {
   Put(t, 0, "2000/12/16 09:00", {"late"});
   Put(t, 1, kToDo, {"todo", "2"});
   Put(t, 2, "2000/12/15 18:30", {"early"});
-  int edit = 0;
+  EditMode edit = EditMode::None;
   PostDataSort(t, edit, {}, 2, MakeDateTime(2001, 1, 1));
   EXPECT_EQ(Texts(t), (std::vector<std::string>{kToDo, "2000/12/15 18:30", "2000/12/16 09:00"}));
   EXPECT_EQ(t.Slot(0).Lines, (Lines{"todo", "2"}));
@@ -176,7 +176,7 @@ TEST(PostDataSortTest, FreeSlotsNeverMove) {
   Put(t, 0, "2000/01/05 00:00");
   Put(t, 2, "2000/01/01 00:00");
   Put(t, 4, "2000/01/03 00:00");
-  int edit = 0;
+  EditMode edit = EditMode::None;
   PostDataSort(t, edit, {}, 0, DateTime{});
   EXPECT_EQ(Texts(t), (std::vector<std::string>{"2000/01/01 00:00", "", "2000/01/03 00:00", "",
                                                 "2000/01/05 00:00"}));
@@ -189,7 +189,7 @@ TEST(PostDataSortTest, EqualTextsFollowTheDoubleWalk) {
   Put(t, 0, "2000/12/16 09:00", {"a"});
   Put(t, 1, "2000/12/16 09:00", {"b"});
   Put(t, 2, kToDo, {"c"});
-  int edit = 0;
+  EditMode edit = EditMode::None;
   PostDataSort(t, edit, {}, 2, DateTime{});
   std::vector<std::string> msgs;
   for (int i = 0; i < 3; ++i) msgs.push_back(t.Slot(i).MessageText());
@@ -205,7 +205,7 @@ TEST(PostDataSortTest, PastLabelsGoWithPastDataOneOnly) {
   };
   PostTable t(3);
   fill(t);
-  int edit = 0;
+  EditMode edit = EditMode::None;
   PostDataSort(t, edit, {}, 1, now);
   EXPECT_EQ(Texts(t), (std::vector<std::string>{kToDo, "", "2000/12/16 09:00"}));
 
@@ -221,7 +221,7 @@ TEST(PostDataSortTest, LabelsRemovedAsPastAreReportedWithTheirMessagesButNotADel
   Put(t, 1, "2000/12/16 08:00", {"gone", "two lines"});
   Put(t, 2, "2000/12/15 10:00", {"deleted"});
   Put(t, 3, kToDo, {"todo"});
-  int edit = 9;
+  EditMode edit = EditMode::Delete;
   std::vector<PostSlot> past;
   PostDataSort(t, edit, {"2000/12/15 10:00", {"deleted"}}, 1, MakeDateTime(2000, 12, 16, 9, 0),
                &past);
@@ -235,9 +235,9 @@ TEST(PostDataSortTest, DeleteFreesOnlyTheLowerOfTwoEqualLabels) {
   PostTable t(4);
   Put(t, 1, "2000/12/16 09:00", {"same"});
   Put(t, 3, "2000/12/16 09:00", {"same"});
-  int edit = 9;
+  EditMode edit = EditMode::Delete;
   PostDataSort(t, edit, {"2000/12/16 09:00", {"same"}}, 2, DateTime{});
-  EXPECT_EQ(edit, 0);
+  EXPECT_EQ(edit, EditMode::None);
   EXPECT_TRUE(t.Slot(1).IsFree());
   EXPECT_EQ(t.Slot(3).DateTimeText, "2000/12/16 09:00");
 }
@@ -245,9 +245,9 @@ TEST(PostDataSortTest, DeleteFreesOnlyTheLowerOfTwoEqualLabels) {
 TEST(PostDataSortTest, DeleteOfAMissingLabelOnlyResetsEditMode) {
   PostTable t(2);
   Put(t, 0, "2000/12/16 09:00", {"x"});
-  int edit = 9;
+  EditMode edit = EditMode::Delete;
   PostDataSort(t, edit, {"2000/12/16 09:00", {"y"}}, 2, DateTime{});
-  EXPECT_EQ(edit, 0);
+  EXPECT_EQ(edit, EditMode::None);
   EXPECT_EQ(t.LabelCount(), 1);
 }
 
@@ -255,7 +255,7 @@ TEST(PostDataSortTest, ALineHoldingABareLineFeedSurvivesAnExchange) {
   PostTable t(2);
   Put(t, 0, "2000/12/17 00:00", {"a\nb"});
   Put(t, 1, "2000/12/16 00:00", {"c"});
-  int edit = 0;
+  EditMode edit = EditMode::None;
   PostDataSort(t, edit, {}, 2, DateTime{});
   EXPECT_EQ(t.Slot(1).Lines, Lines{"a\nb"});
 }

@@ -150,7 +150,7 @@ TEST_F(PstInitTest, ShowsTheSettingsAndStoresThemOnOk) {
   QTest::mouseClick(d.RbtnSize[2], Qt::LeftButton);
   QTest::mouseClick(d.BtnOK, Qt::LeftButton);
   EXPECT_EQ(d.result(), QDialog::Accepted);
-  EXPECT_EQ(state_.SettingsCancelled, 0);
+  EXPECT_EQ(d.result(), QDialog::Accepted);
   EXPECT_EQ(state_.Settings.ScheCnt, 12);
   EXPECT_EQ(state_.Settings.DataSize, 3);
   EXPECT_EQ(state_.Settings.FileName, "\x82\xa0\xff.dat");  // shown, untouched, kept byte for byte
@@ -232,7 +232,7 @@ TEST_F(PstInitTest, ANonIntegerFieldKeepsTheDialogOpenAndCancelKeepsNothingOfIt)
 
   QTest::mouseClick(d.BtnCan, Qt::LeftButton);
   EXPECT_FALSE(d.isVisible());
-  EXPECT_EQ(state_.SettingsCancelled, 1);
+  EXPECT_EQ(d.result(), QDialog::Rejected);
   EXPECT_EQ(state_.Settings.FileName, before.FileName);
   EXPECT_EQ(state_.Settings.DataCnt, before.DataCnt);
 }
@@ -262,7 +262,7 @@ TEST_F(PstInitTest, EditsThatChangeTheSettingsAtOnceSurviveCancel) {
 
   QTest::keyClick(&d, Qt::Key_Escape);  // as Cancel
   EXPECT_FALSE(d.isVisible());
-  EXPECT_EQ(state_.SettingsCancelled, 1);
+  EXPECT_EQ(d.result(), QDialog::Rejected);
   EXPECT_EQ(state_.Settings.MDcolor, 0x030201);
   EXPECT_EQ(state_.Settings.Dcolor, kLightYellow);
   EXPECT_EQ(state_.Settings.Caln, 1);
@@ -465,7 +465,7 @@ TEST_F(PstInitTest, OkFromTheTitleReappliesAndSaves) {
   });
   EXPECT_EQ(state_.Settings.Area, 4);
   EXPECT_EQ(state_.Settings.DataCnt, 2);
-  EXPECT_EQ(state_.PostTable.LabelCount(), 3);  // no label lost
+  EXPECT_EQ(state_.Labels.Table().LabelCount(), 3);  // no label lost
   ASSERT_EQ(m.Windows().Count(), 3);
   EXPECT_EQ(m.Windows().At(0)->x(), 0);
   EXPECT_EQ(m.palette().color(QPalette::Window), ToQColor(kLightCyan));
@@ -528,7 +528,7 @@ TEST_F(PstInitTest, OutOfRangeValuesAndAFileThatCannotBeWritten) {
   // Stored as typed; the table holds what it can.
   EXPECT_EQ(state_.Settings.DataCnt, 5000);
   EXPECT_EQ(state_.Settings.DataWSize, -3);
-  EXPECT_EQ(state_.PostTable.DataCnt(), kMaxDataCnt);
+  EXPECT_EQ(state_.Labels.Table().DataCnt(), kMaxDataCnt);
   EXPECT_EQ(m.Windows().Count(), 1);
   // Applied on screen, then the write failed with its message.
   EXPECT_EQ(m.palette().color(QPalette::Window), ToQColor(kLightGreen));

@@ -113,8 +113,8 @@ class PstMainTest : public ::testing::Test {
   // The data file as the table says it must be.
   std::string TableAsFile() const {
     std::string out;
-    for (int i = 0; i < state_.PostTable.DataCnt(); ++i) {
-      const PostSlot& s = state_.PostTable.Slot(i);
+    for (int i = 0; i < state_.Labels.Table().DataCnt(); ++i) {
+      const PostSlot& s = state_.Labels.Table().Slot(i);
       if (s.IsFree()) continue;
       out += "Time=" + s.DateTimeText + "\r\n";
       for (const std::string& line : s.Lines) out += "Memo=" + line + "\r\n";
@@ -123,8 +123,8 @@ class PstMainTest : public ::testing::Test {
   }
   std::vector<std::string> Labels() const {  // "time|line|line" per label
     std::vector<std::string> out;
-    for (int i = 0; i < state_.PostTable.DataCnt(); ++i) {
-      const PostSlot& s = state_.PostTable.Slot(i);
+    for (int i = 0; i < state_.Labels.Table().DataCnt(); ++i) {
+      const PostSlot& s = state_.Labels.Table().Slot(i);
       if (s.IsFree()) continue;
       std::string l = s.DateTimeText;
       for (const std::string& line : s.Lines) l += "|" + line;

@@ -118,7 +118,7 @@ TEST_F(PstMainPostTest, ModifyReplacesTheSameLabel) {
   ASSERT_TRUE(m.Popup().isVisible());
   m.RbtnSche2->click();
   m.Popup().BtnMod->click();
-  EXPECT_EQ(state_.EditMode, 1);
+  EXPECT_EQ(state_.Labels.Mode(), EditMode::Modify);
   EXPECT_TRUE(m.RbtnSche->isChecked());
   EXPECT_EQ(m.OuterHeight(), 150);
   EXPECT_EQ(m.SBar->value(), 38);
@@ -128,7 +128,7 @@ TEST_F(PstMainPostTest, ModifyReplacesTheSameLabel) {
   EXPECT_FALSE(m.Popup().isVisible());
 
   Post("2000/12/25 08:00", "a changed");
-  EXPECT_EQ(state_.EditMode, 0);
+  EXPECT_EQ(state_.Labels.Mode(), EditMode::None);
   EXPECT_EQ(Labels(), (std::vector<std::string>{"1900/12/01 00:00|t", "2000/12/19 12:00|b",
                                                 "2000/12/25 08:00|a changed"}));
   ExpectFileMatchesTable();
@@ -159,7 +159,7 @@ TEST_F(PstMainPostTest, LabelsWhoseBytesDoNotSurviveTheScreenAreFound) {
   emit m.Windows().At(0)->modifyRequested();
   m.Popup().BtnMod->click();
   Post("2000/12/18 10:00", m.PstMesg->toPlainText());
-  EXPECT_EQ(state_.PostTable.LabelCount(), 2);  // replaced, not added
+  EXPECT_EQ(state_.Labels.Table().LabelCount(), 2);  // replaced, not added
   emit m.Windows().At(1)->modifyRequested();
   m.Popup().BtnDel->click();
   EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/18 10:00|\xFA\x5C"});
@@ -178,13 +178,13 @@ TEST_F(PstMainPostTest, ModifyOfAnUnreadableTimeBeginsNothing) {
   EXPECT_EQ(m.PstTime->text(), "2000/12/18  9:05");
   EXPECT_TRUE(sink_.boxes.empty());
 
-  state_.EditMode = 0;
+  state_.Labels.SetMode(EditMode::None);
   m.PstMesg->setPlainText("typing");
   emit m.Windows().At(1)->modifyRequested();
   Guard([&] { m.BtnModClick(); });
   ASSERT_EQ(sink_.boxes.size(), 1u);
   EXPECT_EQ(sink_.boxes[0].text, "'xx' は整数ではありません");
-  EXPECT_EQ(state_.EditMode, 0);
+  EXPECT_EQ(state_.Labels.Mode(), EditMode::None);
   EXPECT_EQ(m.PstMesg->toPlainText(), "typing");
 }
 
@@ -226,18 +226,18 @@ TEST_F(PstMainPostTest, DeleteRemovesOneOfTwoIdenticalLabels) {
   ASSERT_EQ(m.Windows().Count(), 2);
   emit m.Windows().At(1)->modifyRequested();
   m.Popup().BtnDel->click();
-  EXPECT_EQ(state_.EditMode, 0);
+  EXPECT_EQ(state_.Labels.Mode(), EditMode::None);
   EXPECT_EQ(Labels(), std::vector<std::string>{"2000/12/20 09:00|same"});
   EXPECT_EQ(m.Windows().Count(), 1);
   EXPECT_FALSE(m.Popup().isVisible());
   ExpectFileMatchesTable();
 
   // Cancel leaves everything, a pending modify included.
-  state_.EditMode = 1;
+  state_.Labels.SetMode(EditMode::Modify);
   m.RbtnSche2->click();
   emit m.Windows().At(0)->modifyRequested();
   m.Popup().BtnCan->click();
-  EXPECT_EQ(state_.EditMode, 1);
+  EXPECT_EQ(state_.Labels.Mode(), EditMode::Modify);
   EXPECT_TRUE(m.RbtnSche2->isChecked());
   EXPECT_EQ(m.OuterHeight(), 150);
   EXPECT_FALSE(m.Popup().isVisible());
@@ -371,8 +371,9 @@ TEST_F(PstMainPostTest, AnUnreadableDataFileIsKeptAsideBeforeTheFirstSave) {
   ASSERT_EQ(sink_.boxes.size(), 1u);
   EXPECT_EQ(sink_.boxes[0].caption, kFileBoxCaption);
   EXPECT_TRUE(sink_.boxes[0].text.startsWith("ファイルの読込みで[ "));
-  EXPECT_TRUE(sink_.boxes[0].text.endsWith(" ] のエラーが発生しました。"));
-  EXPECT_TRUE(state_.DataFile.LoadFailed());
+  EXPECT_TRUE(sink_.boxes[0].text.endsWith(" ] のエラーが発生しました。\n" +
+                                           QString::fromLocal8Bit(state_.Labels.Path())));
+  EXPECT_TRUE(state_.Labels.File().LoadFailed());
 
   emit m.Windows().At(0)->modifyRequested();
   m.Popup().BtnDel->click();
@@ -392,7 +393,8 @@ TEST_F(PstMainPostTest, ADataFileInAMissingFolderIsReportedAndStartUpGoesOn) {
   ASSERT_EQ(sink_.boxes.size(), 1u);
   EXPECT_EQ(sink_.boxes[0].caption, kFileBoxCaption);
   EXPECT_EQ(sink_.boxes[0].text,
-            "ファイルの読込みで[ No such file or directory ] のエラーが発生しました。");
+            "ファイルの読込みで[ No such file or directory ] のエラーが発生しました。\n" +
+                QString::fromLocal8Bit(state_.Labels.Path()));
   EXPECT_EQ(m.YYMM->text(), "2000/12");
 }
 
@@ -528,13 +530,13 @@ TEST_F(PstMainPostTest, ScheduleTwoNeverOverwritesItsOwnLabelsWhenTheModifiedOne
   // label of the run will look exactly like.
   m.Popup().ShowLabel("2000/12/18 09:00", {"a"});
   m.Popup().hide();
-  state_.EditMode = 1;
+  state_.Labels.SetMode(EditMode::Modify);
   m.RbtnSche2->click();
   m.CbShWeeklyWeek->setCurrentText("Monday");
   m.CbShWeeklyTime->setCurrentText("09:00");
   Post("2000/12/18 09:00", "a");
   EXPECT_EQ(Labels(), (std::vector<std::string>{"2000/12/18 09:00|a", "2000/12/25 09:00|a"}));
-  EXPECT_EQ(state_.EditMode, 1);
+  EXPECT_EQ(state_.Labels.Mode(), EditMode::Modify);
   ExpectFileMatchesTable();
 }
 

@@ -36,8 +36,8 @@ class PostWindowsTest : public ::testing::Test {
                      [this](const QStringList& lines) { copied = lines; });
   }
   void AddLabel(int n, const char* time, std::vector<std::string> lines) {
-    state.PostTable.Slot(n).DateTimeText = time;
-    state.PostTable.Slot(n).Lines = std::move(lines);
+    state.Labels.Table().Slot(n).DateTimeText = time;
+    state.Labels.Table().Slot(n).Lines = std::move(lines);
   }
   static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -182,7 +182,7 @@ TEST_F(PostWindowsTest, ARebuildAfterATakeDownRefillsTheWindowsAtTheirPlaces) {
   QPointer<TPstPost> closed = windows.At(1), last = windows.At(2);
   closed->close();
   windows.TakeDown();
-  state.PostTable.Slot(2).Clear();
+  state.Labels.Table().Slot(2).Clear();
   windows.DisplayData();
   EXPECT_EQ(windows.At(1), last.data());
   EXPECT_EQ(windows.At(1)->geometry().topLeft(), QPoint(892, 37));
@@ -190,7 +190,7 @@ TEST_F(PostWindowsTest, ARebuildAfterATakeDownRefillsTheWindowsAtTheirPlaces) {
   // Windows a build does not need go, also when no build follows.
   QPointer<TPstPost> kept = windows.At(0);
   windows.TakeDown();
-  state.PostTable.Slot(1).Clear();
+  state.Labels.Table().Slot(1).Clear();
   windows.DisplayData();
   EXPECT_EQ(windows.At(0), kept.data());
   EXPECT_TRUE(last.isNull());
