@@ -127,8 +127,14 @@ void TPstMain::FormDestroy() {
 }
 
 void TPstMain::BtnEndClick() {
-  SavePostDataFile();  // a failure is shown and the end goes on
-  SaveSettingsFile();
+  // The labels first; a file that cannot be written is told, and the end
+  // goes on: a program that cannot end can only be killed.
+  SavePostDataFile();
+  try {
+    SaveSettingsFile();
+  } catch (const Error& e) {
+    GeneralErrorHandler(e.text());
+  }
   EndEventLoop();
 }
 
@@ -201,13 +207,12 @@ std::string TPstMain::DataFilePath() const { return ui::DataFilePath(state_.Sett
 
 void TPstMain::LoadPostDataFile() {
   const OpenReport opened = state_.Labels.Open(DataFilePath(), state_.Settings.DataCnt);
+  // Told without holding start-up up.
   if (!opened.notALabelFile.empty())
-    Messages().Show(kFileBoxCaption,
-                    QStringLiteral("%1 はラベルファイルではないため、書き換えません。"
-                                   "ラベルは %2 に保存します。")
-                        .arg(QString::fromLocal8Bit(opened.notALabelFile),
-                             QString::fromLocal8Bit(state_.Labels.Path())),
-                    BoxIcon::Warning);
+    ShowNotice(this, QStringLiteral("%1 はラベルファイルではないため、書き換えません。"
+                                    "ラベルは %2 に保存します。")
+                         .arg(QString::fromLocal8Bit(opened.notALabelFile),
+                              QString::fromLocal8Bit(state_.Labels.Path())));
   if (!opened.loaded.ok())
     ShowFileError(QStringLiteral("ファイルの読込みで[ "), state_.Labels.Path(),
                   opened.loaded.systemMessage);

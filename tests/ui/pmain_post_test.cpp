@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -326,16 +327,33 @@ TEST_F(PstMainPostTest, SettingsOutOfRangeWorkAndGoBackAsWritten) {
   ExpectFileMatchesTable();
 }
 
-TEST_F(PstMainPostTest, AnUnwritableSettingsFileKeepsTheProgramRunning) {
+TEST_F(PstMainPostTest, AnUnwritableSettingsFileIsToldAndTheProgramStillEnds) {
   state_.SettingsFile = ToSjis(dir_.filePath("no/such/dir/Morna.ini"));
   TPstMain& m = Start();
   m.ProgExit->trigger();
-  EXPECT_EQ(quits_, 0);
+  EXPECT_EQ(quits_, 1);
   ASSERT_EQ(sink_.boxes.size(), 1u);
   EXPECT_EQ(sink_.boxes[0].caption, "Moranote");
   EXPECT_EQ(sink_.boxes[0].text,
             dir_.filePath("no/such/dir/Morna.ini") + " に書き込めません\nNo such file or directory");
   EXPECT_EQ(ReadFile("Dpstitdt.dat"), "");  // the labels were written first
+}
+
+TEST_F(PstMainPostTest, AFileThatIsNoLabelFileIsToldAtStartAndLeftAlone) {
+  WriteIni("[FILE]\r\nFileName=notes.txt\r\n");
+  WriteFile("notes.txt", "my important notes");
+  TPstMain& m = Start();
+  QTest::qWait(0);
+  const QMessageBox* notice = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == "Notice") notice = qobject_cast<QMessageBox*>(w);
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(notice->text().contains("notes.txt.labels"));
+  Post("2000/12/21 10:00", "kept");
+  m.BtnEnd->click();
+  EXPECT_EQ(ReadFile("notes.txt"), "my important notes");
+  EXPECT_EQ(ReadFile("notes.txt.labels"), "Time=2000/12/21 10:00\r\nMemo=kept\r\n");
+  delete notice;
 }
 
 TEST_F(PstMainPostTest, CloseBoxQuitsWithoutSaving) {
