@@ -11,7 +11,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 #include "core/entry.h"
 #include "ical/cp932.h"
@@ -567,6 +566,31 @@ class Reader {
   std::string nowText_;
 };
 
+// A label's message from a component: its summary, then the lines of its
+// description, as Shift-JIS; `changed` counts the characters that could not
+// stay as they were.
+std::vector<std::string> MessageLines(icalcomponent* c, int& changed) {
+  std::vector<std::string> summary = TextLines(icalcomponent_get_summary(c), changed);
+  std::vector<std::string> description = TextLines(icalcomponent_get_description(c), changed);
+  // The description repeats the summary when a label wrote it (its first
+  // line) and with some calendars; it is not taken twice.
+  if (!summary.empty() && description.size() >= summary.size() &&
+      std::equal(summary.begin(), summary.end(), description.begin()))
+    description.erase(description.begin(), description.begin() + static_cast<std::ptrdiff_t>(summary.size()));
+  std::vector<std::string> lines = std::move(summary);
+  lines.insert(lines.end(), description.begin(), description.end());
+  // A label's first line is never empty, and blank lines at the end show
+  // nothing.
+  while (!lines.empty() && lines.front().empty()) lines.erase(lines.begin());
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  for (std::string& line : lines) {
+    SjisText sj = Utf8ToSjis(line);
+    changed += sj.changed;
+    line = std::move(sj.bytes);
+  }
+  return lines;
+}
+
 bool SameLabel(const PostSlot& a, const PostSlot& b) {
   return a.DateTimeText == b.DateTimeText && MemoToStr(a.MessageText()) == MemoToStr(b.MessageText());
 }
@@ -655,29 +679,13 @@ ImportResult ImportCalendar(std::string_view text, const std::vector<PostSlot>& 
           continue;
         }
         int changed = 0;
-        std::vector<std::string> summary = TextLines(icalcomponent_get_summary(occ.source), changed);
-        std::vector<std::string> description =
-            TextLines(icalcomponent_get_description(occ.source), changed);
-        // The description repeats the summary when a label wrote it (its
-        // first line) and with some calendars; it is not taken twice.
-        if (!summary.empty() && description.size() >= summary.size() &&
-            std::equal(summary.begin(), summary.end(), description.begin()))
-          description.erase(description.begin(), description.begin() + static_cast<std::ptrdiff_t>(summary.size()));
-        std::vector<std::string> lines = std::move(summary);
-        lines.insert(lines.end(), description.begin(), description.end());
-        while (!lines.empty() && lines.front().empty()) lines.erase(lines.begin());
-        while (!lines.empty() && lines.back().empty()) lines.pop_back();
-        if (lines.empty()) {
+        PostSlot label;
+        label.Lines = MessageLines(occ.source, changed);
+        if (label.Lines.empty()) {
           ++result.untitled;
           continue;
         }
-        PostSlot label;
         label.DateTimeText = occ.when ? FormatDateTimeText(*occ.when) : std::string(kToDoSentinel);
-        for (const std::string& line : lines) {
-          SjisText sj = Utf8ToSjis(line);
-          changed += sj.changed;
-          label.Lines.push_back(std::move(sj.bytes));
-        }
         const auto same = [&](const PostSlot& s) { return SameLabel(s, label); };
         if (std::any_of(existing.begin(), existing.end(), same) ||
             std::any_of(taken.begin(), taken.end(), same)) {
