@@ -71,7 +71,9 @@ ExportResult ExportCalendar(const PostTable& table, const ExportOptions& options
 // ---- labels in ----
 
 struct ImportOptions {
-  std::string zone = "UTC";  // the local zone the labels' times are in
+  // The local zone the labels' times are in; one unknown to the calendar
+  // library is taken as UTC.
+  std::string zone = "UTC";
   DateTime now;              // local time: earlier events are past
   int allDayMinutes = 9 * 60;  // the time of day of an all-day event
 };
