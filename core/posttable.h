@@ -48,6 +48,7 @@ struct PostSlot {
   std::string MessageText() const { return JoinMessage(Lines); }
   void SetMessage(std::string_view text) { Lines = SplitMessage(text); }
   void Clear() { DateTimeText.clear(); Lines.clear(); }
+  bool operator==(const PostSlot&) const = default;
 };
 
 // The label shown in the modify/delete popup: its caption ("yyyy/mm/dd hh:mm"

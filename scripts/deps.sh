@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
-  qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsndfile1-dev libxcb1-dev
+  qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsndfile1-dev libxcb1-dev libical-dev
   desktop-file-utils appstream dpkg-dev file
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
@@ -13,7 +13,7 @@ packages=(
   pulseaudio pulseaudio-utils sox faketime python3-xlib syncthing
   weston qt6-wayland openbox
   fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho
-  dbus-daemon python3-dbus python3-gi
+  dbus-daemon python3-dbus python3-gi python3-icalendar
 )
 [ $# -gt 0 ] && packages=("$@")
 missing=()
