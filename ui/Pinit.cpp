@@ -31,13 +31,6 @@ namespace morna::ui {
 
 namespace {
 
-template <class W>
-W* Place(W* w, const QString& name, int left, int top, int width, int height) {
-  w->setObjectName(name);
-  w->setGeometry(left, top, width, height);
-  return w;
-}
-
 // A label, check box or radio button as wide as its caption.
 template <class W>
 W* PlaceFit(W* w, const QString& name, int left, int top, int height = 17) {

@@ -24,7 +24,9 @@
 #include "ui/Pcal.h"
 #include "ui/Pinit.h"
 #include "ui/PostWindows.h"
+#include "ui/MonthGrid.h"
 #include "ui/Ppsub.h"
+#include "ui/ScheduleGroup.h"
 #include "ui/TaskTray.h"
 #include "ui/autostart.h"
 #include "ui/codec.h"
@@ -35,16 +37,6 @@
 namespace morna::ui {
 
 namespace {
-
-template <class W>
-W* Place(W* w, const char* name, int left, int top, int width, int height) {
-  w->setObjectName(QString::fromLatin1(name));
-  w->setGeometry(left, top, width, height);
-  return w;
-}
-
-// Month-grid columns, Sunday first.
-constexpr std::array<int, 7> kGridLefts = {5, 21, 38, 55, 72, 89, 105};
 
 const QColor kNavyText = ToQColor(kNavy);
 
@@ -173,72 +165,27 @@ void TPstMain::BuildControls() {
     b->setAutoDefault(false);
   }
 
-  // The month grid.
-  YYMM = Place(new TClickLabel("1997/02", this), "YYMM", 5, 0, 101, 20);
-  YYMM->setAlignment(Qt::AlignCenter);
-  YYMM->setFont(LookFont("Arial", 16, true));
-  SetTextColor(YYMM, Qt::white);
-  SetBackColor(YYMM, kNavyText);
-
-  UDyymm = Place(new TUpDown(-2, 11, this), "UDyymm", 106, 0, 15, 20);
-
-  static const char* const kWeekCaptions[7] = {"S", "M", "T", "W", "T", "F", "S"};
-  for (int i = 0; i < 7; ++i) {
-    const QByteArray name = "Week" + QByteArray::number(i + 1);
-    QLabel* w = Place(new QLabel(kWeekCaptions[i], this), name.constData(), kGridLefts[i], 20, 16,
-                      15);
-    w->setAlignment(Qt::AlignCenter);
-    w->setFont(LookFont("Times New Roman", 15, true));
-    SetTextColor(w, ToQColor(i == 0 ? kRed : kBlack));
-    Week[i] = w;
-  }
-  for (int k = 0; k < 42; ++k) {
-    const QByteArray name = "Day" + QByteArray::number(k + 1);
-    TClickLabel* d = Place(new TClickLabel(this), name.constData(), kGridLefts[k % 7],
-                           35 + 14 * (k / 7), 16, 14);
-    d->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    d->setFont(LookFont("Times New Roman", 15, true));
-    d->setProperty("Tag", k + 1);
-    SetTextColor(d, Qt::black);
-    Day[k] = d;
-  }
+  // The month grid and the Schedule-2 group: widgets of their own; the
+  // window keeps their controls' names for its handlers and tests.
+  Grid = new TMonthGrid(this);
+  YYMM = Grid->YYMM;
+  UDyymm = Grid->UDyymm;
+  Week = Grid->Week;
+  Day = Grid->Day;
 }
 
 void TPstMain::BuildGroup() {
-  GroupBox1 = Place(new QGroupBox(" Schedule-2", this), "GroupBox1", 3, 125, 317, 100);
-  GroupBox1->setFont(LookFont("Arial", 13, true));
-  SetTextColor(GroupBox1, kNavyText);
-
-  RbWeekly = Place(new QRadioButton("Weekly", GroupBox1), "RbWeekly", 10, 23, 80, 17);
-  RbMonthly1 = Place(new QRadioButton("Monthly-1", GroupBox1), "RbMonthly1", 10, 48, 80, 17);
-  RbMonthly2 = Place(new QRadioButton("Monthly-2", GroupBox1), "RbMonthly2", 10, 73, 80, 17);
-  for (QRadioButton* b : {RbWeekly, RbMonthly1, RbMonthly2}) {
-    b->setFont(LookFont("Arial", 13, true));
-    SetTextColor(b, kNavyText);
-  }
-  RbWeekly->setChecked(true);
-
-  const QString pGothic = QStringLiteral("ＭＳ Ｐゴシック");
-  const QString gothic = QStringLiteral("ＭＳ ゴシック");
-  auto combo = [this](const char* name, int left, int top, int width, const QStringList& items,
-                      const QString& family, bool enabled) {
-    // Made editable when the group is first shown (MakeGroupEditable).
-    QComboBox* c = Place(new QComboBox(GroupBox1), name, left, top, width, 20);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->addItems(items);
-    c->setCurrentIndex(0);
-    SetFontWhenShown(c, LookFont(family, 12, true));
-    SetTextColor(c, Qt::black);
-    c->setEnabled(enabled);
-    return c;
-  };
-  CbShWeeklyWeek = combo("CbShWeeklyWeek", 145, 20, 90, WeekdayItems(), pGothic, true);
-  CbShWeeklyTime = combo("CbShWeeklyTime", 245, 20, 60, HalfHourItems(), pGothic, true);
-  CbShMonthlyDay = combo("CbShMonthlyDay", 100, 45, 35, NumberItems(1, 31), gothic, false);
-  CbShMonthlyTime1 = combo("CbShMonthlyTime1", 245, 45, 60, HalfHourItems(), pGothic, false);
-  CbShMonthlyWeekNo = combo("CbShMonthlyWeekNo", 100, 70, 35, NumberItems(1, 5), gothic, false);
-  CbShMonthlyWeek = combo("CbShMonthlyWeek", 145, 70, 90, WeekdayItems(), pGothic, false);
-  CbShMonthlyTime2 = combo("CbShMonthlyTime2", 245, 70, 60, HalfHourItems(), pGothic, false);
+  GroupBox1 = new TScheduleGroup(this);
+  RbWeekly = GroupBox1->RbWeekly;
+  RbMonthly1 = GroupBox1->RbMonthly1;
+  RbMonthly2 = GroupBox1->RbMonthly2;
+  CbShWeeklyWeek = GroupBox1->CbShWeeklyWeek;
+  CbShWeeklyTime = GroupBox1->CbShWeeklyTime;
+  CbShMonthlyDay = GroupBox1->CbShMonthlyDay;
+  CbShMonthlyTime1 = GroupBox1->CbShMonthlyTime1;
+  CbShMonthlyWeekNo = GroupBox1->CbShMonthlyWeekNo;
+  CbShMonthlyWeek = GroupBox1->CbShMonthlyWeek;
+  CbShMonthlyTime2 = GroupBox1->CbShMonthlyTime2;
 
   // Tab order as designed: the entry fields, the kind, the buttons, the
   // month stepper, Schedule-2 and its group.
@@ -305,9 +252,6 @@ void TPstMain::Connect() {
   on(RbtnSche, &QRadioButton::clicked, &TPstMain::RbtnScheClick);
   on(RbtnTodo, &QRadioButton::clicked, &TPstMain::RbtnTodoClick);
   on(RbtnSche2, &QRadioButton::clicked, &TPstMain::RbtnSche2Click);
-  on(RbWeekly, &QRadioButton::clicked, &TPstMain::RbWeeklyClick);
-  on(RbMonthly1, &QRadioButton::clicked, &TPstMain::RbMonthly1Click);
-  on(RbMonthly2, &QRadioButton::clicked, &TPstMain::RbMonthly2Click);
   on(BtnPost, &QPushButton::clicked, &TPstMain::BtnPostClick);
   on(BtnEnd, &QPushButton::clicked, &TPstMain::BtnEndClick);
   on(ProgHide, &QAction::triggered, &TPstMain::ProgHideClick);
@@ -326,10 +270,7 @@ void TPstMain::Connect() {
   on(UDyymm, &TUpDown::clicked, &TPstMain::UDyymmClick);
   on(YYMM, &TClickLabel::clicked, &TPstMain::YYMMClick);
   on(PstVerShow, &TClickLabel::clicked, &TPstMain::PstVerShowClick);
-  for (TClickLabel* d : Day) {
-    ConnectGuarded(d, &TClickLabel::mouseDown, this,
-                   [this, d](Qt::MouseButton button) { DayxxMouseDown(d, button); });
-  }
+  ConnectGuarded(Grid, &TMonthGrid::dayPressed, this, &TPstMain::DayxxMouseDown);
 }
 
 void TPstMain::SetOuterWidth(int width) {
@@ -348,25 +289,16 @@ void TPstMain::ApplyWindowSize() {
   // while it cannot be seen it is not shown at all, so that nothing of it
   // (its fonts above all) is prepared before the user asks for Schedule-2.
   const bool tall = outerHeight_ >= kTallHeight;
-  if (tall) MakeGroupEditable();
+  if (tall) GroupBox1->MakeEditable();
   GroupBox1->setVisible(tall);
-}
-
-void TPstMain::MakeGroupEditable() {
-  // An editable box brings an edit line, a completer and its list's popup,
-  // which together cost a tenth of the start-up; most users never open the
-  // group, so they are made when it first shows.
-  for (QComboBox* c : {CbShWeeklyWeek, CbShWeeklyTime, CbShMonthlyDay, CbShMonthlyTime1,
-                       CbShMonthlyWeekNo, CbShMonthlyWeek, CbShMonthlyTime2}) {
-    if (!c->isEditable()) c->setEditable(true);
-  }
 }
 
 void TPstMain::contextMenuEvent(QContextMenuEvent* event) {
   // A right click in the window's empty area opens the icon's menu, so that
   // every command stays within reach where no notification area shows the
-  // icon. Controls keep their own right clicks.
-  if (childAt(event->pos())) return;
+  // icon. Controls keep their own right clicks; the month grid's own widget
+  // between its cells is empty space of the window.
+  if (QWidget* at = childAt(event->pos()); at && at != Grid) return;
   event->accept();
   PopupMenu->popup(event->globalPos());
 }

@@ -30,6 +30,8 @@
 #include "core/labelbook.h"
 #include "core/pstctl.h"
 #include "core/schedule2.h"
+#include "ui/MonthGrid.h"
+#include "ui/ScheduleGroup.h"
 #include "ui/appstate.h"
 #include "ui/controls.h"
 #include "ui/errors.h"
@@ -128,9 +130,6 @@ class TPstMain : public QWidget {
   void RbtnScheClick();
   void RbtnTodoClick();
   void RbtnSche2Click();
-  void RbWeeklyClick();
-  void RbMonthly1Click();
-  void RbMonthly2Click();
 
   // --- month grid
   void CalDay();
@@ -219,7 +218,8 @@ class TPstMain : public QWidget {
   TUpDown* UDyymm = nullptr;
   std::array<QLabel*, 7> Week{};      // Week1..Week7 (Week[0] is Week1)
   std::array<TClickLabel*, 42> Day{};  // Day1..Day42 (Day[0] is Day1), row by row
-  QGroupBox* GroupBox1 = nullptr;
+  TMonthGrid* Grid = nullptr;         // holds YYMM, UDyymm, Week and Day
+  TScheduleGroup* GroupBox1 = nullptr;  // holds the Rb... and CbSh... controls below
   QRadioButton* RbWeekly = nullptr;
   QRadioButton* RbMonthly1 = nullptr;
   QRadioButton* RbMonthly2 = nullptr;
@@ -248,8 +248,6 @@ class TPstMain : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;  // the icon's menu
 
  private:
-  void EnableGroupBoxes(bool weekly, bool monthly1, bool monthly2);
-  ScheduleEntry GroupEntry() const;  // the Schedule-2 group's boxes
   void ShowTableFull(int stored, int wanted);
   void EndEventLoop();
   void BuildControls();
@@ -267,7 +265,6 @@ class TPstMain : public QWidget {
   std::string MessageText() const;  // PstMesg as CR LF text, Shift-JIS
   void SetMessageLines(const QStringList& lines);
   void ApplyWindowSize();
-  void MakeGroupEditable();  // the Schedule-2 boxes, once
   void SaveSettingsFile();  // with the window's position; throws when it cannot be written
   // Adds a sound failure to the box shown after the running handler.
   void ReportSoundFailure(AlarmTell tell, const QString& text);

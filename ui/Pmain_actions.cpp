@@ -29,7 +29,9 @@
 #include "ui/look.h"
 #include "ui/Pcal.h"
 #include "ui/PostWindows.h"
+#include "ui/MonthGrid.h"
 #include "ui/Ppsub.h"
+#include "ui/ScheduleGroup.h"
 #include "ui/codec.h"
 #include "ui/help.h"
 #include "ui/alarm.h"
@@ -107,7 +109,7 @@ void TPstMain::FormCreate() {
   ApplyImeMode();
   if (state_.Settings.Caln == 1) SetOuterWidth(kNarrowWidth);
   // Today.
-  YYMM->setText(FromSjis(FormatYM(state_.Now())));
+  Grid->SetMonth(state_.Now());
   state_.Timer.DisplayBaseTime = state_.Now();
   PstMainFormSet();
   // Order the labels and put up their windows.
@@ -316,7 +318,7 @@ void TPstMain::ShowOutsideChanges(const OutsideChanges& outside) {
 
 void TPstMain::PstMainFormSet() {
   const FormSetValues v = morna::PstMainFormSet(state_.Now());
-  YYMM->setText(FromSjis(v.yymm));
+  Grid->SetMonth(DateOrThrow(ReadTitleDate(v.yymm, "1")));
   PstTime->setText(FromSjis(v.pstTime));
   SBar->setValue(v.sbar);  // SBarChange runs when the position moves
   UDyymm->SetPosition(0);
@@ -326,7 +328,7 @@ void TPstMain::PstMainFormSet() {
 
 void TPstMain::SBarChange() {
   const SBarResult r =
-      morna::SBarChange(ToSjis(YYMM->text()), ToSjis(PstTime->text()), SBar->value());
+      morna::SBarChange(Grid->MonthText(), ToSjis(PstTime->text()), SBar->value());
   switch (r.error) {
     case SBarResult::Error::None:
       PstTime->setText(FromSjis(r.text));
@@ -448,21 +450,6 @@ void TPstMain::RbtnScheClick() { SetOuterHeight(kShortHeight); }
 void TPstMain::RbtnTodoClick() { SetOuterHeight(kShortHeight); }
 void TPstMain::RbtnSche2Click() { SetOuterHeight(kTallHeight); }
 
-void TPstMain::RbWeeklyClick() { EnableGroupBoxes(true, false, false); }
-void TPstMain::RbMonthly1Click() { EnableGroupBoxes(false, true, false); }
-void TPstMain::RbMonthly2Click() { EnableGroupBoxes(false, false, true); }
-
-// Each kind of recurring entry enables its own boxes and disables the others.
-void TPstMain::EnableGroupBoxes(bool weekly, bool monthly1, bool monthly2) {
-  CbShWeeklyWeek->setEnabled(weekly);
-  CbShWeeklyTime->setEnabled(weekly);
-  CbShMonthlyDay->setEnabled(monthly1);
-  CbShMonthlyTime1->setEnabled(monthly1);
-  CbShMonthlyWeekNo->setEnabled(monthly2);
-  CbShMonthlyWeek->setEnabled(monthly2);
-  CbShMonthlyTime2->setEnabled(monthly2);
-}
-
 // ---------------------------------------------------------------- month grid
 
 void TPstMain::CalDay() {
@@ -470,24 +457,17 @@ void TPstMain::CalDay() {
   const CalendarMonthState cal = CalendarFromPosition(now, UDyymm->Position());
   state_.CalendarAnchor = cal.anchor;
   state_.CalendarMonth = cal.month;
-  const auto cells = morna::CalDay(state_.Settings, state_.Labels.Table(), cal, ToSjis(YYMM->text()), now);
-  for (std::size_t k = 0; k < cells.size(); ++k) {
-    const QString caption = FromSjis(cells[k].caption);
-    if (Day[k]->text() != caption) Day[k]->setText(caption);
-    SetTextColor(Day[k], ToQColor(cells[k].fontColor));
-    SetBackColor(Day[k], ToQColor(cells[k].background));
-    Day[k]->setToolTip(QString::fromStdString(cells[k].holidayName));  // empty clears it
-  }
+  Grid->Fill(morna::CalDay(state_.Settings, state_.Labels.Table(), cal, Grid->MonthText(), now));
 }
 
 void TPstMain::UDyymmClick() {
   const CalendarMonthState cal = CalendarFromPosition(state_.Now(), UDyymm->Position());
-  YYMM->setText(FromSjis(FormatYM(cal.anchor)));
+  Grid->SetMonth(cal.anchor);
   CalDay();
 }
 
 void TPstMain::YYMMClick() {
-  state_.CalendarAnchor = DateOrThrow(ReadTitleDate(ToSjis(YYMM->text()), "15"));
+  state_.CalendarAnchor = DateOrThrow(ReadTitleDate(Grid->MonthText(), "15"));
   state_.CalendarMonth = MonthOf(state_.CalendarAnchor);
   Calendar().ShowCalendar();
 }
@@ -496,8 +476,7 @@ void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
   if (!sender || sender->text().isEmpty()) return;  // a day of another month
   SelectRbtnSche();
   if (outerWidth_ == kNarrowWidth) SetOuterWidth(kWideWidth);
-  const std::optional<DateTime> date =
-      DayCellDate(ToSjis(YYMM->text()), ToSjis(sender->text()));
+  const std::optional<DateTime> date = Grid->DateOf(sender);
   if (!date) throw ConvertError(kInvalidDate);
   if (button == Qt::LeftButton) {
     PstTime->setText(FromSjis(FormatDateTimeText(*date)));
@@ -532,23 +511,8 @@ PostEntry TPstMain::EntryFromForm() const {
 
 int TPstMain::Room() const { return state_.Labels.Room(PopupLabelNow()); }
 
-ScheduleEntry TPstMain::GroupEntry() const {
-  ScheduleEntry e;
-  e.Kind = RbWeekly->isChecked()     ? ScheduleKind::Weekly
-           : RbMonthly1->isChecked() ? ScheduleKind::Monthly1
-                                     : ScheduleKind::Monthly2;
-  e.CbShWeeklyWeek = ToSjis(CbShWeeklyWeek->currentText());
-  e.CbShWeeklyTime = ToSjis(CbShWeeklyTime->currentText());
-  e.CbShMonthlyDay = ToSjis(CbShMonthlyDay->currentText());
-  e.CbShMonthlyTime1 = ToSjis(CbShMonthlyTime1->currentText());
-  e.CbShMonthlyWeekNo = ToSjis(CbShMonthlyWeekNo->currentText());
-  e.CbShMonthlyWeek = ToSjis(CbShMonthlyWeek->currentText());
-  e.CbShMonthlyTime2 = ToSjis(CbShMonthlyTime2->currentText());
-  return e;
-}
-
 ScheduleRun TPstMain::SchedDataSet() const {
-  return morna::SchedDataSet(GroupEntry(), ToSjis(PstTime->text()), state_.Settings.ScheCnt, Room());
+  return morna::SchedDataSet(GroupBox1->Entry(), ToSjis(PstTime->text()), state_.Settings.ScheCnt, Room());
 }
 
 // The table holds its maximum number of labels: `stored` of the `wanted`
@@ -733,7 +697,7 @@ void TPstMain::SchTimerTimer() {
   for (const TickStep& step : steps) {
     switch (step.kind) {
       case TickStep::Kind::FollowNewDate:
-        YYMM->setText(FromSjis(FormatYM(now)));
+        Grid->SetMonth(now);
         PstMainFormSet();
         break;
       case TickStep::Kind::Recolor:

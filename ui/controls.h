@@ -15,6 +15,14 @@ class QToolButton;
 
 namespace morna::ui {
 
+// Names a control (its objectName) and puts it at its place in its parent.
+template <class W>
+W* Place(W* w, const QString& name, int left, int top, int width, int height) {
+  w->setObjectName(name);
+  w->setGeometry(left, top, width, height);
+  return w;
+}
+
 // A label whose mouse presses and clicks are reported (day cells, the month
 // title, the product name).
 class TClickLabel : public QLabel {
