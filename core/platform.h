@@ -114,6 +114,10 @@ class FileHandle {
 // left out), in no particular order.
 ErrorCode ListFolderOf(const std::string& path, std::vector<std::string>& names);
 
+// A candidate name for a new temporary file: `before`, then this process's
+// id, a counter and a random number ("<pid>-<n>-<hex>"), then `after`.
+std::string UniqueCandidate(const std::string& before, std::string_view after);
+
 // This process's id, and whether a process with the id `pid` runs on this
 // computer. Where the system will not say (no right to ask), it counts as
 // running.

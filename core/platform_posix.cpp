@@ -6,13 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <thread>
 #include <utility>
 
@@ -131,15 +129,9 @@ ReadResult ReadRegularFile(const std::string& path, std::string& out) {
 ErrorCode FileHandle::CreateUnique(const std::string& before, std::string_view after,
                                    std::string& name) {
   Close();
-  static std::atomic<unsigned> counter{0};
-  std::random_device rd;
   ErrorCode err = EEXIST;
   for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
-    char suffix[64];
-    std::snprintf(suffix, sizeof suffix, "%ld-%u-%08x", static_cast<long>(::getpid()),
-                  counter.fetch_add(1), static_cast<unsigned>(rd()));
-    name = before;
-    name.append(suffix).append(after);
+    name = UniqueCandidate(before, after);
     // Mode 0666 less the umask: what a plain new file would get.
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd >= 0) {

@@ -2,10 +2,8 @@
 // so Shift-JIS names work on a Japanese system without any conversion.
 #include <windows.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <random>
 #include <string_view>
 #include <thread>
 #include <utility>
@@ -118,16 +116,9 @@ ReadResult ReadRegularFile(const std::string& path, std::string& out) {
 ErrorCode FileHandle::CreateUnique(const std::string& before, std::string_view after,
                                    std::string& name) {
   Close();
-  static std::atomic<unsigned> counter{0};
-  std::random_device rd;
   ErrorCode err = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[64];
-    std::snprintf(suffix, sizeof suffix, "%lu-%u-%08x",
-                  static_cast<unsigned long>(::GetCurrentProcessId()), counter.fetch_add(1),
-                  static_cast<unsigned>(rd()));
-    name = before;
-    name.append(suffix).append(after);
+    name = UniqueCandidate(before, after);
     HANDLE h = ::CreateFileA(name.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {

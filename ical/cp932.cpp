@@ -6,6 +6,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "core/sjis.h"
+
 namespace morna::ical {
 
 namespace {
@@ -50,22 +52,6 @@ class Converter {
 // one swaps (1A, 1C, 7F), which never reach a calendar.
 constexpr const char* kCodePage = "CP932";
 
-// Input methods on other systems give these symbols in their JIS forms,
-// which the code page lacks; it has the same-looking characters under other
-// code points, which is what a Windows input method would have typed. The
-// program's own conversion maps the same ones.
-char32_t Cp932Form(char32_t c) {
-  switch (c) {
-    case 0x301C: return 0xFF5E;  // wave dash
-    case 0x2016: return 0x2225;  // double vertical line
-    case 0x2212: return 0xFF0D;  // minus sign
-    case 0x2014: return 0x2015;  // em dash
-    case 0x00A2: return 0xFFE0;  // cent sign
-    case 0x00A3: return 0xFFE1;  // pound sign
-    case 0x00AC: return 0xFFE2;  // not sign
-    default: return c;
-  }
-}
 
 // Characters the C library writes as an ASCII byte that reads back as
 // another character (yen sign as backslash, overline as tilde); the

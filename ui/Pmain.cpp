@@ -176,24 +176,16 @@ void TPstMain::BuildControls() {
 
 void TPstMain::BuildGroup() {
   GroupBox1 = new TScheduleGroup(this);
-  RbWeekly = GroupBox1->RbWeekly;
-  RbMonthly1 = GroupBox1->RbMonthly1;
-  RbMonthly2 = GroupBox1->RbMonthly2;
-  CbShWeeklyWeek = GroupBox1->CbShWeeklyWeek;
-  CbShWeeklyTime = GroupBox1->CbShWeeklyTime;
-  CbShMonthlyDay = GroupBox1->CbShMonthlyDay;
-  CbShMonthlyTime1 = GroupBox1->CbShMonthlyTime1;
-  CbShMonthlyWeekNo = GroupBox1->CbShMonthlyWeekNo;
-  CbShMonthlyWeek = GroupBox1->CbShMonthlyWeek;
-  CbShMonthlyTime2 = GroupBox1->CbShMonthlyTime2;
 
   // Tab order as designed: the entry fields, the kind, the buttons, the
   // month stepper, Schedule-2 and its group.
-  QWidget* order[] = {PstTime,    SBar,    PstMesg,     RbtnSche,  RbtnTodo,
-                      BtnPost,    BtnEnd,  UDyymm->Up,  UDyymm->Down, RbtnSche2,
-                      RbWeekly,   RbMonthly1, RbMonthly2, CbShWeeklyWeek, CbShWeeklyTime,
-                      CbShMonthlyDay, CbShMonthlyTime1, CbShMonthlyWeekNo, CbShMonthlyWeek,
-                      CbShMonthlyTime2};
+  const TScheduleGroup* g = GroupBox1;
+  QWidget* order[] = {PstTime,           SBar,           PstMesg,           RbtnSche,
+                      RbtnTodo,          BtnPost,        BtnEnd,            UDyymm->Up,
+                      UDyymm->Down,      RbtnSche2,      g->RbWeekly,       g->RbMonthly1,
+                      g->RbMonthly2,     g->CbShWeeklyWeek, g->CbShWeeklyTime, g->CbShMonthlyDay,
+                      g->CbShMonthlyTime1, g->CbShMonthlyWeekNo, g->CbShMonthlyWeek,
+                      g->CbShMonthlyTime2};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

@@ -219,17 +219,7 @@ class TPstMain : public QWidget {
   std::array<QLabel*, 7> Week{};      // Week1..Week7 (Week[0] is Week1)
   std::array<TClickLabel*, 42> Day{};  // Day1..Day42 (Day[0] is Day1), row by row
   TMonthGrid* Grid = nullptr;         // holds YYMM, UDyymm, Week and Day
-  TScheduleGroup* GroupBox1 = nullptr;  // holds the Rb... and CbSh... controls below
-  QRadioButton* RbWeekly = nullptr;
-  QRadioButton* RbMonthly1 = nullptr;
-  QRadioButton* RbMonthly2 = nullptr;
-  QComboBox* CbShWeeklyWeek = nullptr;
-  QComboBox* CbShWeeklyTime = nullptr;
-  QComboBox* CbShMonthlyDay = nullptr;
-  QComboBox* CbShMonthlyTime1 = nullptr;
-  QComboBox* CbShMonthlyWeekNo = nullptr;
-  QComboBox* CbShMonthlyWeek = nullptr;
-  QComboBox* CbShMonthlyTime2 = nullptr;
+  TScheduleGroup* GroupBox1 = nullptr;  // the Schedule-2 group with its own controls
   QMenu* PopupMenu = nullptr;
   QAction* ProgHide = nullptr;
   QAction* ProgShow = nullptr;

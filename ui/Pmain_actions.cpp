@@ -213,8 +213,9 @@ void TPstMain::SBarChange() {
 void TPstMain::FontSet() {
   const QString title = FromSjis(state_.Settings.TitleFontName);
   for (QWidget* w : std::initializer_list<QWidget*>{PstVerShow, LblDateTime, LblMesg, RbtnSche,
-                                                    RbtnSche2, RbtnTodo, RbWeekly, RbMonthly1,
-                                                    RbMonthly2, YYMM}) {
+                                                    RbtnSche2, RbtnTodo, GroupBox1->RbWeekly,
+                                                    GroupBox1->RbMonthly1, GroupBox1->RbMonthly2,
+                                                    YYMM}) {
     QFont f = w->font();
     f.setFamily(title);
     FitFont(f);

@@ -4,26 +4,12 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "core/sjis.h"
+
 namespace morna::ui {
 
 namespace {
 constexpr const char* kCodec = "windows-31j";
-
-// Input methods on other systems give these symbols in their JIS forms, which
-// the code page lacks; it has the same-looking characters under other code
-// points, which is what a Windows input method would have typed.
-char32_t Cp932Form(char32_t c) {
-  switch (c) {
-    case 0x301C: return 0xFF5E;  // wave dash
-    case 0x2016: return 0x2225;  // double vertical line
-    case 0x2212: return 0xFF0D;  // minus sign
-    case 0x2014: return 0x2015;  // em dash
-    case 0x00A2: return 0xFFE0;  // cent sign
-    case 0x00A3: return 0xFFE1;  // pound sign
-    case 0x00AC: return 0xFFE2;  // not sign
-    default: return c;
-  }
-}
 
 QByteArray Encode(const QString& text, bool* failed) {
   QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);

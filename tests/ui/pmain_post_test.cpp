@@ -419,9 +419,9 @@ TEST_F(PstMainPostTest, ADataFileInAMissingFolderIsReportedAndStartUpGoesOn) {
 TEST_F(PstMainPostTest, ScheduleTwoFailingPartWayStillShowsAndSavesWhatWasStored) {
   TPstMain& m = Start();
   m.RbtnSche2->click();
-  m.RbMonthly1->click();
-  m.CbShMonthlyDay->setCurrentText("31");
-  m.CbShMonthlyTime1->setCurrentText("08:00");
+  m.GroupBox1->RbMonthly1->click();
+  m.GroupBox1->CbShMonthlyDay->setCurrentText("31");
+  m.GroupBox1->CbShMonthlyTime1->setCurrentText("08:00");
   Post("2001/01/20 15:20", "monthly");  // 31 February ends the run
   ASSERT_EQ(sink_.boxes.size(), 1u);
   // The date-time box, and how many went in before the error.
@@ -434,7 +434,7 @@ TEST_F(PstMainPostTest, ScheduleTwoFailingPartWayStillShowsAndSavesWhatWasStored
 
   // An error before the first label: the date-time box alone.
   sink_.boxes.clear();
-  m.CbShMonthlyDay->setCurrentText("3l");
+  m.GroupBox1->CbShMonthlyDay->setCurrentText("3l");
   Post("2001/01/20 15:20", "none");
   ASSERT_EQ(sink_.boxes.size(), 1u);
   EXPECT_EQ(sink_.boxes[0].text, kDateTimeBox);
@@ -448,24 +448,24 @@ TEST_F(PstMainPostTest, ScheduleTwoPostsEachKindThroughTheGroup) {
   EXPECT_EQ(m.OuterHeight(), 255);
 
   // Weekly, picked from the lists: from Wednesday 2000/12/20.
-  m.CbShWeeklyWeek->setCurrentIndex(m.CbShWeeklyWeek->findText("Friday"));
-  m.CbShWeeklyTime->setCurrentIndex(m.CbShWeeklyTime->findText("08:30"));
+  m.GroupBox1->CbShWeeklyWeek->setCurrentIndex(m.GroupBox1->CbShWeeklyWeek->findText("Friday"));
+  m.GroupBox1->CbShWeeklyTime->setCurrentIndex(m.GroupBox1->CbShWeeklyTime->findText("08:30"));
   Post("2000/12/20 15:20", "weekly");
   EXPECT_TRUE(m.PstMesg->toPlainText().isEmpty());  // posted and reset
 
   // Monthly-1 and Monthly-2 typed into the boxes.
-  QTest::mouseClick(m.RbMonthly1, Qt::LeftButton);
-  m.CbShMonthlyDay->clearEditText();
-  QTest::keyClicks(m.CbShMonthlyDay, "25");
-  m.CbShMonthlyTime1->clearEditText();
-  QTest::keyClicks(m.CbShMonthlyTime1, "12:00");
+  QTest::mouseClick(m.GroupBox1->RbMonthly1, Qt::LeftButton);
+  m.GroupBox1->CbShMonthlyDay->clearEditText();
+  QTest::keyClicks(m.GroupBox1->CbShMonthlyDay, "25");
+  m.GroupBox1->CbShMonthlyTime1->clearEditText();
+  QTest::keyClicks(m.GroupBox1->CbShMonthlyTime1, "12:00");
   Post("2000/12/20 15:20", "day");
-  QTest::mouseClick(m.RbMonthly2, Qt::LeftButton);
-  m.CbShMonthlyWeekNo->clearEditText();
-  QTest::keyClicks(m.CbShMonthlyWeekNo, "5");
-  m.CbShMonthlyWeek->setCurrentIndex(m.CbShMonthlyWeek->findText("Friday"));
-  m.CbShMonthlyTime2->clearEditText();
-  QTest::keyClicks(m.CbShMonthlyTime2, "10:00");
+  QTest::mouseClick(m.GroupBox1->RbMonthly2, Qt::LeftButton);
+  m.GroupBox1->CbShMonthlyWeekNo->clearEditText();
+  QTest::keyClicks(m.GroupBox1->CbShMonthlyWeekNo, "5");
+  m.GroupBox1->CbShMonthlyWeek->setCurrentIndex(m.GroupBox1->CbShMonthlyWeek->findText("Friday"));
+  m.GroupBox1->CbShMonthlyTime2->clearEditText();
+  QTest::keyClicks(m.GroupBox1->CbShMonthlyTime2, "10:00");
   Post("2000/12/20 15:20", "fifth");
 
   // January and February 2001 have four Fridays: each spills into the next month.
@@ -509,8 +509,8 @@ TEST_F(PstMainPostTest, AFullTableKeepsTheTypedEntryAndSaysHowToMakeRoom) {
   m.Popup().BtnMod->click();
   sink_.boxes.clear();
   m.RbtnSche2->click();
-  m.CbShWeeklyWeek->setCurrentText("Monday");
-  m.CbShWeeklyTime->setCurrentText("09:00");
+  m.GroupBox1->CbShWeeklyWeek->setCurrentText("Monday");
+  m.GroupBox1->CbShWeeklyTime->setCurrentText("09:00");
   Post("2000/12/18 09:37", "a changed");
   EXPECT_EQ(Labels(), (std::vector<std::string>{"2000/12/18 09:00|a changed", "2000/12/19 12:00|b"}));
   ExpectFileMatchesTable();
@@ -550,8 +550,8 @@ TEST_F(PstMainPostTest, ScheduleTwoNeverOverwritesItsOwnLabelsWhenTheModifiedOne
   m.Popup().hide();
   state_.Labels.SetMode(EditMode::Modify);
   m.RbtnSche2->click();
-  m.CbShWeeklyWeek->setCurrentText("Monday");
-  m.CbShWeeklyTime->setCurrentText("09:00");
+  m.GroupBox1->CbShWeeklyWeek->setCurrentText("Monday");
+  m.GroupBox1->CbShWeeklyTime->setCurrentText("09:00");
   Post("2000/12/18 09:00", "a");
   EXPECT_EQ(Labels(), (std::vector<std::string>{"2000/12/18 09:00|a", "2000/12/25 09:00|a"}));
   EXPECT_EQ(state_.Labels.Mode(), EditMode::Modify);

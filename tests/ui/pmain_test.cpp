@@ -92,11 +92,11 @@ TEST_F(PstMainTest, ControlsStandAtTheirPlacesWithTheirTexts) {
   EXPECT_EQ(m.SBar->minimum(), 0);
   EXPECT_EQ(m.SBar->maximum(), 95);
   EXPECT_EQ(m.SBar->pageStep(), 1);
-  EXPECT_EQ(m.CbShWeeklyTime->count(), 48);
-  EXPECT_EQ(m.CbShWeeklyTime->itemText(47), "23:30");
-  EXPECT_FALSE(m.CbShMonthlyDay->isEnabled());
+  EXPECT_EQ(m.GroupBox1->CbShWeeklyTime->count(), 48);
+  EXPECT_EQ(m.GroupBox1->CbShWeeklyTime->itemText(47), "23:30");
+  EXPECT_FALSE(m.GroupBox1->CbShMonthlyDay->isEnabled());
   EXPECT_TRUE(m.RbtnSche->isChecked());
-  EXPECT_TRUE(m.RbWeekly->isChecked());
+  EXPECT_TRUE(m.GroupBox1->RbWeekly->isChecked());
   EXPECT_FALSE(m.isVisible());  // start-up hides it; the event loop shows it
   EXPECT_TRUE(m.SchTimer->isActive());
   EXPECT_EQ(m.SchTimer->interval(), 10000);
@@ -231,7 +231,7 @@ TEST_F(PstMainTest, StartUpAppliesFontsColourAndInputMode) {
   for (QLabel* l : m.Week) EXPECT_EQ(l->font().family(), "Courier");
   EXPECT_EQ(m.YYMM->font().family(), "Helvetica");
   EXPECT_EQ(m.YYMM->font().pixelSize(), 16);
-  EXPECT_EQ(m.RbMonthly2->font().pixelSize(), 13);
+  EXPECT_EQ(m.GroupBox1->RbMonthly2->font().pixelSize(), 13);
   EXPECT_EQ(m.PstVerShow->font().pixelSize(), 16);
 }
 
@@ -261,9 +261,9 @@ TEST_F(PstMainTest, DisabledRecurringBoxesLookDisabled) {
   TPstMain& m = Start();
   const QColor disabled = QApplication::palette().color(QPalette::Disabled, QPalette::Text);
   ASSERT_NE(disabled, QColor(Qt::black));
-  ASSERT_FALSE(m.CbShMonthlyDay->isEnabled());
-  EXPECT_EQ(m.CbShMonthlyDay->palette().color(QPalette::Disabled, QPalette::Text), disabled);
-  EXPECT_EQ(m.CbShMonthlyDay->palette().color(QPalette::Active, QPalette::Text),
+  ASSERT_FALSE(m.GroupBox1->CbShMonthlyDay->isEnabled());
+  EXPECT_EQ(m.GroupBox1->CbShMonthlyDay->palette().color(QPalette::Disabled, QPalette::Text), disabled);
+  EXPECT_EQ(m.GroupBox1->CbShMonthlyDay->palette().color(QPalette::Active, QPalette::Text),
             QColor(Qt::black));
 }
 
@@ -362,24 +362,24 @@ TEST_F(PstMainTest, AClickOnTheChosenKindKeepsItChosen) {
     QTest::mouseClick(kind, Qt::LeftButton);
     EXPECT_TRUE(kind->isChecked()) << kind->objectName().toStdString();
   }
-  EXPECT_TRUE(m.RbWeekly->isChecked());
+  EXPECT_TRUE(m.GroupBox1->RbWeekly->isChecked());
 }
 
 TEST_F(PstMainTest, GroupRadioButtonsEnableTheirBoxes) {
   TPstMain& m = Start();
   auto enabled = [&] {
     std::string s;
-    for (QComboBox* c : {m.CbShWeeklyWeek, m.CbShWeeklyTime, m.CbShMonthlyDay,
-                         m.CbShMonthlyTime1, m.CbShMonthlyWeekNo, m.CbShMonthlyWeek,
-                         m.CbShMonthlyTime2})
+    for (QComboBox* c : {m.GroupBox1->CbShWeeklyWeek, m.GroupBox1->CbShWeeklyTime, m.GroupBox1->CbShMonthlyDay,
+                         m.GroupBox1->CbShMonthlyTime1, m.GroupBox1->CbShMonthlyWeekNo, m.GroupBox1->CbShMonthlyWeek,
+                         m.GroupBox1->CbShMonthlyTime2})
       s += c->isEnabled() ? '1' : '0';
     return s;
   };
-  m.RbMonthly2->click();
+  m.GroupBox1->RbMonthly2->click();
   EXPECT_EQ(enabled(), "0000111");
-  m.RbMonthly1->click();
+  m.GroupBox1->RbMonthly1->click();
   EXPECT_EQ(enabled(), "0011000");
-  m.RbWeekly->click();
+  m.GroupBox1->RbWeekly->click();
   EXPECT_EQ(enabled(), "1100000");
 }
 
@@ -389,11 +389,11 @@ TEST_F(PstMainTest, TheScheduleTwoGroupShowsWithItsFontsOnlyInTheTallWindow) {
   EXPECT_FALSE(m.GroupBox1->isVisible());
   m.RbtnSche2->click();
   EXPECT_TRUE(m.GroupBox1->isVisible());
-  EXPECT_TRUE(m.CbShWeeklyTime->isEditable());
-  EXPECT_TRUE(m.CbShMonthlyTime2->isEditable());
-  EXPECT_EQ(m.CbShWeeklyWeek->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
-  EXPECT_EQ(m.CbShMonthlyDay->font().family(), QStringLiteral("ＭＳ ゴシック"));
-  EXPECT_EQ(m.CbShMonthlyDay->font().pixelSize(), 12);
+  EXPECT_TRUE(m.GroupBox1->CbShWeeklyTime->isEditable());
+  EXPECT_TRUE(m.GroupBox1->CbShMonthlyTime2->isEditable());
+  EXPECT_EQ(m.GroupBox1->CbShWeeklyWeek->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+  EXPECT_EQ(m.GroupBox1->CbShMonthlyDay->font().family(), QStringLiteral("ＭＳ ゴシック"));
+  EXPECT_EQ(m.GroupBox1->CbShMonthlyDay->font().pixelSize(), 12);
   m.RbtnSche->click();
   EXPECT_FALSE(m.GroupBox1->isVisible());
   m.hide();
