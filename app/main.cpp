@@ -2,6 +2,7 @@
 // the files live, one program per settings file and per data file, the
 // registration window's start-up, and the event loop.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/cmdline.h"
@@ -20,6 +22,7 @@
 #include "ui/TaskTray.h"
 #include "ui/appstate.h"
 #include "ui/codec.h"
+#include "ui/commands.h"
 #include "ui/errors.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
@@ -30,8 +33,36 @@
 
 namespace {
 
+// Writes a command's output; output that could not be written (a closed
+// pipe, a full disk) is a failure.
+int Finish(const morna::ui::CommandOutput& output) {
+  std::fputs(output.out.c_str(), stdout);
+  std::fputs(output.err.c_str(), stderr);
+  const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
+  return output.exitCode != 0 ? output.exitCode : (written ? 0 : 1);
+}
+
+// A command of a script (--add, --list, --export, --import), carried out
+// straight on the label file with only the core application object: no
+// window, no display.
+int RunScriptCommand(int argc, char** argv, morna::CommandRequest request) {
+  QCoreApplication app(argc, argv);
+  // The same name as the program's, so that the per-user folders are the same.
+  QCoreApplication::setApplicationName(morna::ui::kAppTitle);
+  const morna::FilePlaces places = morna::ui::FindFilePlaces();
+  // A calendar file is named from the caller's folder.
+  if (!request.file.empty()) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(request.file, ec);
+    if (!ec) request.file = absolute.string();
+  }
+  return Finish(morna::ui::RunCommandOnFile(request, places.iniPath, places.dataDir,
+                                            morna::ui::SystemNow()));
+}
+
 // --help, --version and a refused command line are answered before the
-// toolkit starts, so they need no display. Returns the exit code, or -1 to run.
+// toolkit starts, so they need no display; so are the commands of scripts.
+// Returns the exit code, or -1 to run.
 int AnswerCommandLine(int argc, char** argv) {
   const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
   const std::string program =
@@ -40,6 +71,8 @@ int AnswerCommandLine(int argc, char** argv) {
   switch (line.action) {
     case morna::CommandLine::Action::Run:
       return -1;
+    case morna::CommandLine::Action::Command:
+      return RunScriptCommand(argc, argv, line.request);
     case morna::CommandLine::Action::Help:
       std::fputs(morna::UsageText(program).c_str(), stdout);
       break;

@@ -1,7 +1,9 @@
 #include "core/cmdline.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 
 namespace morna {
 
@@ -21,27 +23,77 @@ bool IsToolkitOption(std::string_view arg) {
   return false;
 }
 
+CommandLine Refused(std::string error) {
+  CommandLine line;
+  line.action = CommandLine::Action::Error;
+  line.error = std::move(error);
+  return line;
+}
+
+bool IsToDoWord(std::string_view word) {
+  if (word.size() != 4) return false;
+  for (std::size_t i = 0; i < 4; ++i)
+    if ((word[i] | 0x20) != "todo"[i]) return false;
+  return true;
+}
+
+// The commands and how many values each takes.
+struct CommandName {
+  std::string_view name;
+  CommandRequest::Kind kind;
+  std::size_t values;
+};
+constexpr std::array<CommandName, 4> kCommands = {{{"--add", CommandRequest::Kind::Add, 2},
+                                                   {"--list", CommandRequest::Kind::List, 0},
+                                                   {"--export", CommandRequest::Kind::Export, 1},
+                                                   {"--import", CommandRequest::Kind::Import, 1}}};
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine line;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}};
-    if (arg == "--version") return {CommandLine::Action::Version, {}};
+    if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}};
+    if (arg == "--version") return {CommandLine::Action::Version, {}, {}};
     if (IsToolkitOption(arg)) {
-      if (++i == args.size())
-        return {CommandLine::Action::Error, "option '" + arg + "' needs a value"};
+      if (++i == args.size()) return Refused("option '" + arg + "' needs a value");
       continue;
     }
-    if (!arg.empty() && arg[0] == '-')
-      return {CommandLine::Action::Error, "unknown option '" + arg + "'"};
-    return {CommandLine::Action::Error, "unexpected argument '" + arg + "'"};
+    const auto command = std::find_if(kCommands.begin(), kCommands.end(),
+                                      [&arg](const CommandName& c) { return c.name == arg; });
+    if (command != kCommands.end()) {
+      if (line.action == CommandLine::Action::Command)
+        return Refused("only one command at a time ('" + arg + "' after another)");
+      if (args.size() - i - 1 < command->values)
+        return Refused("option '" + arg + "' needs " +
+                       (command->values == 1 ? std::string("a file name")
+                                             : std::string("a date-time (or 'todo') and a message")));
+      CommandRequest& r = line.request;
+      r.kind = command->kind;
+      if (r.kind == CommandRequest::Kind::Add) {
+        r.toDo = IsToDoWord(args[i + 1]);
+        if (!r.toDo) r.when = args[i + 1];
+        r.message = args[i + 2];
+      } else if (command->values == 1) {
+        r.file = args[i + 1];
+        if (r.file.empty()) return Refused("option '" + arg + "' needs a file name");
+      }
+      i += command->values;
+      line.action = CommandLine::Action::Command;
+      continue;
+    }
+    if (!arg.empty() && arg[0] == '-') return Refused("unknown option '" + arg + "'");
+    return Refused("unexpected argument '" + arg + "'");
   }
-  return {};
+  return line;
 }
 
 std::string UsageText(const std::string& program) {
   return "Usage: " + program + " [--help | --version]\n"
+         "       " + program + " --add \"yyyy/mm/dd hh:mm\" \"message\"\n"
+         "       " + program + " --add todo \"message\"\n"
+         "       " + program + " --list | --export FILE.ics | --import FILE.ics\n"
          "\n"
          "Moranote, a desktop reminder: labels with a date and time stand on the\n"
          "desktop as small windows, change colour and sound an alarm when their\n"
@@ -49,6 +101,17 @@ std::string UsageText(const std::string& program) {
          "\n"
          "  -h, --help   show this text and exit\n"
          "  --version    show the version and exit\n"
+         "\n"
+         "Commands for scripts (no window or display needed):\n"
+         "  --add \"yyyy/mm/dd hh:mm\" \"message\"   add a label at that date and time\n"
+         "  --add todo \"message\"                 add a ToDo label\n"
+         "  --list               print every label, one a line: date-time (or ToDo),\n"
+         "                       a tab and the message's first line\n"
+         "  --export FILE.ics    write every label to an iCalendar file\n"
+         "  --import FILE.ics    add the events and to-dos of an iCalendar file;\n"
+         "                       prints what came of it in one line\n"
+         "Texts are UTF-8. Exit status: 0 done, 1 refused or failed (the reason\n"
+         "on standard error), 2 a wrong command line.\n"
          "\n"
          "The toolkit's -platform, -display, -style and -session options, each\n"
          "with its value, are passed on to it.\n"

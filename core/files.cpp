@@ -1,7 +1,9 @@
 #include "core/files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 namespace morna {
 
@@ -13,6 +15,12 @@ using platform::Kind;
 
 // How long a save waits for another program's save of the same file.
 constexpr int kLockWaitMs = 5000;
+
+// The locks this process holds across a load and a save (HeldLock).
+std::vector<HeldLock*>& HeldLocks() {
+  static std::vector<HeldLock*> held;
+  return held;
+}
 
 // The part of a temporary file's name that CreateUnique makes unique:
 // "<pid>-<count>-<8 hex digits>", as printed with "%ld-%u-%08x". Returns the
@@ -149,8 +157,16 @@ FileResult SaveWholeFile(const std::string& path, std::string_view data) {
   if (old.kind != Kind::None && old.kind != Kind::Regular)
     return Fail(platform::kNotRegularFile);
 
-  FileHandle lock;
-  if (old.kind == Kind::Regular) {
+  // A lock this process already holds on the file is used as it stands:
+  // waiting for it would only wait for ourselves.
+  HeldLock* held = nullptr;
+  for (HeldLock* h : HeldLocks())
+    if (h->target_ == target && h->handle_.IsOpen()) held = h;
+  FileHandle ownLock;
+  FileHandle& lock = held != nullptr ? held->handle_ : ownLock;
+  if (held != nullptr) {
+    old = lock.Info();
+  } else if (old.kind == Kind::Regular) {
     const ErrorCode err = lock.OpenAndLock(target, kLockWaitMs);
     // A file we may neither read nor write cannot be locked, but it can
     // still be replaced when the folder allows; only a busy lock stops us.
@@ -187,6 +203,29 @@ FileResult SaveWholeFile(const std::string& path, std::string_view data) {
   // The rename is in the folder; without this sync a power loss could bring
   // back the old name, or none.
   platform::SyncFolderOf(target);
+  // The held lock is on the file just replaced; it goes on to the new one.
+  if (held != nullptr) held->handle_.OpenAndLock(target, kLockWaitMs);
+  return FileResult::Done();
+}
+
+HeldLock::~HeldLock() { Release(); }
+
+void HeldLock::Release() {
+  handle_.Close();
+  auto& all = HeldLocks();
+  all.erase(std::remove(all.begin(), all.end(), this), all.end());
+  target_.clear();
+}
+
+FileResult HeldLock::Take(const std::string& path, int waitMs) {
+  Release();
+  const std::string target = platform::FollowLinks(path);
+  const platform::FileInfo info = platform::Inspect(target, false);
+  if (info.kind == Kind::None) return FileResult::Done();
+  if (info.kind != Kind::Regular) return Fail(platform::kNotRegularFile);
+  if (const ErrorCode err = handle_.OpenAndLock(target, waitMs); err != 0) return Fail(err);
+  target_ = target;
+  HeldLocks().push_back(this);
   return FileResult::Done();
 }
 

@@ -33,6 +33,32 @@ std::string SystemMessage(platform::ErrorCode err);
 // place failed part-way).
 FileResult SaveWholeFile(const std::string& path, std::string_view data);
 
+// The lock that saves take, held by this process from before a file is read
+// until after it is saved, so that no other writer's save comes in between
+// (a script's change made straight on the file while another runs). Saves of
+// the file by this process use the held lock instead of waiting for it, and
+// take it again on the new file they rename into place. Used from one thread.
+class HeldLock {
+ public:
+  HeldLock() = default;
+  HeldLock(const HeldLock&) = delete;
+  HeldLock& operator=(const HeldLock&) = delete;
+  ~HeldLock();
+
+  // Locks the file at `path` (through links, the file they name), waiting
+  // up to `waitMs` for another holder. A missing file has nothing to lock:
+  // that is no failure and nothing is held. A lock held before is let go.
+  FileResult Take(const std::string& path, int waitMs = 5000);
+  // Whether a lock is held now.
+  bool Held() const { return handle_.IsOpen(); }
+  void Release();
+
+ private:
+  friend FileResult SaveWholeFile(const std::string& path, std::string_view data);
+  std::string target_;
+  platform::FileHandle handle_;
+};
+
 // A save's temporary file is named "~syncthing~<name>.<unique part>.tmp",
 // in the folder of the file <name>. Sync clients leave such names alone:
 // Syncthing takes the prefix for its own temporary files, and Nextcloud and

@@ -31,6 +31,7 @@
 #include "ui/autostart.h"
 #include "ui/codec.h"
 #include "ui/help.h"
+#include "ui/icsmenu.h"
 #include "ui/look.h"
 #include "ui/notice.h"
 
@@ -205,6 +206,9 @@ void TPstMain::BuildMenu() {
   PopupMenu->addSeparator();
   ProgHelp = item("ProgHelp", QStringLiteral("ヘルプの表示"));
   PopupMenu->addSeparator();
+  IcsExport = item("IcsExport", QStringLiteral("iCalendarに書き出す..."));
+  IcsImport = item("IcsImport", QStringLiteral("iCalendarを読み込む..."));
+  PopupMenu->addSeparator();
   AutoStart = item("AutoStart", QStringLiteral("ログイン時に起動"));
   PopupMenu->addSeparator();
   ProgExit = item("ProgExit", QStringLiteral("プログラムの終了"));
@@ -252,6 +256,8 @@ void TPstMain::Connect() {
   on(InitDisp, &QAction::triggered, &TPstMain::InitDispClick);
   on(ProgHelp, &QAction::triggered, &TPstMain::ProgHelpClick);
   on(ProgExit, &QAction::triggered, &TPstMain::BtnEndClick);
+  ConnectGuarded(IcsExport, &QAction::triggered, this, [this] { IcsExportClick(*this); });
+  ConnectGuarded(IcsImport, &QAction::triggered, this, [this] { IcsImportClick(*this); });
   AttachAutostart(AutoStart, PopupMenu);
   on(SchTimer, &QTimer::timeout, &TPstMain::SchTimerTimer);
   QObject::connect(DataWatcher, &QFileSystemWatcher::fileChanged, DataCheck, qOverload<>(&QTimer::start));

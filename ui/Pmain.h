@@ -226,6 +226,8 @@ class TPstMain : public QWidget {
   QAction* CalDisp = nullptr;
   QAction* InitDisp = nullptr;
   QAction* ProgHelp = nullptr;
+  QAction* IcsExport = nullptr;  // calendar files (ui/icsmenu.h)
+  QAction* IcsImport = nullptr;
   QAction* AutoStart = nullptr;  // start at login (ui/autostart.h)
   QAction* ProgExit = nullptr;
   QTimer* SchTimer = nullptr;

@@ -18,6 +18,13 @@ class QtPickers : public Pickers {
     return QDir::toNativeSeparators(path);
   }
 
+  std::optional<QString> SaveFile(QWidget* parent, const QString& filter,
+                                  const QString& suggested) override {
+    const QString path = QFileDialog::getSaveFileName(parent, QString(), suggested, filter);
+    if (path.isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(path);
+  }
+
   std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& initial) override {
     QFont font(initial.family);
     // The dialog cannot show a size of nothing or less; it then opens on 9.

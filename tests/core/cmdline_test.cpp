@@ -40,5 +40,37 @@ TEST(ParseCommandLine, AnythingElseIsRefusedByName) {
   EXPECT_EQ(ParseCommandLine({"-x", "--help"}).action, Action::Error);
 }
 
+TEST(ParseCommandLine, CommandsTakeTheirValues) {
+  const CommandLine add = ParseCommandLine({"--add", "2030/06/15 09:00", "会議\n資料"});
+  ASSERT_EQ(add.action, Action::Command);
+  EXPECT_EQ(add.request.kind, CommandRequest::Kind::Add);
+  EXPECT_FALSE(add.request.toDo);
+  EXPECT_EQ(add.request.when, "2030/06/15 09:00");
+  EXPECT_EQ(add.request.message, "会議\n資料");
+
+  for (const char* word : {"todo", "ToDo", "TODO"}) {
+    const CommandLine todo = ParseCommandLine({"--add", word, "buy milk"});
+    EXPECT_TRUE(todo.request.toDo) << word;
+    EXPECT_EQ(todo.request.when, "");
+  }
+  // A message that looks like an option is still the message.
+  EXPECT_EQ(ParseCommandLine({"--add", "todo", "--list"}).request.message, "--list");
+
+  EXPECT_EQ(ParseCommandLine({"--list"}).request.kind, CommandRequest::Kind::List);
+  const CommandLine out = ParseCommandLine({"-platform", "xcb", "--export", "a.ics"});
+  EXPECT_EQ(out.request.kind, CommandRequest::Kind::Export);
+  EXPECT_EQ(out.request.file, "a.ics");
+  EXPECT_EQ(ParseCommandLine({"--import", "b.ics"}).request.kind, CommandRequest::Kind::Import);
+}
+
+TEST(ParseCommandLine, CommandsMissingValuesOrTwoCommandsAreRefused) {
+  EXPECT_EQ(ParseCommandLine({"--add", "todo"}).error,
+            "option '--add' needs a date-time (or 'todo') and a message");
+  EXPECT_EQ(ParseCommandLine({"--export"}).error, "option '--export' needs a file name");
+  EXPECT_EQ(ParseCommandLine({"--import", ""}).action, Action::Error);
+  EXPECT_EQ(ParseCommandLine({"--list", "--list"}).action, Action::Error);
+  EXPECT_EQ(ParseCommandLine({"--list", "extra"}).error, "unexpected argument 'extra'");
+}
+
 }  // namespace
 }  // namespace morna

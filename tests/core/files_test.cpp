@@ -207,6 +207,51 @@ TEST(ReplaceFileTest, ASecondWriterWaitsForTheLock) {
   EXPECT_EQ(ReadBytes(path), "new");
 }
 
+TEST(HeldLockTest, ItsOwnSaveGoesThroughAndTheLockFollowsTheNewFile) {
+  TempDir dir;
+  const std::string path = dir.File("d.dat");
+  WriteBytes(path, "old");
+  HeldLock held;
+  ASSERT_TRUE(held.Take(path).ok());
+  ASSERT_TRUE(held.Held());
+  platform::FileHandle other;
+  EXPECT_TRUE(platform::IsLockBusy(other.OpenAndLock(path, 0)));
+  // The save by the holder does not wait for itself (5 s otherwise).
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(Save(path, "new"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(ReadBytes(path), "new");
+  // Still held, now on the file that has the name.
+  EXPECT_TRUE(platform::IsLockBusy(other.OpenAndLock(path, 0)));
+  EXPECT_TRUE(Save(path, "newer"));
+  held.Release();
+  EXPECT_EQ(other.OpenAndLock(path, 0), 0);
+}
+
+TEST(HeldLockTest, AnotherWritersSaveWaitsUntilTheHolderIsDone) {
+  TempDir dir;
+  const std::string path = dir.File("d.dat");
+  WriteBytes(path, "old");
+  HeldLock held;
+  ASSERT_TRUE(held.Take(path).ok());
+  platform::FileHandle other;
+  // What another process's save does: wait for the lock.
+  std::thread writer([&] { EXPECT_EQ(other.OpenAndLock(path, 5000), 0); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_TRUE(Save(path, "mine"));
+  held.Release();
+  writer.join();
+  EXPECT_EQ(ReadBytes(path), "mine");
+}
+
+TEST(HeldLockTest, AMissingFileHoldsNothingAndIsNoFailure) {
+  TempDir dir;
+  HeldLock held;
+  EXPECT_TRUE(held.Take(dir.File("none.dat")).ok());
+  EXPECT_FALSE(held.Held());
+  EXPECT_TRUE(Save(dir.File("none.dat"), "x"));
+}
+
 TEST(ReplaceFileTest, TwoProgramsSavingAtOnceNeverTearTheFile) {
   SKIP_ON_WINDOWS("needs fork");
 #ifndef _WIN32

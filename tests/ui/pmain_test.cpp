@@ -106,7 +106,8 @@ TEST_F(PstMainTest, ControlsStandAtTheirPlacesWithTheirTexts) {
     menu << (a->isSeparator() ? QString("-") : a->objectName() + "=" + a->text());
   EXPECT_EQ(menu, (QStringList{"ProgHide=登録画面を閉じる", "ProgShow=登録画面を表示", "-",
                                "CalDisp=カレンダーの表示", "InitDisp=設定画面の表示", "-",
-                               "ProgHelp=ヘルプの表示", "-", "AutoStart=ログイン時に起動", "-",
+                               "ProgHelp=ヘルプの表示", "-", "IcsExport=iCalendarに書き出す...",
+                               "IcsImport=iCalendarを読み込む...", "-", "AutoStart=ログイン時に起動", "-",
                                "ProgExit=プログラムの終了"}));
   EXPECT_EQ(m.TaskTray->TipString(), "Moranote");
   EXPECT_EQ(m.TaskTray->IconID(), 1);
