@@ -26,10 +26,15 @@ struct KeyDef {
   std::string Settings::*text = nullptr;
   int Settings::*num = nullptr;
   int WindowPos::*pos = nullptr;
+  // A value too long to be read whole is refused and the default used.
+  bool refuseCut = false;
 };
 
 constexpr KeyDef T(const char* sec, const char* key, std::string Settings::*f) {
   return {sec, key, Kind::Text, f, nullptr, nullptr};
+}
+constexpr KeyDef Path(const char* sec, const char* key, std::string Settings::*f) {
+  return {sec, key, Kind::Text, f, nullptr, nullptr, true};
 }
 constexpr KeyDef I(const char* sec, const char* key, int Settings::*f) {
   return {sec, key, Kind::Int, nullptr, f, nullptr};
@@ -49,8 +54,8 @@ constexpr std::array kKeys = {
     P("Top", &WindowPos::Top),
     P("Left", &WindowPos::Left),
 
-    T("FILE", "FileName", &S::FileName),
-    T("FILE", "WaveFileName", &S::WaveFileName),
+    Path("FILE", "FileName", &S::FileName),
+    Path("FILE", "WaveFileName", &S::WaveFileName),
     I("FILE", "DataCnt", &S::DataCnt),
     I("FILE", "ScheCnt", &S::ScheCnt),
 
@@ -148,6 +153,15 @@ std::string HolidayKey(int entry) { return "Day" + TwoDigits(entry); }
 // Four digits with leading zeros; an empty entry is an empty value.
 std::string HolidayText(int value) { return value == 0 ? std::string() : FourDigits(value); }
 
+// A refused value whose stand-in is still in force keeps the user's line.
+bool KeepsRefusedLine(const IniFile& ini, const Settings& s, const KeyDef& k) {
+  if (!ini.IsCut(k.section, k.key)) return false;
+  for (const RefusedSetting& r : s.Refused) {
+    if (r.section == k.section && r.key == k.key && r.standIn == s.*k.text) return true;
+  }
+  return false;
+}
+
 int ReadInt(const IniFile& ini, const char* section, std::string_view key, int fallback) {
   const auto text = ini.Read(section, key);
   if (!text) return fallback;
@@ -196,11 +210,19 @@ void TPstCtl::LoadSettings(const std::string& path, Settings& s, WindowPos& pos)
 void TPstCtl::ReadSettings(const IniFile& ini, Settings& s, WindowPos& pos) const {
   const Settings& d = Defaults();
   const WindowPos dpos;
+  s.Refused.clear();
   for (const KeyDef& k : kKeys) {
     switch (k.kind) {
-      case Kind::Text:
-        s.*k.text = ini.ReadString(k.section, k.key, d.*k.text);
+      case Kind::Text: {
+        // An empty text takes the default, as an empty number does.
+        const auto text = ini.Read(k.section, k.key);
+        s.*k.text = text && !text->empty() ? *text : d.*k.text;
+        if (k.refuseCut && ini.IsCut(k.section, k.key)) {
+          s.*k.text = d.*k.text;
+          s.Refused.push_back({k.section, k.key, d.*k.text});
+        }
         break;
+      }
       case Kind::Int:
       case Kind::Color:
         s.*k.num = ReadInt(ini, k.section, k.key, d.*k.num);
@@ -238,7 +260,7 @@ void TPstCtl::WriteSettings(IniFile& ini, const Settings& s, const WindowPos& po
     const KeyDef& k = kKeys[i];
     switch (k.kind) {
       case Kind::Text:
-        ini.Write(k.section, k.key, s.*k.text);
+        if (!KeepsRefusedLine(ini, s, k)) ini.Write(k.section, k.key, s.*k.text);
         break;
       case Kind::Int:
       case Kind::Color:

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/palette.h"
 
@@ -13,6 +14,16 @@ inline constexpr int kHolidayEntries = 40;
 // Font sizes from the settings (points, or pixels when negative) are used
 // within -kMaxFontSize..kMaxFontSize, so none asks for an enormous glyph.
 inline constexpr int kMaxFontSize = 500;
+
+// A text of the settings file too long to be read whole (see IniFile) that
+// is not used: a file name cut short would name a file nobody chose.
+struct RefusedSetting {
+  std::string section;
+  std::string key;
+  std::string standIn;  // the value used in its place: the setting's default
+
+  bool operator==(const RefusedSetting&) const = default;
+};
 
 struct Settings {
   // [FILE]
@@ -88,6 +99,9 @@ struct Settings {
   // windows now on screen were built.
   int DisplayModeInForce = 1;
   int DisplayModeDayInForce = 30;
+  // Not stored: the values refused at reading. While a setting keeps its
+  // stand-in, saving leaves the user's line in the file as it is.
+  std::vector<RefusedSetting> Refused;
 
   bool operator==(const Settings&) const = default;
 };
