@@ -13,10 +13,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 #include <random>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "core/platform.h"
 
