@@ -178,6 +178,11 @@ int main(int argc, char** argv) {
   main.show();
   // A Wayland client cannot place its windows: say so once, without holding
   // the program up.
+  // Values of the settings file that could not be used are told once.
+  if (const QString refused = morna::ui::RefusedSettingsNoticeText(
+          state.Settings, QFile::decodeName(state.SettingsFile.c_str()));
+      !refused.isEmpty())
+    morna::ui::ShowNotice(&main, refused);
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
     morna::ui::ShowNotice(&main, morna::ui::WaylandNoticeText());
   const int code = QApplication::exec();

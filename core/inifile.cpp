@@ -139,16 +139,34 @@ std::optional<std::size_t> IniFile::FindKey(const Section& s, std::string_view k
   return std::nullopt;
 }
 
+std::string_view IniFile::RawValue(std::size_t j) const {
+  const std::string_view line = lines_[j].text;
+  return Trim(line.substr(ParseKeyLine(line)->valueStart));
+}
+
+namespace {
+
+// A value as Read() gives it. Blanks left at the end by the cut go too: the
+// value must read back the same once it has been written.
+std::string_view ReadForm(std::string_view raw) {
+  return Trim(CapSjisBytes(raw, kIniMaxValueBytes));
+}
+
+}  // namespace
+
 std::optional<std::string> IniFile::Read(std::string_view section, std::string_view key) const {
   const auto s = FindSection(section);
   if (!s) return std::nullopt;
   const auto j = FindKey(*s, key);
   if (!j) return std::nullopt;
-  const std::string_view line = lines_[*j].text;
-  const auto k = ParseKeyLine(line);
-  // Blanks left at the end by the cut go too: the value must read back the
-  // same once it has been written.
-  return std::string(Trim(CapSjisBytes(Trim(line.substr(k->valueStart)), kIniMaxValueBytes)));
+  return std::string(ReadForm(RawValue(*j)));
+}
+
+bool IniFile::IsCut(std::string_view section, std::string_view key) const {
+  const auto s = FindSection(section);
+  if (!s) return false;
+  const auto j = FindKey(*s, key);
+  return j && RawValue(*j).size() > kIniMaxValueBytes;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -176,11 +194,12 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
     return;
   }
   if (const auto j = FindKey(*s, key)) {
+    // An unchanged value leaves the line exactly as it is; so does the value
+    // as it was read when it was cut, so the user's whole value stays.
+    const std::string_view raw = RawValue(*j);
+    if (raw == v || ReadForm(raw) == v) return;
     std::string& line = lines_[*j].text;
-    const auto k = ParseKeyLine(line);
-    // An unchanged value leaves the line exactly as it is.
-    if (Trim(std::string_view(line).substr(k->valueStart)) == v) return;
-    line = line.substr(0, k->valueStart) + v;
+    line = line.substr(0, ParseKeyLine(line)->valueStart) + v;
     changed_ = true;
     return;
   }

@@ -9,7 +9,8 @@
 // - section and key names match without regard to ASCII case; the bytes of a
 //   double-byte Shift-JIS character are never folded;
 // - a value loses its surrounding blanks and is read up to 1023 bytes (never
-//   ending in half a double-byte character);
+//   ending in half a double-byte character); a longer value is cut there,
+//   and writing back what was read leaves its line whole;
 // - a key present with an empty value reads as the empty text;
 // - writing an existing key replaces its value in its own line; a new key
 //   goes after the last key line of its section, and a missing section is
@@ -45,9 +46,14 @@ class IniFile {
   std::optional<std::string> Read(std::string_view section, std::string_view key) const;
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;
+  // Whether the value of `key` is longer than Read() gives, so that what
+  // Read() gives is only its first part.
+  bool IsCut(std::string_view section, std::string_view key) const;
 
   // Sets `key` in `section` to `value` in memory. CR and LF bytes are left
-  // out of the value, so a value can never break into further lines.
+  // out of the value, so a value can never break into further lines. A
+  // value equal to what Read() gives leaves the line as it is, so a value
+  // that was cut is never written back cut.
   void Write(std::string_view section, std::string_view key, std::string_view value);
 
   // Writes the file when anything changed since Load(), with SaveWholeFile
@@ -72,6 +78,8 @@ class IniFile {
 
   std::optional<Section> FindSection(std::string_view section) const;
   std::optional<std::size_t> FindKey(const Section& s, std::string_view key) const;
+  // The value part of key line `j`, without its surrounding blanks.
+  std::string_view RawValue(std::size_t j) const;
   void Insert(std::size_t at, std::string text);
 
   std::string path_;

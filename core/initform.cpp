@@ -4,6 +4,7 @@
 
 #include "core/calendar.h"
 #include "core/datetime.h"
+#include "core/settingrows.h"
 #include "core/sjis.h"
 
 namespace morna {
@@ -85,150 +86,72 @@ std::string FileNamePart(std::string_view path) {
 }
 
 InitForm IniFileInfoSet(const Settings& s, InitForm f) {
-  // Files and counts.
-  f.EdFileName = s.FileName;
-  f.EdWaveFile = FileNamePart(s.WaveFileName);
-  f.EdData = std::to_string(s.DataCnt);
-  f.EdSched = std::to_string(s.ScheCnt);
-  // Area, past data and size: out-of-range values check nothing.
-  if (s.Area >= 1 && s.Area <= 4) f.RbtnArea = s.Area;
-  if (s.PastData == 1 || s.PastData == 2) f.RbtnPast = s.PastData;
-  if (s.DataSize >= 1 && s.DataSize <= 3) f.RbtnSize = s.DataSize;
-  // Label width.
-  if (s.DataWCheck == 1) f.CbDataWidth = true;
-  f.CbDtWidth = std::to_string(s.DataWSize);
-  // Sound and display mode.
-  if (s.Beep == 0) f.Beepon = false;
-  if (s.Beep == 1) f.Beepon = true;
-  if (s.DisplayMode == 1) f.DspDataAll = true;
-  f.EdDays = std::to_string(s.DisplayModeDay);
-  // Input mode.
-  if (s.IMEMode >= 0 && s.IMEMode <= 8) f.CmbIME = kImeItems[static_cast<std::size_t>(s.IMEMode)];
-  // Weekday colours and holidays.
-  const int week[8] = {s.Sunday,   s.Monday, s.Tuesday,  s.Wednesday,
-                       s.Thursday, s.Friday, s.Saturday, s.Holiday};
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (week[i] == 1) f.Week[i] = true;
+  for (const SettingRow& r : SettingRows()) {
+    if (r.rule == FormRule::None) continue;
+    // The details of an alarm that is off keep their designed texts.
+    if (r.onlyWhen && s.*r.onlyWhen != 1) continue;
+    const auto inBounds = [&](int v) { return v >= r.min && v <= r.max; };
+    switch (r.rule) {
+      case FormRule::None: break;
+      case FormRule::Text: r.field.text(f) = s.*r.text; break;
+      case FormRule::Number: r.field.text(f) = std::to_string(s.*r.num); break;
+      case FormRule::FileNamePart: r.field.text(f) = FileNamePart(s.*r.text); break;
+      case FormRule::Check:
+        if (s.*r.num == 1) r.field.flag(f) = true;
+        break;
+      case FormRule::CheckOrClear:
+        if (s.*r.num == 0) r.field.flag(f) = false;
+        if (s.*r.num == 1) r.field.flag(f) = true;
+        break;
+      // Out-of-range values check nothing and choose no item.
+      case FormRule::Radio:
+        if (inBounds(s.*r.num)) r.field.radio(f) = s.*r.num;
+        break;
+      case FormRule::ItemNumber:
+        if (inBounds(s.*r.num)) r.field.text(f) = kImeItems[static_cast<std::size_t>(s.*r.num)];
+        break;
+      case FormRule::Weekday:
+        if (inBounds(s.*r.num))
+          r.field.text(f) = kWeekdayNames[static_cast<std::size_t>(s.*r.num - 1)];
+        break;
+      case FormRule::Swatch:
+        r.field.color(f) = ChoiceFor(s.*r.num, s.*r.own, r.field.color(f));
+        break;
+    }
   }
-  if (s.NationalHolidays == 1) f.CbNational = true;
-  // Calendar window size.
-  if (s.CalHeightC == 1) f.CbCalHeight = true;
-  f.CalHeightN = std::to_string(s.CalHeight);
-  if (s.CalWidthC == 1) f.CbCalWidth = true;
-  f.CalWidthN = std::to_string(s.CalWidth);
-  // Colour groups.
-  f.Colors[kEntryGroup] = ChoiceFor(s.Ecolor, s.MFcolor, f.Colors[kEntryGroup]);
-  f.Colors[kDataGroup] = ChoiceFor(s.Dcolor, s.MDcolor, f.Colors[kDataGroup]);
-  f.Colors[kTimerGroup] = ChoiceFor(s.Tcolor, s.MTcolor, f.Colors[kTimerGroup]);
-  f.ChangeMin = std::to_string(s.Minute);
-  f.Colors[kTodayGroup] = ChoiceFor(s.Acolor, s.MAcolor, f.Colors[kTodayGroup]);
-  // Narrow window and display area.
-  if (s.Caln == 1) f.DispCalnCheck = true;
-  if (s.DispArea == 1) f.DispAreaCheck = true;
-  f.DispEd = {std::to_string(s.DispTop), std::to_string(s.DispLeft), std::to_string(s.DispRight),
-              std::to_string(s.DispBottom)};
-  // Fonts.
-  f.DispFont1 = s.DispFontName;
-  f.DispSize1 = std::to_string(s.DispFontSize);
-  f.DispFont2 = s.TitleFontName;
-  f.DispFont3 = s.CaleFontName;
-  f.DispSize3 = std::to_string(s.CaleFontSize);
-  // Alarms: the details of an alarm that is off keep their designed texts.
-  if (s.DailyAlarm == 1) {
-    f.CbDaily = true;
-    f.CbALDailyTime = s.DATime;
-  }
-  if (s.WeeklyAlarm == 1) {
-    f.CbWeekly = true;
-    if (s.WeeklyAlarmW >= 1 && s.WeeklyAlarmW <= 7)
-      f.CbAlWeeklyWeek = kWeekdayNames[static_cast<std::size_t>(s.WeeklyAlarmW - 1)];
-    f.CbAlWeeklyTime = s.WeeklyAlarmT;
-  }
-  if (s.MonthlyAlarm1 == 1) {
-    f.CbMonthly1 = true;
-    f.CbAlMonthlyDay = std::to_string(s.MonthlyAlarmDay);
-    f.CbAlMonthlyTime1 = s.MonthlyAlarmT1;
-  }
-  if (s.MonthlyAlarm2 == 1) {
-    f.CbMonthly2 = true;
-    f.CbAlMonthlyWeekNo = std::to_string(s.MonthlyAlarmWeek);
-    if (s.MonthlyAlarmW >= 1 && s.MonthlyAlarmW <= 7)
-      f.CbAlMonthlyWeek = kWeekdayNames[static_cast<std::size_t>(s.MonthlyAlarmW - 1)];
-    f.CbAlMonthlyTime2 = s.MonthlyAlarmT2;
-  }
-  if (s.CountDown == 1) {
-    f.CbCntDown = true;
-    f.CbDay = std::to_string(s.CountDownN);
-  }
-  if (s.Notify == 0) f.CbNotify = false;
-  if (s.Notify == 1) f.CbNotify = true;
   return f;
 }
 
-std::optional<std::string> IniFileInfoSave(const InitForm& f, Settings& s) {
+std::optional<std::string> IniFileInfoSave(const InitForm& form, Settings& s) {
+  // The rows reach the form's fields through the functions that fill them.
+  InitForm f = form;
   try {
-    // Files and counts.
-    s.FileName = f.EdFileName;
-    s.DataCnt = IntOf(f.EdData);
-    s.ScheCnt = IntOf(f.EdSched);
-    // Area, past data and size.
-    if (f.RbtnArea != 0) s.Area = f.RbtnArea;
-    s.PastData = f.RbtnPast == 1 ? 1 : 2;
-    s.DataSize = f.RbtnSize == 1 ? 1 : f.RbtnSize == 3 ? 3 : 2;
-    // Label width.
-    s.DataWCheck = Flag(f.CbDataWidth);
-    s.DataWSize = IntOf(f.CbDtWidth);
-    // Sound and display mode.
-    s.Beep = Flag(f.Beepon);
-    s.DisplayMode = Flag(f.DspDataAll);
-    s.DisplayModeDay = IntOf(f.EdDays);
-    // Input mode: the item's number is its first character.
-    if (!f.CmbIME.empty()) s.IMEMode = IntOf(FirstChar(f.CmbIME));
-    // Weekday colours and holidays.
-    int* week[8] = {&s.Sunday,   &s.Monday, &s.Tuesday,  &s.Wednesday,
-                    &s.Thursday, &s.Friday, &s.Saturday, &s.Holiday};
-    for (std::size_t i = 0; i < 8; ++i) *week[i] = Flag(f.Week[i]);
-    s.NationalHolidays = Flag(f.CbNational);
-    // Calendar window size.
-    s.CalHeightC = Flag(f.CbCalHeight);
-    s.CalHeight = IntOf(f.CalHeightN);
-    s.CalWidthC = Flag(f.CbCalWidth);
-    s.CalWidth = IntOf(f.CalWidthN);
-    // Colour groups.
-    SetColor(s.Ecolor, f.Colors[kEntryGroup], s.MFcolor);
-    SetColor(s.Dcolor, f.Colors[kDataGroup], s.MDcolor);
-    SetColor(s.Tcolor, f.Colors[kTimerGroup], s.MTcolor);
-    s.Minute = IntOf(f.ChangeMin);
-    SetColor(s.Acolor, f.Colors[kTodayGroup], s.MAcolor);
-    // Narrow window and display area.
-    s.Caln = Flag(f.DispCalnCheck);
-    s.DispArea = Flag(f.DispAreaCheck);
-    s.DispTop = IntOf(f.DispEd[0]);
-    s.DispLeft = IntOf(f.DispEd[1]);
-    s.DispRight = IntOf(f.DispEd[2]);
-    s.DispBottom = IntOf(f.DispEd[3]);
-    // Fonts.
-    s.DispFontName = f.DispFont1;
-    s.DispFontSize = IntOf(f.DispSize1);
-    s.TitleFontName = f.DispFont2;
-    s.CaleFontName = f.DispFont3;
-    s.CaleFontSize = IntOf(f.DispSize3);
-    // Alarms: a weekday text that is no weekday name leaves its setting.
-    s.DailyAlarm = Flag(f.CbDaily);
-    s.DATime = f.CbALDailyTime;
-    s.WeeklyAlarm = Flag(f.CbWeekly);
-    if (const int w = WeekdayFromName(f.CbAlWeeklyWeek); w != 0) s.WeeklyAlarmW = w;
-    s.WeeklyAlarmT = f.CbAlWeeklyTime;
-    s.MonthlyAlarm1 = Flag(f.CbMonthly1);
-    s.MonthlyAlarmDay = IntOf(f.CbAlMonthlyDay);
-    s.MonthlyAlarmT1 = f.CbAlMonthlyTime1;
-    s.MonthlyAlarm2 = Flag(f.CbMonthly2);
-    s.MonthlyAlarmWeek = IntOf(f.CbAlMonthlyWeekNo);
-    if (const int w = WeekdayFromName(f.CbAlMonthlyWeek); w != 0) s.MonthlyAlarmW = w;
-    s.MonthlyAlarmT2 = f.CbAlMonthlyTime2;
-    s.CountDown = Flag(f.CbCntDown);
-    s.CountDownN = IntOf(f.CbDay);
-    s.Notify = Flag(f.CbNotify);
+    for (const SettingRow* row : SettingRowsInWriteOrder()) {
+      const SettingRow& r = *row;
+      switch (r.rule) {
+        case FormRule::None:
+        case FormRule::FileNamePart: break;  // changed by the dialog at once
+        case FormRule::Text: s.*r.text = r.field.text(f); break;
+        case FormRule::Number: s.*r.num = IntOf(r.field.text(f)); break;
+        case FormRule::Check:
+        case FormRule::CheckOrClear: s.*r.num = Flag(r.field.flag(f)); break;
+        case FormRule::Radio: {
+          const int checked = r.field.radio(f);
+          if (checked >= r.min && checked <= r.max) s.*r.num = checked;
+          else if (r.unchecked != 0) s.*r.num = r.unchecked;
+          break;
+        }
+        case FormRule::ItemNumber:
+          // The item's number is its first character.
+          if (!r.field.text(f).empty()) s.*r.num = IntOf(FirstChar(r.field.text(f)));
+          break;
+        case FormRule::Weekday:
+          // A weekday text that is no weekday name leaves its setting.
+          if (const int w = WeekdayFromName(r.field.text(f)); w != 0) s.*r.num = w;
+          break;
+        case FormRule::Swatch: SetColor(s.*r.num, r.field.color(f), s.*r.own); break;
+      }
+    }
   } catch (const NotInteger& e) {
     return e.text;
   }

@@ -100,14 +100,15 @@ WinColor SwatchColor(int k, WinColor own);
 // trail byte that looks like "\" is part of its character, not a separator.
 std::string FileNamePart(std::string_view path);
 
-// Fills `designed` from the settings; what a setting does not speak of keeps
+// Fills `designed` from the settings, each field by the rule of its row in
+// the table of settings (core/settingrows.h); what a setting does not speak of keeps
 // its designed value (the details of an alarm that is off, a radio group
 // whose value is out of range, an IMEMode outside 0..8).
 InitForm IniFileInfoSet(const Settings& s, InitForm designed = {});
 
-// Stores the form into `s` field by field. At the first numeric field that
-// is not a decimal integer it stops and returns that field's text; fields
-// before it are already stored. WaveFileName, the own colours and the
+// Stores the form into `s` field by field, in the order of the settings
+// file. At the first numeric field that is not a decimal integer it stops
+// and returns that field's text; fields before it are already stored. WaveFileName, the own colours and the
 // holiday lists are not touched (the dialog changes them at once).
 std::optional<std::string> IniFileInfoSave(const InitForm& form, Settings& s);
 

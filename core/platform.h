@@ -137,6 +137,11 @@ ErrorCode SyncFolderOf(const std::string& path);
 // The folder part of `path` ("" for a bare name), cut at the last separator
 // that is not the second byte of a double-byte character.
 std::string FolderOf(const std::string& path);
+// This user's home folder as the system's user database records it (the
+// password database on POSIX), for when HOME is not set; empty where the
+// system keeps none (Windows, whose user folders come from the system's
+// known folders).
+std::string UserDatabaseHome();
 // One name for one file: `path` made absolute, with the links to it and to
 // its folders followed. The file itself need not exist.
 std::string CanonicalName(const std::string& path);

@@ -1,6 +1,7 @@
 // The file seam on POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "core/platform.h"
 
@@ -277,6 +279,17 @@ std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return {};
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string UserDatabaseHome() {
+  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : 16384));
+  passwd entry{};
+  passwd* found = nullptr;
+  while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+         buffer.size() < (1u << 20))
+    buffer.resize(buffer.size() * 2);
+  return found && found->pw_dir ? std::string(found->pw_dir) : std::string();
 }
 
 std::string CanonicalName(const std::string& path) {

@@ -292,6 +292,8 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, cut);
 }
 
+std::string UserDatabaseHome() { return {}; }
+
 std::string CanonicalName(const std::string& path) {
   char buf[MAX_PATH * 2];
   const DWORD n = ::GetFullPathNameA(path.c_str(), sizeof buf, buf, nullptr);

@@ -18,7 +18,9 @@ class TPstCtl {
   // default) into `s` and the registration window's position. Values are
   // kept as the file has them, in range or not, so that a save writes back
   // what the user wrote; whatever uses a value keeps it within what it can
-  // work with.
+  // work with. An empty value takes the default, text or number. A FileName
+  // or WaveFileName too long to be read whole is refused: its default is
+  // used and listed in `s.Refused`, and a save keeps the user's line.
   void LoadSettings(const std::string& path, Settings& s, WindowPos& pos) const;
 
   // Writes `s` and `pos`. All keys are set in memory and the file is then

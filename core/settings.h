@@ -1,8 +1,10 @@
-// The user's preferences: one field per key of the settings file.
+// The user's preferences: one field per key of the settings file. Each
+// field's key, default and dialog field are one row of core/settingrows.
 #pragma once
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/palette.h"
 
@@ -14,80 +16,97 @@ inline constexpr int kHolidayEntries = 40;
 // within -kMaxFontSize..kMaxFontSize, so none asks for an enormous glyph.
 inline constexpr int kMaxFontSize = 500;
 
+// A text of the settings file too long to be read whole (see IniFile) that
+// is not used: a file name cut short would name a file nobody chose.
+struct RefusedSetting {
+  std::string section;
+  std::string key;
+  std::string standIn;  // the value used in its place: the setting's default
+
+  bool operator==(const RefusedSetting&) const = default;
+};
+
 struct Settings {
+  // Every stored setting at its default (core/settingrows: the table of
+  // settings holds the defaults).
+  Settings();
+
   // [FILE]
-  std::string FileName = "Dpstitdt.dat";
+  std::string FileName;
   std::string WaveFileName;
-  int DataCnt = 30;
-  int ScheCnt = 6;
+  int DataCnt;
+  int ScheCnt;
   // [FORM]
-  WinColor Ecolor = kLightYellow;
-  WinColor Dcolor = kLightYellow;
-  WinColor Tcolor = kLightCyan;
-  WinColor Acolor = kLightYellow;
-  WinColor MFcolor = kLightGrey;
-  WinColor MDcolor = kLightGrey;
-  WinColor MTcolor = kLightGrey;
-  WinColor MAcolor = kLightGrey;
-  int Minute = 5;
-  int Area = 2;
-  int DataSize = 1;
-  int DataWCheck = 0;
-  int DataWSize = 130;
-  int Beep = 1;
-  int DisplayMode = 1;
-  int DisplayModeDay = 30;
-  int IMEMode = 0;
+  WinColor Ecolor;
+  WinColor Dcolor;
+  WinColor Tcolor;
+  WinColor Acolor;
+  WinColor MFcolor;
+  WinColor MDcolor;
+  WinColor MTcolor;
+  WinColor MAcolor;
+  int Minute;
+  int Area;
+  int DataSize;
+  int DataWCheck;
+  int DataWSize;
+  int Beep;
+  int DisplayMode;
+  int DisplayModeDay;
+  int IMEMode;
   // [DISP]
-  int PastData = 1;
-  int Sunday = 1;
-  int Monday = 0;
-  int Tuesday = 0;
-  int Wednesday = 0;
-  int Thursday = 0;
-  int Friday = 0;
-  int Saturday = 1;
-  int Holiday = 1;
-  int CalHeightC = 0;
-  int CalHeight = 355;
-  int CalWidthC = 0;
-  int CalWidth = 496;
-  int Caln = 0;
-  int DispArea = 0;    // key Area
-  int DispTop = 0;     // key Top
-  int DispLeft = 0;    // key Left
-  int DispRight = 0;   // key Right
-  int DispBottom = 0;  // key Bottom
-  std::string DispFontName = "\x82\x6c\x82\x72\x96\xbe\x92\xa9";  // "ＭＳ明朝" in Shift-JIS
-  int DispFontSize = 9;
-  std::string TitleFontName = "Arial";
-  std::string CaleFontName = "Times New Roman";
-  int CaleFontSize = 10;
-  int NationalHolidays = 0;  // 1: Japan's national holidays count as holidays
+  int PastData;
+  int Sunday;
+  int Monday;
+  int Tuesday;
+  int Wednesday;
+  int Thursday;
+  int Friday;
+  int Saturday;
+  int Holiday;
+  int CalHeightC;
+  int CalHeight;
+  int CalWidthC;
+  int CalWidth;
+  int Caln;
+  int DispArea;    // key Area
+  int DispTop;     // key Top
+  int DispLeft;    // key Left
+  int DispRight;   // key Right
+  int DispBottom;  // key Bottom
+  std::string DispFontName;
+  int DispFontSize;
+  std::string TitleFontName;
+  std::string CaleFontName;
+  int CaleFontSize;
+  int NationalHolidays;  // 1: Japan's national holidays count as holidays
   // [ALARM]
-  int DailyAlarm = 0;
-  std::string DATime = "00:00";
-  int WeeklyAlarm = 0;
-  int WeeklyAlarmW = 1;
-  std::string WeeklyAlarmT = "00:00";
-  int MonthlyAlarm1 = 0;
-  int MonthlyAlarmDay = 0;
-  std::string MonthlyAlarmT1 = "00:00";
-  int MonthlyAlarm2 = 0;
-  int MonthlyAlarmWeek = 0;
-  int MonthlyAlarmW = 1;
-  std::string MonthlyAlarmT2 = "00:00";
-  int CountDown = 0;
-  int CountDownN = 10;
-  int Notify = 0;  // 1: a label's warning and due moments also send a desktop notification
+  int DailyAlarm;
+  std::string DATime;
+  int WeeklyAlarm;
+  int WeeklyAlarmW;
+  std::string WeeklyAlarmT;
+  int MonthlyAlarm1;
+  int MonthlyAlarmDay;
+  std::string MonthlyAlarmT1;
+  int MonthlyAlarm2;
+  int MonthlyAlarmWeek;
+  int MonthlyAlarmW;
+  std::string MonthlyAlarmT2;
+  int CountDown;
+  int CountDownN;
+  int Notify;  // 1: a label's warning and due moments also send a desktop notification
   // [HOLIDAY], [NONHOLIDAY]: month * 100 + day, 0 = empty entry.
-  std::array<int, kHolidayEntries> Holidays{};
-  std::array<int, kHolidayEntries> NonHolidays{};
+  std::array<int, kHolidayEntries> Holidays;
+  std::array<int, kHolidayEntries> NonHolidays;
 
   // Not stored: the DisplayMode and DisplayModeDay with which the label
   // windows now on screen were built.
   int DisplayModeInForce = 1;
   int DisplayModeDayInForce = 30;
+  // Not stored: the values refused at reading. While a setting keeps its
+  // stand-in, saving leaves the user's line in the file as it is.
+  std::vector<RefusedSetting> Refused;
 
   bool operator==(const Settings&) const = default;
 };

@@ -29,4 +29,16 @@ std::string ResolveDataFile(const std::string& name, const std::string& dataDir)
   return Join(dataDir, name);
 }
 
+std::string HomeFolder(std::string_view homeVariable,
+                       const std::function<std::string()>& userDatabaseHome) {
+  if (!homeVariable.empty()) return std::string(homeVariable);
+  return userDatabaseHome ? userDatabaseHome() : std::string();
+}
+
+std::string XdgBaseFolder(std::string_view variable, const std::string& home,
+                          std::string_view fallback) {
+  if (!variable.empty() && variable.front() == '/') return std::string(variable);
+  return Join(home, std::string(fallback));
+}
+
 }  // namespace morna

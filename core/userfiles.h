@@ -8,7 +8,9 @@
 // data file name from the user's data folder.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace morna {
 
@@ -35,5 +37,17 @@ FilePlaces ChooseFilePlaces(const FileFacts& facts);
 // A data file name from the settings as the path to open: a relative name is
 // taken inside `dataDir` when there is one. An empty name stays empty.
 std::string ResolveDataFile(const std::string& name, const std::string& dataDir);
+
+// The home folder: HOME when it is set and not empty, else what
+// `userDatabaseHome` gives (asked only then).
+std::string HomeFolder(std::string_view homeVariable,
+                       const std::function<std::string()>& userDatabaseHome);
+
+// A per-user base folder of the XDG base directory rules: the value of its
+// variable (XDG_CONFIG_HOME, XDG_DATA_HOME) when that is an absolute path;
+// otherwise (unset, empty, or relative, which the rules say to ignore)
+// `fallback` (".config", ".local/share") inside `home`.
+std::string XdgBaseFolder(std::string_view variable, const std::string& home,
+                          std::string_view fallback);
 
 }  // namespace morna

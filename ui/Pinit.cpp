@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "core/datetime.h"
+#include "core/settingrows.h"
 #include "ui/alarm.h"
 #include "ui/codec.h"
 #include "ui/errors.h"
@@ -190,10 +191,8 @@ void TPstInit::IniFileInfoSave() {
 class TPstInit::Binding {
  public:
   Binding(std::string* field, QLineEdit* edit) : field_(Text{field, edit}) {}
-  Binding(std::string* field, QComboBox* combo) : field_(Text{field, combo->lineEdit()}) {}
   Binding(bool* field, QCheckBox* box) : field_(Flag{field, box}) {}
-  template <std::size_t N>
-  Binding(int* field, const std::array<QRadioButton*, N>& group) : field_(Radio{field, group}) {}
+  Binding(int* field, std::vector<QRadioButton*> group) : field_(Radio{field, std::move(group)}) {}
   Binding(WinColor* field, TShape* shape) : field_(Fill{field, shape}) {}
 
   void Read() const { std::visit([](const auto& f) { f.Read(); }, field_); }
@@ -215,7 +214,7 @@ class TPstInit::Binding {
   // A radio group: the number of its checked button, 0 for none.
   struct Radio {
     int* field;
-    std::span<QRadioButton* const> group;
+    std::vector<QRadioButton*> group;
     void Read() const { *field = CheckedOf(group); }
     void Write() const { SetChecked(group, *field); }
   };
@@ -228,64 +227,35 @@ class TPstInit::Binding {
   std::variant<Text, Flag, Radio, Fill> field_;
 };
 
-// Every field of the record with its control, once; Form and SetForm both
-// walk this table. A new setting of the dialog is one more line here.
+// Every field of the record with its control, from the table of settings
+// (core/settingrows.h): each row names its field and its control's
+// objectName. Form and SetForm both walk this list.
 std::vector<TPstInit::Binding> TPstInit::Bindings(InitForm& f) const {
-  std::vector<Binding> b = {
-      // Data
-      {&f.EdFileName, EdFileName},
-      {&f.EdWaveFile, EdWaveFile},
-      {&f.EdData, EdData},
-      {&f.EdSched, EdSched},
-      {&f.RbtnArea, RbtnArea},
-      {&f.RbtnPast, RbtnPast},
-      {&f.RbtnSize, RbtnSize},
-      {&f.CbDataWidth, CbDataWidth},
-      {&f.CbDtWidth, CbDtWidth},
-      {&f.Beepon, Beepon},
-      {&f.DspDataAll, DspDataAll},
-      {&f.EdDays, EdDays},
-      {&f.CmbIME, CmbIME},
-      // Calendar
-      {&f.CbCalHeight, CbCalHeight},
-      {&f.CalHeightN, CalHeightN},
-      {&f.CbCalWidth, CbCalWidth},
-      {&f.CalWidthN, CalWidthN},
-      {&f.CbNational, CbNational},
-      // Color
-      {&f.ChangeMin, ChangeMin},
-      // Display
-      {&f.DispCalnCheck, DispCalnCheck},
-      {&f.DispAreaCheck, DispAreaCheck},
-      {&f.DispFont1, DispFont1},
-      {&f.DispSize1, DispSize1},
-      {&f.DispFont2, DispFont2},
-      {&f.DispFont3, DispFont3},
-      {&f.DispSize3, DispSize3},
-      // Alarm
-      {&f.CbDaily, CbDaily},
-      {&f.CbALDailyTime, CbALDailyTime},
-      {&f.CbWeekly, CbWeekly},
-      {&f.CbAlWeeklyWeek, CbAlWeeklyWeek},
-      {&f.CbAlWeeklyTime, CbAlWeeklyTime},
-      {&f.CbMonthly1, CbMonthly1},
-      {&f.CbAlMonthlyDay, CbAlMonthlyDay},
-      {&f.CbAlMonthlyTime1, CbAlMonthlyTime1},
-      {&f.CbMonthly2, CbMonthly2},
-      {&f.CbAlMonthlyWeekNo, CbAlMonthlyWeekNo},
-      {&f.CbAlMonthlyWeek, CbAlMonthlyWeek},
-      {&f.CbAlMonthlyTime2, CbAlMonthlyTime2},
-      {&f.CbCntDown, CbCntDown},
-      {&f.CbDay, CbDay},
-      {&f.CbNotify, CbNotify},
-  };
-  // The rows of controls.
-  for (std::size_t i = 0; i < Week.size(); ++i) b.emplace_back(&f.Week[i], Week[i]);
-  for (std::size_t g = 0; g < Color.size(); ++g) {
-    b.emplace_back(&f.Colors[g].checked, Color[g].radio);
-    b.emplace_back(&f.Colors[g].own, Color[g].swatch[4]);  // swatch 5 shows the own colour
+  std::vector<Binding> b;
+  for (const SettingRow& r : SettingRows()) {
+    if (r.rule == FormRule::None) continue;
+    const QString name = QString::fromLatin1(r.control);
+    if (r.field.text) {
+      // A line edit, or the edit line of an editable combo box.
+      auto* edit = findChild<QLineEdit*>(name);
+      if (auto* combo = findChild<QComboBox*>(name)) edit = combo->lineEdit();
+      b.emplace_back(&r.field.text(f), edit);
+    } else if (r.field.flag) {
+      b.emplace_back(&r.field.flag(f), findChild<QCheckBox*>(name));
+    } else if (r.field.radio) {
+      std::vector<QRadioButton*> group;
+      while (auto* button = findChild<QRadioButton*>(name + QString::number(group.size() + 1)))
+        group.push_back(button);
+      b.emplace_back(&r.field.radio(f), std::move(group));
+    } else if (r.field.color) {
+      for (const ColorGroupBox& c : Color) {
+        if (c.box->objectName() != name) continue;
+        ColorChoice& choice = r.field.color(f);
+        b.emplace_back(&choice.checked, std::vector<QRadioButton*>(c.radio.begin(), c.radio.end()));
+        b.emplace_back(&choice.own, c.swatch[4]);  // swatch 5 shows the own colour
+      }
+    }
   }
-  for (std::size_t i = 0; i < DispEd.size(); ++i) b.emplace_back(&f.DispEd[i], DispEd[i]);
   return b;
 }
 

@@ -74,8 +74,9 @@ class TPstInit : public QDialog {
   void SetInfoLine(int i, const QString& text);
   QString InfoLine(int i) const;
 
-  // What the controls show, and setting them all at once. Both walk one
-  // table of {record field, control} (Bindings).
+  // What the controls show, and setting them all at once. Both walk the
+  // table of settings (core/settingrows.h), whose rows name their record
+  // field and control (Bindings).
   InitForm Form() const;
   void SetForm(const InitForm& form);
 

@@ -12,6 +12,7 @@
 
 #include "core/desktopentry.h"
 #include "ui/errors.h"
+#include "ui/userfiles.h"
 
 namespace morna::ui {
 
@@ -49,7 +50,7 @@ void SetAutostart(bool on) {
 #else
 
 QString AutostartEntryPath() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+  return QFile::decodeName(DesktopFolder("XDG_CONFIG_HOME", ".config").c_str()) +
          QStringLiteral("/autostart/") + QStringLiteral(MORNA_APP_ID ".desktop");
 }
 

@@ -2,9 +2,11 @@
 
 #include <QMessageBox>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
+#include "ui/codec.h"
 #include "ui/errors.h"
 
 namespace morna::ui {
@@ -36,6 +38,21 @@ QString WaylandNoticeText() {
       "このデスクトップ（Wayland）では、ラベルのウィンドウを指定の位置に置けません。\n\n"
       "ラベルを画面の端に並べるには XWayland を有効にしてください"
       "（多くのデスクトップでは xwayland パッケージを入れてログインし直すと有効になります）。");
+}
+
+QString RefusedSettingsNoticeText(const Settings& s, const QString& settingsFile) {
+  QStringList parts;
+  for (const RefusedSetting& r : s.Refused) {
+    QString text = QStringLiteral("設定ファイル %1 の [%2] %3 は長すぎる（1023 バイトを超える）ため使いません。")
+                       .arg(settingsFile, QString::fromLatin1(r.section), QString::fromLatin1(r.key));
+    if (r.key == "FileName")
+      text += QStringLiteral("ラベルは %1 に保存します。").arg(FromSjis(r.standIn));
+    else if (r.key == "WaveFileName")
+      text += QStringLiteral("アラームには内蔵の音を鳴らします。");
+    text += QStringLiteral("設定ファイルのこの行は、設定画面で変えるまで書き換えません。");
+    parts << text;
+  }
+  return parts.join(QStringLiteral("\n\n"));
 }
 
 }  // namespace morna::ui

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "core/settings.h"
+
 class QWidget;
 
 namespace morna::ui {
@@ -17,5 +19,9 @@ void ShowNotice(QWidget* owner, const QString& text);
 QString NoTrayNoticeText(const QString& error);
 // What the user is told when the program runs on Wayland without X.
 QString WaylandNoticeText();
+// What the user is told about the values of the settings file at
+// `settingsFile` that were too long to be used (Settings::Refused); empty
+// when there are none.
+QString RefusedSettingsNoticeText(const Settings& s, const QString& settingsFile);
 
 }  // namespace morna::ui

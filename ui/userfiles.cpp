@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "core/platform.h"
 #include "ui/codec.h"
 #include "ui/errors.h"
 
@@ -23,6 +24,25 @@ void MakeFolder(const QString& folder, const QString& reported) {
 
 }  // namespace
 
+#ifndef Q_OS_WIN
+// A relative variable is ignored, and without HOME the user database names
+// the home folder, so the files never land in the current folder or at the
+// root.
+std::string DesktopFolder(const char* variable, std::string_view fallback) {
+  const std::string home =
+      HomeFolder(qgetenv("HOME").toStdString(), [] { return platform::UserDatabaseHome(); });
+  return XdgBaseFolder(qgetenv(variable).toStdString(), home, fallback);
+}
+
+namespace {
+
+std::string ProgramFolderIn(const std::string& base) {
+  return base + "/" + Native(QCoreApplication::applicationName());
+}
+
+}  // namespace
+#endif
+
 // Beside the executable the settings file is its full path with ".ini" in
 // place of its extension (/opt/moranote/Morna uses /opt/moranote/Morna.ini).
 FilePlaces FindFilePlaces() {
@@ -35,8 +55,13 @@ FilePlaces FindFilePlaces() {
   facts.exeIniExists = ini.exists();
   facts.exeIniWritable = ini.isWritable();
   facts.exeDirWritable = QFileInfo(exe.absolutePath()).isWritable();
+#ifdef Q_OS_WIN
   facts.userConfigDir = Native(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
   facts.userDataDir = Native(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+#else
+  facts.userConfigDir = ProgramFolderIn(DesktopFolder("XDG_CONFIG_HOME", ".config"));
+  facts.userDataDir = ProgramFolderIn(DesktopFolder("XDG_DATA_HOME", ".local/share"));
+#endif
   return ChooseFilePlaces(facts);
 }
 

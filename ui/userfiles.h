@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/settings.h"
 #include "core/userfiles.h"
@@ -10,8 +11,17 @@
 namespace morna::ui {
 
 // Looks beside the running executable and at the desktop's per-user config
-// and data folders (QStandardPaths: ~/.config/Moranote, ~/.local/share/Moranote).
+// and data folders (~/.config/Moranote, ~/.local/share/Moranote, or under
+// XDG_CONFIG_HOME / XDG_DATA_HOME when these are absolute; the system's
+// folders on Windows).
 FilePlaces FindFilePlaces();
+
+#ifndef Q_OS_WIN
+// The desktop's per-user base folder named by `variable` (XDG_CONFIG_HOME,
+// XDG_DATA_HOME), or `fallback` (".config", ".local/share") in the home
+// folder when the variable is unset, empty or relative; a native path.
+std::string DesktopFolder(const char* variable, std::string_view fallback);
+#endif
 
 // Makes the settings file's folder and the data folder when missing. One
 // that cannot be made is reported like a settings file that cannot be

@@ -74,6 +74,22 @@ TEST(IniWrite, ReplacesInPlaceAndKeepsEveryOtherLine) {
             "; my settings\n[MAIN]\nTop = 5\nleft=9\r\n\r\n[Other]\nx=1\r\n; end");
 }
 
+TEST(IniWrite, AValueCutAtReadingIsNeverWrittenBackCut) {
+  const std::string whole = "  " + std::string(5000, 'p') + "  ";
+  IniFile ini = LoadFrom("[S]\r\nlong=" + whole + "\r\nshort=" + std::string(1023, 'q') + "\r\n");
+  EXPECT_TRUE(ini.IsCut("s", "LONG"));
+  EXPECT_FALSE(ini.IsCut("S", "short"));
+  EXPECT_FALSE(ini.IsCut("S", "missing"));
+  // Writing back what was read keeps the whole line.
+  ini.Write("S", "long", *ini.Read("S", "long"));
+  EXPECT_FALSE(ini.Changed());
+  EXPECT_NE(ini.Contents().find("long=" + whole + "\r\n"), std::string::npos);
+  // Any other value replaces it.
+  ini.Write("S", "long", "new");
+  EXPECT_EQ(ini.Contents(), "[S]\r\nlong=new\r\nshort=" + std::string(1023, 'q') + "\r\n");
+  EXPECT_FALSE(ini.IsCut("S", "long"));
+}
+
 TEST(IniWrite, NewKeysGoAfterTheLastKeyAndNewSectionsAtTheEnd) {
   IniFile ini = LoadFrom("[A]\r\na=1\r\n; note\r\n\r\n[B]\r\n[C]\r\nc=1");
   ini.Write("A", "b", "2");

@@ -95,17 +95,54 @@ TEST(LoadSettingsTest, NoFileGivesEveryDefault) {
   EXPECT_EQ(l.pos.Left, 0);
 }
 
-TEST(LoadSettingsTest, EmptyTextIsKeptButAnEmptyNumberGivesTheDefault) {
+TEST(LoadSettingsTest, EmptyTextOrNumberGivesTheDefault) {
   TempDir dir;
   Loaded l = LoadText(dir,
                       "[FILE]\r\nFileName=\r\nDataCnt=\r\n[FORM]\r\nEcolor=$FF\r\nDcolor=0xFF\r\n"
-                      "Tcolor=red\r\nMinute=-3\r\n");
-  EXPECT_EQ(l.s.FileName, "");
+                      "Tcolor=red\r\nMinute=-3\r\n[DISP]\r\nCaleFontName= \r\n"
+                      "[ALARM]\r\nDATime=\r\n");
+  EXPECT_EQ(l.s.FileName, "Dpstitdt.dat");
+  EXPECT_EQ(l.s.CaleFontName, "Times New Roman");
+  EXPECT_EQ(l.s.DATime, "00:00");
   EXPECT_EQ(l.s.DataCnt, 30);
   EXPECT_EQ(l.s.Ecolor, 255);
   EXPECT_EQ(l.s.Dcolor, 255);
   EXPECT_EQ(l.s.Tcolor, 16777152);
   EXPECT_EQ(l.s.Minute, -3);
+}
+
+// A file name too long to be read whole would name a file nobody chose:
+// it is refused, the default is used, and the user's line stays whole until
+// the setting is changed. Other long texts are cut and used.
+TEST(LoadSettingsTest, FileNamesTooLongToReadWholeAreRefusedAndTheirLinesKept) {
+  TempDir dir;
+  const std::string path = dir.File("Morna.ini");
+  const std::string longName = std::string(5000, 'n') + ".dat";
+  const std::string longWave = "/sounds/" + std::string(2000, 'w') + ".wav";
+  const std::string longFont = std::string(1500, 'f');
+  const std::string text = "[FILE]\r\nFileName=" + longName + "\r\nWaveFileName=" + longWave +
+                           "\r\n[DISP]\r\nDispFontName=" + longFont + "\r\n";
+  WriteBytes(path, text);
+  Loaded l = Load(path);
+  EXPECT_EQ(l.s.FileName, "Dpstitdt.dat");
+  EXPECT_EQ(l.s.WaveFileName, "");
+  EXPECT_EQ(l.s.DispFontName, std::string(1023, 'f'));
+  EXPECT_EQ(l.s.Refused, (std::vector<RefusedSetting>{{"FILE", "FileName", "Dpstitdt.dat"},
+                                                      {"FILE", "WaveFileName", ""}}));
+
+  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos).ok());
+  const std::string saved = ReadBytes(path);
+  for (const std::string& line : {"FileName=" + longName, "WaveFileName=" + longWave,
+                                  "DispFontName=" + longFont})
+    EXPECT_NE(saved.find("\n" + line + "\r\n"), std::string::npos) << line.substr(0, 20);
+
+  // A name the user then chooses replaces the line.
+  l.s.FileName = "chosen.dat";
+  ASSERT_TRUE(TPstCtl().SaveSettings(path, l.s, l.pos).ok());
+  Loaded again = Load(path);
+  EXPECT_EQ(again.s.FileName, "chosen.dat");
+  EXPECT_EQ(again.s.Refused, (std::vector<RefusedSetting>{{"FILE", "WaveFileName", ""}}));
+  EXPECT_NE(ReadBytes(path).find("WaveFileName=" + longWave + "\r\n"), std::string::npos);
 }
 
 TEST(LoadSettingsTest, SameNamedKeysOfDifferentSectionsStayApart) {

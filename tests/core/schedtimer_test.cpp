@@ -193,6 +193,77 @@ TEST(TimerDateChange, FirstHandledMinuteOfANewDate) {
   EXPECT_EQ(SchTimerTimer(st, s, Table({}), {}, 0, MakeDateTime(2030, 6, 15, 0, 1)), Steps{});
 }
 
+// Daylight-saving days as the local clock shows them, ticking every 10 s:
+// spring skips 02:00-02:59, autumn shows 02:00-02:59 twice.
+struct Heard {
+  std::vector<std::string> alarms;  // "hh:mm" of each AlarmOut
+  std::vector<std::string> notes;   // "hh:mm due|warn" of each Notify
+};
+
+Heard RunClock(const Settings& s, const std::vector<std::string>& labels,
+               const std::vector<std::pair<DateTime, DateTime>>& spans) {
+  const PostTable t = Table(labels);
+  TickState st{spans.front().first, spans.front().first};
+  Heard heard;
+  for (const auto& [from, to] : spans) {
+    for (DateTime now = from; now <= to; now = AddMillis(now, 10'000)) {
+      for (const TickStep& step : SchTimerTimer(st, s, t, labels, 0, now)) {
+        if (step.kind == Kind::AlarmOut) heard.alarms.push_back(FormatHM(now));
+        if (step.kind == Kind::Notify)
+          heard.notes.push_back(FormatHM(now) + (step.due ? " due" : " warn"));
+      }
+    }
+  }
+  return heard;
+}
+
+TEST(TimerClockShifts, MomentsTheSpringShiftSkipsAreTakenAtTheFirstTickAfterIt) {
+  Settings s;  // Minute 5
+  s.Notify = 1;
+  s.DailyAlarm = 1;
+  s.DATime = "02:15";
+  const auto at = [](int h, int m, int sec) { return MakeDateTime(2030, 3, 31, h, m, sec); };
+  const Heard heard = RunClock(s, {"2030/03/31 02:30", "2030/03/31 03:02"},
+                               {{at(1, 50, 5), at(1, 59, 55)}, {at(3, 0, 5), at(3, 10, 5)}});
+  // 03:00: the daily alarm, the first label's warning and due moment, the
+  // second label's warning (02:57); 03:02: the second label is due.
+  EXPECT_EQ(heard.alarms, (std::vector<std::string>{"03:00", "03:00", "03:00", "03:00", "03:02"}));
+  EXPECT_EQ(heard.notes, (std::vector<std::string>{"03:00 due", "03:00 warn", "03:02 due"}));
+
+  // A pause of the program that is no whole shift takes nothing back.
+  const Heard paused = RunClock(s, {"2030/03/31 02:30"},
+                                {{at(1, 50, 5), at(1, 59, 55)}, {at(3, 2, 5), at(3, 10, 5)}});
+  EXPECT_EQ(paused.alarms, std::vector<std::string>{});
+}
+
+TEST(TimerClockShifts, MomentsTheAutumnShiftRepeatsSoundOnlyTheFirstTime) {
+  Settings s;  // Minute 5
+  s.Notify = 1;
+  s.DailyAlarm = 1;
+  s.DATime = "02:40";
+  const auto at = [](int h, int m, int sec) { return MakeDateTime(2030, 10, 27, h, m, sec); };
+  const std::vector<std::pair<DateTime, DateTime>> day = {{at(2, 20, 5), at(2, 59, 55)},
+                                                          {at(2, 0, 5), at(3, 10, 5)}};
+  const Heard heard = RunClock(s, {"2030/10/27 02:30", "2030/10/27 03:05"}, day);
+  EXPECT_EQ(heard.alarms, (std::vector<std::string>{"02:25", "02:30", "02:40", "03:00", "03:05"}));
+  EXPECT_EQ(heard.notes, (std::vector<std::string>{"02:25 warn", "02:30 due", "03:00 warn",
+                                                    "03:05 due"}));
+
+  // A label whose moment did not sound the first time (posted in the
+  // repeated hour) sounds the second time.
+  Settings quiet;
+  const PostTable t = Table({"2030/10/27 02:45"});
+  TickState st{at(2, 50, 5), at(2, 50, 5)};
+  std::vector<std::string> alarms;
+  for (DateTime now = at(2, 50, 15); now <= at(2, 59, 55); now = AddMillis(now, 10'000))
+    SchTimerTimer(st, quiet, t, {}, 0, now);  // no window for it yet
+  for (DateTime now = at(2, 0, 5); now <= at(2, 50, 5); now = AddMillis(now, 10'000)) {
+    for (const TickStep& step : SchTimerTimer(st, quiet, t, {"2030/10/27 02:45"}, 0, now))
+      if (step.kind == Kind::AlarmOut) alarms.push_back(FormatHM(now));
+  }
+  EXPECT_EQ(alarms, (std::vector<std::string>{"02:40", "02:45"}));
+}
+
 TEST(CountDown, SoundsForADatedLabelWithinTheNextDays) {
   Settings s;
   s.CountDown = 1;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform.h"
+
 namespace morna {
 namespace {
 
@@ -53,6 +55,31 @@ TEST(ResolveDataFile, OnlyRelativeNamesMoveIntoTheDataFolder) {
   // Beside the executable the name stays as written: the current folder.
   EXPECT_EQ(ResolveDataFile("Dpstitdt.dat", ""), "Dpstitdt.dat");
 }
+
+TEST(UserFolders, RelativeXdgValuesAreIgnoredAndAMissingHomeComesFromTheUserDatabase) {
+  EXPECT_EQ(XdgBaseFolder("/srv/cfg", "/home/u", ".config"), "/srv/cfg");
+  for (const char* ignored : {"", "cfg", "./cfg", "~/cfg"})
+    EXPECT_EQ(XdgBaseFolder(ignored, "/home/u", ".config"), "/home/u/.config") << ignored;
+  EXPECT_EQ(XdgBaseFolder("rel", "/home/u/", ".local/share"), "/home/u/.local/share");
+
+  int asked = 0;
+  const auto database = [&asked] {
+    ++asked;
+    return std::string("/home/fromdb");
+  };
+  EXPECT_EQ(HomeFolder("/home/u", database), "/home/u");
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(HomeFolder("", database), "/home/fromdb");
+  EXPECT_EQ(asked, 1);
+}
+
+#ifndef _WIN32
+TEST(UserFolders, TheUserDatabaseKnowsThisUsersHome) {
+  const std::string home = platform::UserDatabaseHome();
+  EXPECT_FALSE(home.empty());
+  EXPECT_EQ(home.front(), '/');
+}
+#endif
 
 }  // namespace
 }  // namespace morna

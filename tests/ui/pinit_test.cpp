@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/settingrows.h"
 #include "tests/ui/pmain_fixture.h"
 #include "ui/Pinit.h"
 #include "ui/PostWindows.h"
@@ -214,6 +215,18 @@ TEST_F(PstInitTest, EveryFieldOfTheFormRoundTripsThroughItsControl) {
   // And back to the design, radio groups with none checked included.
   d.SetForm(InitForm{});
   EXPECT_TRUE(d.Form() == InitForm{});
+}
+
+// The table of settings binds its dialog rows to controls by name: each
+// name is a control of the dialog (a radio group's buttons count from 1).
+TEST_F(PstInitTest, EverySettingOfTheDialogHasItsControl) {
+  TPstInit& d = Open();
+  for (const SettingRow& r : SettingRows()) {
+    if (r.rule == FormRule::None) continue;
+    const QString name = QString::fromLatin1(r.control);
+    EXPECT_TRUE(d.findChild<QWidget*>(name) || d.findChild<QRadioButton*>(name + "1"))
+        << r.key << " -> " << r.control;
+  }
 }
 
 TEST_F(PstInitTest, ANonIntegerFieldKeepsTheDialogOpenAndCancelKeepsNothingOfIt) {

@@ -1,6 +1,7 @@
 // The user's folders, made at start-up when the files live there.
 #include "ui/userfiles.h"
 
+#include "core/platform.h"
 #include "tests/ui/pmain_fixture.h"
 
 namespace morna::ui::testing {
@@ -29,6 +30,26 @@ TEST(MakeUserFolders, MakesMissingFoldersAndReportsThoseThatCannotBeMade) {
   EXPECT_EQ(sink.boxes[1].text, dir.filePath("home/.local/share") + " に書き込めません");
   SetMessageSink(nullptr);
 }
+
+#ifndef Q_OS_WIN
+// The desktop's folders from the environment as the program finds it.
+TEST(DesktopFolder, IgnoresRelativeValuesAndFindsTheHomeWithoutHome) {
+  const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+  const bool hadHome = qEnvironmentVariableIsSet("HOME");
+  const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+  qputenv("HOME", "/home/tester");
+  qputenv("XDG_CONFIG_HOME", "/srv/config");
+  EXPECT_EQ(DesktopFolder("XDG_CONFIG_HOME", ".config"), "/srv/config");
+  qputenv("XDG_CONFIG_HOME", "relative/config");
+  EXPECT_EQ(DesktopFolder("XDG_CONFIG_HOME", ".config"), "/home/tester/.config");
+  qunsetenv("HOME");
+  EXPECT_EQ(DesktopFolder("XDG_CONFIG_HOME", ".config"), platform::UserDatabaseHome() + "/.config");
+  EXPECT_NE(DesktopFolder("XDG_CONFIG_HOME", ".config").rfind("//", 0), 0u);
+  if (hadHome) qputenv("HOME", home);
+  if (hadConfig) qputenv("XDG_CONFIG_HOME", config);
+  else qunsetenv("XDG_CONFIG_HOME");
+}
+#endif
 
 }  // namespace
 }  // namespace morna::ui::testing
