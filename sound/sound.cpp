@@ -15,7 +15,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
 
+#include "sound/sound_abi.h"
 #include "ui/errors.h"
 
 namespace morna::ui {
@@ -275,7 +279,12 @@ namespace {
 
 class DeviceOutput : public AudioOutput {
  public:
-  ~DeviceOutput() override { Stop(); }
+  ~DeviceOutput() override {
+    if (!sink_) return;
+    sink_->disconnect();
+    sink_->stop();
+    delete sink_;
+  }
 
   QAudioFormat FormatFor(int sampleRate, int channels) override {
     const QAudioDevice device = Device();
@@ -296,34 +305,42 @@ class DeviceOutput : public AudioOutput {
     return preferred;
   }
 
+  // The sink is kept from one sound to the next and only stopped between
+  // them: tearing a sink down can run the event loop (the sound system's
+  // backend does so in its destructor), and Start is called from the
+  // schedule timer's handler, where a loop would let a report box or
+  // anything else queued run inside the tick. A sink that cannot be kept
+  // (another device or format) is deleted later, from the event loop.
   void Start(const QByteArray& pcm, const QAudioFormat& format) override {
     Stop();
     const QAudioDevice device = Device();
-    buffer_ = std::make_unique<QBuffer>();
+    if (sink_ && (sink_->format() != format || device_ != device)) Drop();
+    if (!sink_) {
+      sink_ = new QAudioSink(device, format);
+      device_ = device;
+      QAudioSink* sink = sink_;
+      QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
+        // The whole buffer has been played: let the device go.
+        if (state == QAudio::IdleState) sink->stop();
+      });
+    }
+    // The buffer belongs to the sink, so that a sink deleted later takes
+    // its last buffer with it.
+    delete buffer_;
+    buffer_ = new QBuffer(sink_);
     buffer_->setData(pcm);
     buffer_->open(QIODevice::ReadOnly);
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    QAudioSink* sink = sink_.get();
-    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
-      // The whole buffer has been played: let the device go.
-      if (state == QAudio::IdleState) sink->stop();
-    });
-    sink->start(buffer_.get());
-    if (sink->error() == QAudio::OpenError || sink->state() == QAudio::StoppedState) {
+    sink_->start(buffer_);
+    if (sink_->error() == QAudio::OpenError || sink_->state() == QAudio::StoppedState) {
       const QString name = device.description();
-      Stop();
+      Drop();
       throw SoundError(SoundError::Cause::Output,
                        QStringLiteral("音声の出力装置を開けないため、アラーム音を鳴らせません。\n") + name);
     }
   }
 
   void Stop() override {
-    if (sink_) {
-      sink_->disconnect();
-      sink_->stop();
-    }
-    sink_.reset();
-    buffer_.reset();
+    if (sink_) sink_->stop();
   }
 
   bool IsPlaying() const override { return sink_ && sink_->state() == QAudio::ActiveState; }
@@ -336,8 +353,19 @@ class DeviceOutput : public AudioOutput {
     return device;
   }
 
-  std::unique_ptr<QBuffer> buffer_;
-  std::unique_ptr<QAudioSink> sink_;
+  // Lets the sink go without tearing it down here.
+  void Drop() {
+    if (!sink_) return;
+    sink_->disconnect();
+    sink_->stop();
+    sink_->deleteLater();
+    sink_ = nullptr;
+    buffer_ = nullptr;
+  }
+
+  QAudioDevice device_;
+  QAudioSink* sink_ = nullptr;  // with its buffer as its child
+  QBuffer* buffer_ = nullptr;
 };
 
 class SndFilePlayer : public AlarmPlayer {
@@ -376,6 +404,82 @@ std::unique_ptr<AlarmPlayer> MakeAlarmPlayer() { return MakeAlarmPlayer(MakeDevi
 
 }  // namespace morna::ui
 
-extern "C" Q_DECL_EXPORT morna::ui::AlarmPlayer* MornaNewAlarmPlayer() {
-  return morna::ui::MakeAlarmPlayer().release();
+// ---------------------------------------------------------------- the C boundary
+
+// A player as the program holds it across the boundary, with the text of
+// its last failure.
+struct MornaSoundPlayer {
+  std::unique_ptr<morna::ui::AlarmPlayer> player;
+  std::string error;
+};
+
+namespace {
+
+// Runs `play` and turns what it throws into a status and a text: nothing
+// thrown here may reach the program, which may not share this module's C++
+// runtime. `otherwise` is the status of an error that names no cause.
+int Status(MornaSoundPlayer* p, MornaSoundStatus otherwise, const std::function<void()>& play) {
+  using morna::ui::SoundError;
+  if (!p) return MORNA_SOUND_OUTPUT_FAILED;
+  try {
+    p->error.clear();
+    play();
+    return MORNA_SOUND_OK;
+  } catch (const SoundError& e) {
+    p->error = e.text().toStdString();
+    return e.cause() == SoundError::Cause::File ? MORNA_SOUND_FILE_FAILED : MORNA_SOUND_OUTPUT_FAILED;
+  } catch (const std::exception& e) {
+    p->error = e.what();
+  } catch (...) {
+    p->error = "unknown error in the sound module";
+  }
+  return otherwise;
 }
+
+}  // namespace
+
+extern "C" {
+
+Q_DECL_EXPORT int morna_sound_abi_version(void) { return MORNA_SOUND_ABI_VERSION; }
+
+Q_DECL_EXPORT MornaSoundPlayer* morna_sound_new(void) {
+  try {
+    return new MornaSoundPlayer{morna::ui::MakeAlarmPlayer(), {}};
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+Q_DECL_EXPORT void morna_sound_free(MornaSoundPlayer* player) {
+  try {
+    delete player;
+  } catch (...) {
+  }
+}
+
+Q_DECL_EXPORT int morna_sound_play_file(MornaSoundPlayer* player, const char* pathUtf8) {
+  return Status(player, MORNA_SOUND_FILE_FAILED,
+                [&] { player->player->Play(QString::fromUtf8(pathUtf8 ? pathUtf8 : "")); });
+}
+
+Q_DECL_EXPORT int morna_sound_play_chime(MornaSoundPlayer* player) {
+  return Status(player, MORNA_SOUND_OUTPUT_FAILED, [&] { player->player->PlayBuiltIn(); });
+}
+
+Q_DECL_EXPORT void morna_sound_stop(MornaSoundPlayer* player) {
+  Status(player, MORNA_SOUND_OUTPUT_FAILED, [&] { player->player->Stop(); });
+}
+
+Q_DECL_EXPORT int morna_sound_is_playing(const MornaSoundPlayer* player) {
+  try {
+    return player && player->player->IsPlaying() ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
+}
+
+Q_DECL_EXPORT const char* morna_sound_error(const MornaSoundPlayer* player) {
+  return player ? player->error.c_str() : "";
+}
+
+}  // extern "C"

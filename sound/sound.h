@@ -68,6 +68,5 @@ std::unique_ptr<AlarmPlayer> MakeAlarmPlayer();
 
 }  // namespace morna::ui
 
-// The module's entry, found by name when the program loads it: a new player
-// on the default audio output, owned by the caller.
-extern "C" morna::ui::AlarmPlayer* MornaNewAlarmPlayer();
+// The module's entry points, which the program finds by name when it
+// loads the module, are the C functions of sound/sound_abi.h.

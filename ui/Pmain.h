@@ -26,12 +26,12 @@
 #include <memory>
 #include <string>
 
-#include "core/alarmreport.h"
 #include "core/labelbook.h"
 #include "core/pstctl.h"
 #include "core/schedule2.h"
 #include "ui/MonthGrid.h"
 #include "ui/ScheduleGroup.h"
+#include "ui/alarmout.h"
 #include "ui/appstate.h"
 #include "ui/controls.h"
 #include "ui/errors.h"
@@ -182,8 +182,7 @@ class TPstMain : public QWidget {
   // fails; the failure is reported after the handler has returned.
   void SchTimerTimer();
   // Plays the chosen WAV file, or the built-in chime when none is chosen or
-  // the file cannot be played. Never throws: a failure is reported once the
-  // running handler has returned, as AlarmReports decides.
+  // the file cannot be played (AlarmSound::Sound). Never throws.
   void AlarmOut();
 
   // Settings applied to the window (start-up, and again after the settings
@@ -258,8 +257,6 @@ class TPstMain : public QWidget {
   void SetMessageLines(const QStringList& lines);
   void ApplyWindowSize();
   void SaveSettingsFile();  // with the window's position; throws when it cannot be written
-  // Adds a sound failure to the box shown after the running handler.
-  void ReportSoundFailure(AlarmTell tell, const QString& text);
   // A desktop notification for the label of window `window`.
   void NotifyLabel(int window, bool due);
 
@@ -272,10 +269,7 @@ class TPstMain : public QWidget {
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;
   int outerHeight_ = kShortHeight;
-  AlarmReports alarmReports_;
-  // Sound failures of the running handler, shown in one box after it.
-  AlarmTell reportTell_;
-  QStringList reportTexts_;
+  AlarmSound alarm_{services_.player};
   bool destroyed_ = false;
   bool onRoad_ = false;  // ChangeLabels is running
 };

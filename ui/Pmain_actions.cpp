@@ -448,72 +448,7 @@ void TPstMain::SchTimerTimer() {
   }
 }
 
-void TPstMain::AlarmOut() {
-  const std::string wave = state_.Settings.WaveFileName;
-  AlarmPlayer& player = services_.player;
-  AlarmOutcome outcome;
-  QString fileText, outputText;
-  auto playBuiltIn = [&] {
-    try {
-      player.PlayBuiltIn();
-    } catch (const Error& e) {
-      outcome.outputFailed = true;
-      outputText = e.text();
-    }
-  };
-  if (wave.empty()) {
-    playBuiltIn();
-  } else {
-    try {
-      player.Play(FromSjis(wave));
-    } catch (const SoundError& e) {
-      if (e.cause() == SoundError::Cause::Output) {
-        outcome.outputFailed = true;
-        outputText = e.text();
-      } else {
-        outcome.fileFailed = true;
-        fileText = e.text();
-      }
-    } catch (const Error& e) {
-      outcome.fileFailed = true;
-      fileText = e.text();
-    }
-    // The alarm is still heard: the chime stands in for the file.
-    if (outcome.fileFailed) playBuiltIn();
-  }
-
-  const AlarmTell tell = alarmReports_.After(wave, outcome);
-  if (tell.file) {
-    ReportSoundFailure(AlarmTell{true, false},
-                       outcome.outputFailed
-                           ? fileText
-                           : fileText + QStringLiteral("\n\n代わりに内蔵のアラーム音を鳴らしました。"
-                                                       "設定画面の「Data」タブで音を選び直せます。"));
-  }
-  if (tell.output) {
-    ReportSoundFailure(AlarmTell{false, true},
-                       outputText + QStringLiteral("\n\nラベルの色は変わり続けます。"
-                                                   "この知らせは音が鳴るようになるまで再び出ません。"));
-  }
-}
-
-void TPstMain::ReportSoundFailure(AlarmTell tell, const QString& text) {
-  const bool scheduled = reportTell_.Any();
-  reportTell_.file = reportTell_.file || tell.file;
-  reportTell_.output = reportTell_.output || tell.output;
-  reportTexts_ << text;
-  if (scheduled) return;
-  // The box comes after the handler: the schedule timer is never held by it
-  // (a modal box runs its own loop, in which the timer goes on ticking).
-  QTimer::singleShot(0, this, [this] {
-    const AlarmTell told = reportTell_;
-    const QString text = reportTexts_.join(QStringLiteral("\n\n"));
-    reportTell_ = {};
-    reportTexts_.clear();
-    GeneralErrorHandler(text);
-    alarmReports_.Closed(told);
-  });
-}
+void TPstMain::AlarmOut() { alarm_.Sound(state_.Settings.WaveFileName); }
 
 void TPstMain::NotifyLabel(int window, bool due) {
   const TPstPost* post = windows_->At(window);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "ui/errors.h"
@@ -41,8 +42,13 @@ class AlarmPlayer {
 // the sound system's libraries) is loaded at the first Play, not at
 // start-up: most minutes of a run sound nothing, and those libraries cost
 // start-up time and memory. It is looked for beside the executable, then in
-// the folder it is installed to; when it cannot be loaded, Play says so
-// (SoundError, Output) like any other failure to sound.
+// the folder it is installed to, and met through its C functions
+// (sound/sound_abi.h) only when its version is the program's. When no
+// module can be used (none found, or one of another version), the system's
+// bell rings instead and Play and PlayBuiltIn say why (SoundError, Output)
+// like any other failure to sound.
 std::unique_ptr<AlarmPlayer> LoadAlarmPlayer();
+// The same, looking for the module in `folders` only.
+std::unique_ptr<AlarmPlayer> LoadAlarmPlayer(const QStringList& folders);
 
 }  // namespace morna::ui

@@ -29,10 +29,26 @@ enum class BoxIcon { None, Error, Warning, Information };
 class MessageSink {
  public:
   virtual ~MessageSink() = default;
+  // A box that waits for the user (a modal box with a loop of its own): for
+  // what the user's own action brought about.
   virtual void Show(const QString& caption, const QString& text, BoxIcon icon) = 0;
+  // A box that does not wait: shown without a loop of its own and returning
+  // at once, for what a timer or a watcher found. The toolkit does not fire
+  // a timer again while its handler waits in a loop, so a waiting box shown
+  // from there would hold that timer. `closed` runs once the user has
+  // closed the box, unless `context` (when given) has gone by then. A sink
+  // that shows nothing real (a test's) shows it and calls `closed` at once.
+  virtual void Tell(const QString& caption, const QString& text, BoxIcon icon, QObject* /*context*/,
+                    std::function<void()> closed) {
+    Show(caption, text, icon);
+    if (closed) closed();
+  }
 };
 
-// The sink in use; by default real, modal message boxes.
+// The sink in use; by default real message boxes: modal ones for Show;
+// for Tell, boxes that are not modal, objectName "Report", shown one at a
+// time (the next when the one standing is closed), the same text never
+// twice at once.
 MessageSink& Messages();
 // Replaces the sink (tests); nullptr restores the real boxes.
 void SetMessageSink(MessageSink* sink);
@@ -43,6 +59,9 @@ inline const QString kFileBoxCaption = QStringLiteral("Ｍｏｒａｎｏｔｅ"
 
 // Shows an error's text with the caption "Moranote".
 void GeneralErrorHandler(const QString& text);
+// The same with a box that does not wait (MessageSink::Tell).
+void TellError(const QString& text, QObject* context = nullptr,
+               std::function<void()> closed = {});
 
 // Runs `body`; an exception it throws goes to the general error handler.
 // Returns false when the body failed.

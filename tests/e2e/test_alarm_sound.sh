@@ -90,4 +90,13 @@ rc=$?
 set -e
 [ "$rc" = 2 ] && grep -q "none.wav" "$WORK/missing.log" || fail "a missing file was not reported (rc $rc)"
 
+# Two labels due in one tick with a missing file: each alarm tries the file
+# and sounds the chime instead; the second stops the first's sound. The
+# player never runs the event loop inside (whatever was queued, a report
+# box among it, would then run inside the tick and could hold it).
+"$TOOL" tick "$WORK/none.wav" >"$WORK/tick.log" 2>&1 || { cat "$WORK/tick.log" >&2; fail "the tick's alarms failed"; }
+cat "$WORK/tick.log"
+[ "$(grep -c 'event loop inside the player: no' "$WORK/tick.log")" = 2 ] \
+  || fail "the player ran the event loop inside an alarm"
+
 echo "PASS"

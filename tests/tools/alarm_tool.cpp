@@ -6,6 +6,11 @@
 //       plays the file through the program's alarm player and waits until it
 //       has finished; with restart-ms the sound is started again after that
 //       many milliseconds, as a second alarm in the same minute would.
+//   alarm_tool tick <file>
+//       two alarms in one tick of the schedule timer, as two labels due in
+//       the same minute sound them: the file, and the chime when the file
+//       fails, twice; prints whether the event loop ran inside the player
+//       (it must not: the tick would then run whatever was queued).
 // Exit status 0 on success, 2 when the player reports an error (its text on
 // stderr), 1 on a usage or write error.
 #include <sndfile.h>
@@ -14,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <QTimer>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -88,16 +94,40 @@ int Play(const QString& path, int restartMs) {
   return 0;
 }
 
+int Tick(const QString& path) {
+  auto player = morna::ui::MakeAlarmPlayer();
+  bool loopRan = false;
+  for (int alarm = 0; alarm < 2; ++alarm) {
+    QTimer::singleShot(0, [&] { loopRan = true; });
+    try {
+      player->Play(path);
+    } catch (const morna::ui::SoundError& e) {
+      if (e.cause() != morna::ui::SoundError::Cause::File) {
+        std::fprintf(stderr, "%s\n", e.text().toLocal8Bit().constData());
+        return 2;
+      }
+      player->PlayBuiltIn();
+    }
+    std::printf("alarm %d: event loop inside the player: %s\n", alarm + 1, loopRan ? "yes" : "no");
+    QCoreApplication::processEvents();  // the queued call, now that the alarm is over
+    loopRan = false;
+  }
+  WaitWhilePlaying(*player, 30000);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 4 && std::strcmp(argv[1], "make") == 0)
     return Make(argv[2], argv[3], argc > 4 ? std::atof(argv[4]) : 1.0,
                 argc > 5 ? std::atof(argv[5]) : 880.0);
-  if (argc >= 3 && std::strcmp(argv[1], "play") == 0) {
+  const bool tick = argc >= 3 && std::strcmp(argv[1], "tick") == 0;
+  if (tick || (argc >= 3 && std::strcmp(argv[1], "play") == 0)) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each line reaches the log at once
     QApplication app(argc, argv);
-    const int rc = Play(QFile::decodeName(argv[2]), argc > 3 ? std::atoi(argv[3]) : 0);
+    const int rc = tick ? Tick(QFile::decodeName(argv[2]))
+                        : Play(QFile::decodeName(argv[2]), argc > 3 ? std::atoi(argv[3]) : 0);
     // The sound system's client library can trip an assertion of its own
     // while Qt Multimedia tears it down at exit (seldom, under load); what
     // was to be measured has been played by then, so the tool leaves
@@ -105,6 +135,6 @@ int main(int argc, char** argv) {
     std::fflush(nullptr);
     std::_Exit(rc);
   }
-  std::fprintf(stderr, "usage: alarm_tool make <file> <kind> [seconds] [hz] | play <file> [restart-ms]\n");
+  std::fprintf(stderr, "usage: alarm_tool make <file> <kind> [seconds] [hz] | play <file> [restart-ms] | tick <file>\n");
   return 1;
 }

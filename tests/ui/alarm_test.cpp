@@ -3,7 +3,11 @@
 // desktop notification.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 
 #include "tests/ui/pmain_fixture.h"
 #include "ui/PostWindows.h"
@@ -104,6 +108,55 @@ TEST_F(AlarmTest, AFailingFileNeverEndsTheTickAndIsReportedOnceAfterIt) {
   TickAt(10, 16);
   EXPECT_EQ(sink_.boxes.size(), 2u);
   EXPECT_EQ(m.Windows().At(1)->CaptionColor(), ToQColor(kRed));
+}
+
+TEST_F(AlarmTest, WhileTheReportStandsTheTimerGoesOnRecolouring) {
+  // The real boxes, the window's own timer, and a player that runs the
+  // event loop inside Play: a report that ran there with a loop of its own
+  // would hold every later tick.
+  SetMessageSink(nullptr);
+  TPstMain& m = StartWithTwoLabels("[FILE]\r\nWaveFileName=/gone/bell.wav\r\n");
+  player_.fail = true;
+  player_.spinsLoop = true;
+  // A box that waits is closed from here (and counted), so that the test
+  // fails instead of hanging.
+  int waited = 0;
+  QTimer watchdog;
+  QObject::connect(&watchdog, &QTimer::timeout, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      ++waited;
+      modal->close();
+    }
+  });
+  watchdog.start(300);
+  auto reports = [] {
+    std::vector<QWidget*> out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "Report" && w->isVisible()) out.push_back(w);
+    return out;
+  };
+  auto both = [&](const QColor& caption) {
+    for (int k = state_.AlarmWindowCount; k < state_.AlarmWindowCount + 2; ++k)
+      if (m.Windows().At(k)->CaptionColor() != caption) return false;
+    return true;
+  };
+
+  now_ = MakeDateTime(2000, 12, 16, 10, 10, 5);
+  m.SchTimer->start(20);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return both(ToQColor(kPink)) && reports().size() == 1; }, 5000));
+  now_ = MakeDateTime(2000, 12, 16, 10, 15, 5);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return both(ToQColor(kRed)); }, 5000));
+  m.SchTimer->stop();
+  const auto standing = reports();
+  ASSERT_EQ(standing.size(), 1u) << "the report stands while the labels turn red";
+  EXPECT_EQ(waited, 0);
+  auto* box = qobject_cast<QMessageBox*>(standing[0]);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->windowTitle(), "Moranote");
+  EXPECT_TRUE(box->text().startsWith("cannot open /gone/bell.wav")) << box->text().toStdString();
+  EXPECT_EQ(player_.played.size(), 8u);  // file and chime, two labels, two minutes
+  box->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(AlarmTest, WithoutAnyOutputTheColoursStillChangeAndItIsToldOnce) {

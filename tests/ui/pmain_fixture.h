@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -33,12 +34,14 @@ class FakeShell : public TrayShell {
 class FakePlayer : public AlarmPlayer {
  public:
   void Play(const QString& path) override {
+    if (spinsLoop) QCoreApplication::processEvents();
     played.push_back(path);
     if (fail) throw SoundError(SoundError::Cause::File, QStringLiteral("cannot open %1").arg(path));
     if (noOutput) throw SoundError(SoundError::Cause::Output, QStringLiteral("no device"));
   }
   // Recorded as "<built-in>".
   void PlayBuiltIn() override {
+    if (spinsLoop) QCoreApplication::processEvents();
     played.push_back(QStringLiteral("<built-in>"));
     if (noOutput) throw SoundError(SoundError::Cause::Output, QStringLiteral("no device"));
   }
@@ -47,6 +50,7 @@ class FakePlayer : public AlarmPlayer {
   std::vector<QString> played;
   bool fail = false;      // every file fails
   bool noOutput = false;  // nothing can be played at all
+  bool spinsLoop = false;  // runs the event loop inside, as a sound sink's teardown may
 };
 
 class FakeHelp : public HelpViewer {

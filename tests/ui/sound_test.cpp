@@ -12,6 +12,7 @@
 #include <cstring>
 #include <vector>
 
+#include "sound/sound_abi.h"
 #include "ui/errors.h"
 
 namespace morna::ui {
@@ -229,6 +230,41 @@ TEST_F(SoundTest, AMissingSoundModuleIsReportedAtTheFirstAlarm) {
     EXPECT_EQ(e.cause(), SoundError::Cause::Output);
   }
   player->Stop();
+}
+
+TEST_F(SoundTest, AModuleOfAnotherVersionIsRefused) {
+  auto refused = LoadAlarmPlayer({MORNA_TEST_WRONG_SOUND_DIR});
+  for (const bool chime : {false, true}) {
+    try {
+      if (chime) refused->PlayBuiltIn();
+      else refused->Play(Write("tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+      ADD_FAILURE() << "a module of another version played";
+    } catch (const SoundError& e) {
+      // Nothing of it can sound, the chime included: the output is missing.
+      EXPECT_EQ(e.cause(), SoundError::Cause::Output);
+      const QString text = e.text();
+      EXPECT_TRUE(text.startsWith("アラーム音を鳴らす部品 (morna_sound) の版がこのプログラムと合わないため"))
+          << text.toStdString();
+      EXPECT_TRUE(text.contains(QStringLiteral("部品の版: %1、このプログラムの版: %2")
+                                    .arg(MORNA_SOUND_ABI_VERSION + 1)
+                                    .arg(MORNA_SOUND_ABI_VERSION)))
+          << text.toStdString();
+    }
+  }
+  EXPECT_FALSE(refused->IsPlaying());
+
+  // The module of the program's version, found after the refused one, is
+  // used; its failures cross the C boundary as a status and a text.
+  auto player = LoadAlarmPlayer({MORNA_TEST_WRONG_SOUND_DIR, MORNA_TEST_SOUND_DIR});
+  const QString missing = dir.filePath("gone.wav");
+  try {
+    player->Play(missing);
+    ADD_FAILURE() << "a missing file played";
+  } catch (const SoundError& e) {
+    EXPECT_EQ(e.cause(), SoundError::Cause::File);
+    EXPECT_EQ(e.text(), "アラーム音のファイルが見つかりません。\n" + missing);
+  }
+  EXPECT_FALSE(player->IsPlaying());
 }
 
 TEST_F(SoundTest, TheBuiltInChimeIsAWavThatDecodesAndPlaysWithoutAFile) {
