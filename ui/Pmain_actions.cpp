@@ -422,9 +422,9 @@ void TPstMain::BtnCanClick() {
 // ---------------------------------------------------------------- schedule timer
 
 void TPstMain::SchTimerTimer() {
-  // The fallback for outside changes a watcher missed; its failure is shown
-  // and the tick goes on.
-  Guard([this] { FollowDataFile(); });
+  // The fallback for outside changes a watcher missed; its failure is told
+  // in a box that does not hold the timer, and the tick goes on.
+  GuardTelling([this] { FollowDataFile(); }, this);
   const DateTime now = state_.Now();
   const std::vector<TickStep> steps =
       morna::SchTimerTimer(state_.Timer, state_.Settings, state_.Labels.Table(), windows_->Captions(),

@@ -45,10 +45,12 @@ QString SystemText(const std::string& text) { return QString::fromLocal8Bit(text
 
 void TPstMain::ShowFileError(const QString& prefix, const std::string& path,
                              const std::string& systemText) {
-  Messages().Show(kFileBoxCaption,
+  // A box that does not wait: the road is also taken from the timer and
+  // the file watcher, which a waiting box would hold.
+  Messages().Tell(kFileBoxCaption,
                   prefix + SystemText(systemText) + QStringLiteral(" ] のエラーが発生しました。") +
                       QChar('\n') + QString::fromLocal8Bit(path),
-                  BoxIcon::Error);
+                  BoxIcon::Error, this, {});
 }
 
 std::string TPstMain::DataFilePath() const { return ui::DataFilePath(state_.Settings, state_.DataDir); }
@@ -142,9 +144,9 @@ void TPstMain::ShowLabelProblems(const LabelReport& report) {
   ShowOutsideChanges(report.outside);
 }
 
-// Labels that did not fit the table, and where they went. Shown once the
-// current handler has returned, so that a check from the schedule timer
-// never holds the timer up.
+// Labels that did not fit the table, and where they went. Told in a box
+// that does not wait, so that a check from the schedule timer never holds
+// the timer up.
 void TPstMain::ShowOutsideChanges(const OutsideChanges& outside) {
   if (outside.keptCount == 0) return;
   const QString text =
@@ -157,7 +159,7 @@ void TPstMain::ShowOutsideChanges(const OutsideChanges& outside) {
           : QStringLiteral("ほかのコンピューターで追加されたラベル%1件を %2 に残せませんでした [ %3 ]")
                 .arg(outside.keptCount)
                 .arg(QString::fromLocal8Bit(outside.keptFile), SystemText(outside.keptResult.systemMessage));
-  QTimer::singleShot(0, this, [text] { Messages().Show(kFileBoxCaption, text, BoxIcon::Warning); });
+  Messages().Tell(kFileBoxCaption, text, BoxIcon::Warning, this, {});
 }
 
 // ---------------------------------------------------------------- posting

@@ -96,18 +96,30 @@ void TellError(const QString& text, QObject* context, std::function<void()> clos
   Messages().Tell(kAppTitle, text, BoxIcon::Error, context, std::move(closed));
 }
 
-bool Guard(const std::function<void()>& body) {
+namespace {
+
+bool GuardWith(const std::function<void()>& body, const std::function<void(const QString&)>& tell) {
   try {
     body();
     return true;
   } catch (const Error& e) {
-    GeneralErrorHandler(e.text());
+    tell(e.text());
   } catch (const std::exception& e) {
-    GeneralErrorHandler(QString::fromLocal8Bit(e.what()));
+    tell(QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    GeneralErrorHandler(QStringLiteral("Unknown error"));
+    tell(QStringLiteral("Unknown error"));
   }
   return false;
+}
+
+}  // namespace
+
+bool Guard(const std::function<void()>& body) {
+  return GuardWith(body, [](const QString& text) { GeneralErrorHandler(text); });
+}
+
+bool GuardTelling(const std::function<void()>& body, QObject* context) {
+  return GuardWith(body, [context](const QString& text) { TellError(text, context); });
 }
 
 }  // namespace morna::ui

@@ -66,6 +66,9 @@ void TellError(const QString& text, QObject* context = nullptr,
 // Runs `body`; an exception it throws goes to the general error handler.
 // Returns false when the body failed.
 bool Guard(const std::function<void()>& body);
+// The same, telling the error in a box that does not wait (TellError): for
+// what a timer runs.
+bool GuardTelling(const std::function<void()>& body, QObject* context = nullptr);
 
 // The one way a handler is connected: `signal` of `sender` runs `handler`
 // inside Guard() for as long as `context` lives. `handler` is a member
