@@ -411,6 +411,8 @@ void TPstMain::PstVerShowClick() {
         state_.PostTable.Resize(state_.Settings.DataCnt);
       },
       Entry::Keep);
+  if (switched && switched->outcome != LabelFile::Switch::Refused)
+    emit DataFileSwitched(QString::fromLocal8Bit(tried));
   if (switched) ShowDataFileSwitch(*switched, tried);
   // Last, the settings file.
   SaveSettingsFile();

@@ -17,5 +17,11 @@ void ShowNotice(QWidget* owner, const QString& text);
 QString NoTrayNoticeText(const QString& error);
 // What the user is told when the program runs on Wayland without X.
 QString WaylandNoticeText();
+// What the user is told when another account owns the folder where this
+// user's program would watch for a second start of itself.
+QString PlaceHeldNoticeText(const QString& folder);
+// What the user is told when another running program already uses the label
+// file just switched to.
+QString DataFileInUseNoticeText(const QString& path);
 
 }  // namespace morna::ui
