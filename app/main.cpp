@@ -154,10 +154,11 @@ int main(int argc, char** argv) {
   morna::Settings named;
   morna::WindowPos unusedPos;
   morna::TPstCtl().LoadSettings(state.SettingsFile, named, unusedPos);
-  const QString dataFileKey =
-      QStringLiteral("data:") +
-      QString::fromLocal8Bit(
-          morna::platform::CanonicalName(morna::ui::DataFilePath(named, state.DataDir)));
+  const auto dataKey = [](const std::string& nativePath) {
+    return QStringLiteral("data:") +
+           QString::fromLocal8Bit(morna::platform::CanonicalName(nativePath));
+  };
+  QString dataFileKey = dataKey(morna::ui::DataFilePath(named, state.DataDir));
   morna::ui::SingleInstance instance(QStringList{
       QFileInfo(QFile::decodeName(state.SettingsFile.c_str())).absoluteFilePath(), dataFileKey});
   morna::ui::TPstMain* mainWindow = nullptr;
@@ -185,6 +186,20 @@ int main(int argc, char** argv) {
     morna::ui::ShowNotice(&main, refused);
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
     morna::ui::ShowNotice(&main, morna::ui::WaylandNoticeText());
+  // Another account took the folder meant for this user's check: the
+  // program runs unguarded, and says so once.
+  if (instance.PlaceHeldByAnother())
+    morna::ui::ShowNotice(&main, morna::ui::PlaceHeldNoticeText(instance.PlaceFolder()));
+  // The check follows the label file the settings dialog switched to.
+  QObject::connect(&main, &morna::ui::TPstMain::DataFileSwitched, &main,
+                   [&](const QString& nativePath) {
+                     const QString newKey = dataKey(nativePath.toLocal8Bit().toStdString());
+                     if (instance.FollowKey(dataFileKey, newKey) ==
+                         morna::ui::SingleInstance::Followed::AnotherRuns)
+                       morna::ui::ShowNotice(&main,
+                                             morna::ui::DataFileInUseNoticeText(nativePath));
+                     dataFileKey = newKey;
+                   });
   const int code = QApplication::exec();
   mainWindow = nullptr;
   return code;

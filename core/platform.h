@@ -124,6 +124,13 @@ std::string UniqueCandidate(const std::string& before, std::string_view after);
 std::int64_t CurrentProcessId();
 bool ProcessRunning(std::int64_t pid);
 
+// The user this process runs as (the effective user id on POSIX systems;
+// -1 on Windows, where files carry no owner id here).
+std::int64_t CurrentUserId();
+// Creates the folder `path` that only its owner may enter (0700 on POSIX
+// systems). A name already taken gives ExistsCode() and is left as it is.
+ErrorCode MakePrivateFolder(const std::string& path);
+
 // Renames `from` to `to`, replacing a file at `to` in one step. `lock` may
 // hold the lock on `to` (FileHandle::OpenAndLock); where an open file cannot
 // be replaced (Windows), it is let go just before.

@@ -255,6 +255,12 @@ ErrorCode ListFolderOf(const std::string& path, std::vector<std::string>& names)
 
 std::int64_t CurrentProcessId() { return ::getpid(); }
 
+std::int64_t CurrentUserId() { return ::geteuid(); }
+
+ErrorCode MakePrivateFolder(const std::string& path) {
+  return ::mkdir(path.c_str(), S_IRWXU) == 0 ? 0 : errno;
+}
+
 bool ProcessRunning(std::int64_t pid) {
   // 0 and negative ids would ask about process groups: no answer is safe,
   // so they count as running. An id beyond pid_t names no process at all.

@@ -249,6 +249,13 @@ ErrorCode ListFolderOf(const std::string& path, std::vector<std::string>& names)
 
 std::int64_t CurrentProcessId() { return ::GetCurrentProcessId(); }
 
+std::int64_t CurrentUserId() { return -1; }
+
+ErrorCode MakePrivateFolder(const std::string& path) {
+  // A folder in the user's own profile is the user's alone already.
+  return ::CreateDirectoryA(path.c_str(), nullptr) ? 0 : static_cast<ErrorCode>(::GetLastError());
+}
+
 bool ProcessRunning(std::int64_t pid) {
   if (pid <= 0) return true;  // no owner of a temporary: never touched
   if (pid > 0xFFFFFFFFLL) return false;

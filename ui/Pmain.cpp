@@ -136,7 +136,7 @@ void TPstMain::BuildControls() {
   SBar->setValue(0);
   SBar->setFocusPolicy(Qt::StrongFocus);
 
-  PstMesg = Place(new QPlainTextEdit(this), "PstMesg", 128, 52, 190, 35);
+  PstMesg = Place(new TLimitedMemo(kMessageLimit, this), "PstMesg", 128, 52, 190, 35);
   PstMesg->setFont(LookFont(QStringLiteral("ＭＳ 明朝"), 13, false));
   SetTextColor(PstMesg, Qt::black);
   // The box starts empty: its design lines ("この領域は、メモ等の情報を",

@@ -234,6 +234,10 @@ class TPstMain : public QWidget {
   QTimer* DataCheck = nullptr;  // a change seen by the watcher is followed when it settles
   TTaskTray* TaskTray = nullptr;
 
+ signals:
+  // The settings dialog's OK took another label file (its native path).
+  void DataFileSwitched(const QString& nativePath);
+
  protected:
   void closeEvent(QCloseEvent* event) override;  // ends the program, saves nothing
   void contextMenuEvent(QContextMenuEvent* event) override;  // the icon's menu

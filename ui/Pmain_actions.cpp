@@ -301,8 +301,12 @@ void TPstMain::PstVerShowClick() {
   change.dataCnt = state_.Settings.DataCnt;
   const LabelReport report = ChangeLabels(std::move(change), Entry::Keep);
   if (report.switched) {
-    if (report.switched->outcome == LabelFile::Switch::Refused) state_.Settings.FileName = oldFileName;
-    else WatchDataFile();
+    if (report.switched->outcome == LabelFile::Switch::Refused) {
+      state_.Settings.FileName = oldFileName;
+    } else {
+      WatchDataFile();
+      emit DataFileSwitched(QString::fromLocal8Bit(report.switchPath));
+    }
     ShowDataFileSwitch(*report.switched, report.switchPath);
   }
   // Last, the settings file.

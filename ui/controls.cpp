@@ -1,13 +1,18 @@
 #include "ui/controls.h"
 
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextBoundaryFinder>
 #include <QToolButton>
 #include <algorithm>
 
 #include "core/calendar.h"
 #include "ui/codec.h"
+#include "ui/notice.h"
 
 namespace morna::ui {
 
@@ -101,6 +106,7 @@ void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines) {
   QString text = lines.join(QLatin1Char('\n'));
   // An empty last line needs its own line break, or reading back loses it.
   if (!lines.isEmpty() && lines.last().isEmpty()) text += QLatin1Char('\n');
+  FitMemoWrap(memo, text);
   // A read-only box has no cursor to move back or typing to undo: its
   // document takes the text directly, which spares the edit box's own
   // bookkeeping (a rebuild re-fills dozens of label windows).
@@ -116,6 +122,89 @@ QStringList MemoLines(const QPlainTextEdit* memo) {
   QStringList lines = text.split(QLatin1Char('\n'));
   if (lines.last().isEmpty()) lines.removeLast();
   return lines;
+}
+
+// ---------------------------------------------------------------- long texts
+
+QTextOption::WrapMode MemoWrapMode(const QString& text) {
+  if (text.size() >= kLongWordChars) {
+    // The places where a line may break, as the toolkit's layout finds them.
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    qsizetype last = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at >= 0; at = breaks.toNextBoundary()) {
+      if (at - last >= kLongWordChars) return QTextOption::WrapAnywhere;
+      last = at;
+    }
+  }
+  return QTextOption::WrapAtWordBoundaryOrAnywhere;
+}
+
+void FitMemoWrap(QPlainTextEdit* memo, const QString& text) {
+  const QTextOption::WrapMode mode = MemoWrapMode(text);
+  if (memo->wordWrapMode() != mode) memo->setWordWrapMode(mode);
+}
+
+TLimitedMemo::TLimitedMemo(int limit, QWidget* parent) : QPlainTextEdit(parent), limit_(limit) {
+  // A long word gone (or come by typing) changes how the lines break.
+  connect(this, &QPlainTextEdit::textChanged, this, [this] { FitMemoWrap(this, toPlainText()); });
+}
+
+qsizetype TLimitedMemo::Room() const {
+  const QTextCursor cursor = textCursor();
+  const qsizetype length = document()->characterCount() - 1;  // without the final separator
+  return std::max<qsizetype>(limit_ - length + cursor.selectionEnd() - cursor.selectionStart(), 0);
+}
+
+QString TLimitedMemo::CutNoticeText(qsizetype pasted, qsizetype taken, int limit) {
+  return QStringLiteral(
+             "貼り付けた文章（%1 文字）はメッセージに入りきらないため、先頭の %2 文字だけを"
+             "入れました。\n\nメッセージに入るのは %3 文字までです。")
+      .arg(pasted)
+      .arg(taken)
+      .arg(limit);
+}
+
+void TLimitedMemo::insertFromMimeData(const QMimeData* source) {
+  if (!source || !source->hasText()) return;
+  // Counted as the box holds it: a CR LF pair becomes one line break.
+  QString text = source->text();
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  qsizetype taken = std::min(text.size(), Room());
+  // Never half a surrogate pair.
+  if (taken > 0 && taken < text.size() && text.at(taken - 1).isHighSurrogate()) --taken;
+  const QString part = text.left(taken);
+  // Laid out the quick way from the start when it holds a long word.
+  if (MemoWrapMode(part) == QTextOption::WrapAnywhere) setWordWrapMode(QTextOption::WrapAnywhere);
+  if (taken == text.size()) {
+    QPlainTextEdit::insertFromMimeData(source);
+    return;
+  }
+  if (!part.isEmpty()) insertPlainText(part);
+  ShowNotice(window(), CutNoticeText(text.size(), taken, limit_));
+}
+
+void TLimitedMemo::keyPressEvent(QKeyEvent* event) {
+  // A typed character or line break that does not fit is dropped; keys that
+  // move, delete or copy go on as usual.
+  const QString typed = event->text();
+  const bool adds = !typed.isEmpty() && (typed.at(0).isPrint() || typed == QLatin1String("\r"));
+  if (adds && !(event->modifiers() & Qt::ControlModifier) && Room() < typed.size()) {
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+void TLimitedMemo::inputMethodEvent(QInputMethodEvent* event) {
+  const qsizetype room = Room();
+  if (event->commitString().size() <= room) {
+    QPlainTextEdit::inputMethodEvent(event);
+    return;
+  }
+  QInputMethodEvent cut(event->preeditString(), event->attributes());
+  cut.setCommitString(event->commitString().left(room), event->replacementStart(),
+                      event->replacementLength());
+  QPlainTextEdit::inputMethodEvent(&cut);
 }
 
 // ---------------------------------------------------------------- combo box items

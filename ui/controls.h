@@ -5,12 +5,13 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextOption>
 #include <QWidget>
 
 #include "core/palette.h"
 
-class QPlainTextEdit;
 class QToolButton;
 
 namespace morna::ui {
@@ -96,6 +97,45 @@ class TShape : public QWidget {
 // empty text has no lines.
 void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines);
 QStringList MemoLines(const QPlainTextEdit* memo);
+
+// How a memo box holding `text` breaks its lines: at word boundaries (a word
+// wider than the line anywhere), as usual; anywhere when the text holds a
+// word of kLongWordChars or more, which no line of any box takes whole
+// anyway. The toolkit lays such a word out again for each line it fills, so
+// at word boundaries its cost grows with the square of its length (a
+// megabyte without a break would take minutes).
+inline constexpr int kLongWordChars = 256;
+QTextOption::WrapMode MemoWrapMode(const QString& text);
+// Gives `memo` the wrap mode for `text` (before it takes the text, so that
+// it is laid out once, the quick way).
+void FitMemoWrap(QPlainTextEdit* memo, const QString& text);
+
+// The most the registration window's message box takes: far more than any
+// label shows, and little enough to lay out at once.
+inline constexpr int kMessageLimit = 65536;
+
+// A memo box that takes at most `limit` characters (UTF-16 units, a line
+// break counting one) from the user: a paste or a drop that would go over is
+// cut to what still fits, and a notice says so; typing stops at the limit.
+// Text set from code is taken whole. Its wrap mode follows its text.
+class TLimitedMemo : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit TLimitedMemo(int limit, QWidget* parent = nullptr);
+  int Limit() const { return limit_; }
+  // What the notice says when a paste of `pasted` characters was cut to `taken`.
+  static QString CutNoticeText(qsizetype pasted, qsizetype taken, int limit);
+
+ protected:
+  void insertFromMimeData(const QMimeData* source) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+
+ private:
+  // How many more characters the box takes in place of the selection.
+  qsizetype Room() const;
+  int limit_;
+};
 
 // Items of the combo boxes: the weekday names "Sunday" .. "Saturday", the 48
 // half-hour times "00:00" .. "23:30", and the numbers from..to in `step`s.

@@ -1,54 +1,71 @@
 #include "ui/instance.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QTimer>
+#include <string>
+
+#include "core/instance.h"
 
 #ifdef Q_OS_WIN
 #include <QLocalServer>
 #include <QLocalSocket>
 #else
-#include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <cstring>
-#include <string>
 #include <string_view>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include "core/platform.h"
 #endif
 
 namespace morna::ui {
 
 namespace {
-constexpr char kShowRequest[] = "show\n";
+// How long a peer may take to send its line before it is let go.
+constexpr int kPeerWaitMs = 2000;
 }  // namespace
 
-SingleInstance::SingleInstance(const QStringList& keys, QObject* parent) : QObject(parent) {
+SingleInstance::SingleInstance(const QStringList& keys, QObject* parent)
+    : SingleInstance(keys, qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath(), parent) {}
+
+SingleInstance::SingleInstance(const QStringList& keys, const QString& runtimeDir,
+                               const QString& tempDir, QObject* parent)
+    : QObject(parent), runtimeDir_(runtimeDir), tempDir_(tempDir) {
   for (const QString& key : keys) {
     if (!names_.contains(ServerName(key))) names_ << ServerName(key);
   }
 }
 
 QString SingleInstance::ServerName(const QString& key) {
-  const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1);
+#ifdef Q_OS_WIN
+  // Pipe names are one namespace for the whole computer: the user's name
+  // makes them per-user, so that two users of one shared copy do not meet.
+  const QByteArray named = (qEnvironmentVariable("USERNAME") + QLatin1Char('|') + key).toUtf8();
+#else
+  const QByteArray named = key.toUtf8();
+#endif
+  const QByteArray hash = QCryptographicHash::hash(named, QCryptographicHash::Sha1);
   return QStringLiteral("Moranote-") + QString::fromLatin1(hash.toHex().left(16));
 }
 
-void SingleInstance::ShowRequested() {
-  if (onShow_) onShow_();
-}
+bool SingleInstance::PlaceHeldByAnother() const { return heldByAnother_; }
 
-bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
-  for (const QString& name : names_) {
-    if (AskToShow(name)) return true;
+QString SingleInstance::PlaceFolder() const { return place_; }
+
+void SingleInstance::Heard(const std::string& line) {
+  switch (ParseRequest(line).kind) {
+    case InstanceRequest::Kind::Show:
+      if (onShow_) onShow_();
+      break;
+    case InstanceRequest::Kind::Unknown:
+      break;  // a request of a later version, or noise
   }
-  onShow_ = std::move(onShowRequest);
-  for (const QString& name : names_) {
-    if (Listen(name) == Listened::AnotherRuns) return true;
-  }
-  return false;
 }
 
 #ifdef Q_OS_WIN
@@ -58,25 +75,42 @@ constexpr int kConnectWaitMs = 1000;
 }  // namespace
 
 struct SingleInstance::Listener {
+  QString name;
   std::unique_ptr<QLocalServer> server;
 };
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::ServerPath(const QString& key) { return ServerName(key); }
+QString SingleInstance::ServerPath(const QString& key) const { return ServerName(key); }
+QString SingleInstance::OldServerPath(const QString& key) const { return ServerName(key); }
 
-bool SingleInstance::AskToShow(const QString& name) {
+bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
+  for (const QString& name : names_) {
+    if (Ask(name, true)) return true;
+  }
+  onShow_ = std::move(onShowRequest);
+  for (const QString& name : names_) {
+    if (Listen(name) == Listened::AnotherRuns) return true;
+  }
+  return false;
+}
+
+bool SingleInstance::Ask(const QString& name, bool show) {
   QLocalSocket probe;
   probe.connectToServer(name);
   if (!probe.waitForConnected(kConnectWaitMs)) return false;
-  probe.write(kShowRequest);
-  probe.waitForBytesWritten(kConnectWaitMs);
+  if (show) {
+    probe.write(QByteArray::fromStdString(ShowRequestLine()));
+    probe.waitForBytesWritten(kConnectWaitMs);
+  }
   probe.disconnectFromServer();
   return true;
 }
 
 SingleInstance::Listened SingleInstance::Listen(const QString& name) {
   auto server = std::make_unique<QLocalServer>();
+  // The pipe admits this user only: another user's program can neither
+  // connect to it nor open another instance of its name.
   server->setSocketOptions(QLocalServer::UserAccessOption);
   if (!server->listen(name)) {
     // Left behind by a program that crashed: nobody answered, so it can go.
@@ -86,23 +120,31 @@ SingleInstance::Listened SingleInstance::Listen(const QString& name) {
   QLocalServer* s = server.get();
   connect(s, &QLocalServer::newConnection, this, [this, s] {
     while (QLocalSocket* peer = s->nextPendingConnection()) {
-      connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
-        if (peer->readAll().contains("show")) ShowRequested();
+      auto reader = std::make_shared<RequestReader>();
+      connect(peer, &QLocalSocket::readyRead, peer, [this, peer, reader] {
+        const QByteArray bytes = peer->readAll();
+        const auto state = reader->Take(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (state == RequestReader::State::NeedMore) return;
+        peer->abort();
         peer->deleteLater();
+        if (state == RequestReader::State::Done) Heard(reader->Line());
       });
       connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+      QTimer::singleShot(kPeerWaitMs, peer, [peer] {
+        peer->abort();
+        peer->deleteLater();
+      });
     }
   });
-  listeners_.push_back(std::make_unique<Listener>(Listener{std::move(server)}));
+  listeners_.push_back(std::make_unique<Listener>(Listener{name, std::move(server)}));
   return Listened::Yes;
 }
 
 #else
 
-// A Unix-domain socket in the temporary folder, at the place and under the
-// name earlier versions used (through the toolkit's local server), so that a
-// program of either kind finds the other. Kept to plain system calls: the
-// toolkit's network module would be loaded at every start for this alone.
+// Plain system calls: the toolkit's network module would be loaded at every
+// start for this alone, and it cannot tell who is at the other end.
 
 namespace {
 
@@ -116,11 +158,103 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
 
 sockaddr* AsSockaddr(sockaddr_un& address) { return reinterpret_cast<sockaddr*>(&address); }
 
-QString SocketPath(const QString& name) { return QDir::tempPath() + QLatin1Char('/') + name; }
+std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The user at the other end of a connected socket; -1 when the system does
+// not say.
+std::int64_t PeerUser(int fd) {
+#if defined(SO_PEERCRED)
+  ucred credentials{};
+  socklen_t size = sizeof credentials;
+  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0) return -1;
+  return credentials.uid;
+#else
+  uid_t uid;
+  gid_t gid;
+  if (::getpeereid(fd, &uid, &gid) != 0) return -1;
+  return uid;
+#endif
+}
+
+bool IsSameUser(int fd) { return PeerUser(fd) == platform::CurrentUserId(); }
+
+// Asks the program at the socket file `path` to show itself (or only
+// whether one listens there). Never connects to a file that is not this
+// user's socket, and never counts a program of another user.
+bool AskAt(const std::string& path, bool show) {
+  if (CheckSocketFile(platform::Inspect(path, false), platform::CurrentUserId()) !=
+      PlaceCheck::Ours)
+    return false;
+  sockaddr_un address;
+  if (!FillAddress(path, address)) return false;
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return false;
+  bool answered = false;
+  if (::connect(fd, AsSockaddr(address), sizeof address) == 0) {
+    answered = IsSameUser(fd);
+    if (answered && show) {
+      // The running program's socket takes these few bytes at once.
+      const std::string line = ShowRequestLine();
+      ::send(fd, line.data(), line.size(), MSG_NOSIGNAL);
+    }
+  } else {
+    // A full queue of waiting connections still means a program listens
+    // (at a socket file of this user's).
+    answered = errno == EAGAIN;
+  }
+  ::close(fd);
+  return answered;
+}
+
+// One connected peer of the same user: its line is read as it comes, and a
+// peer that keeps silent is let go after a while. Deletes itself.
+class Peer : public QObject {
+ public:
+  Peer(int fd, std::function<void(const std::string&)> heard, QObject* parent)
+      : QObject(parent), fd_(fd), heard_(std::move(heard)), notifier_(fd, QSocketNotifier::Read) {
+    connect(&notifier_, &QSocketNotifier::activated, this, [this] { Read(); });
+    QTimer::singleShot(kPeerWaitMs, this, [this] { Done(); });
+  }
+  ~Peer() override {
+    notifier_.setEnabled(false);
+    ::close(fd_);
+  }
+
+ private:
+  void Read() {
+    char buffer[256];
+    for (;;) {
+      const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;  // more later
+      if (n <= 0) return Done();  // gone before its line was whole
+      switch (reader_.Take(std::string_view(buffer, static_cast<std::size_t>(n)))) {
+        case RequestReader::State::NeedMore:
+          continue;
+        case RequestReader::State::Refused:
+          return Done();
+        case RequestReader::State::Done:
+          Done();
+          heard_(reader_.Line());
+          return;
+      }
+    }
+  }
+  void Done() {
+    notifier_.setEnabled(false);
+    deleteLater();
+  }
+
+  int fd_;
+  std::function<void(const std::string&)> heard_;
+  QSocketNotifier notifier_;
+  RequestReader reader_;
+};
 
 }  // namespace
 
 struct SingleInstance::Listener {
+  QString name;
   std::string path;
   int fd = -1;
   ino_t inode = 0;  // of the socket file bound, which is the one to remove
@@ -128,40 +262,60 @@ struct SingleInstance::Listener {
 
   ~Listener() {
     notifier.reset();
-    ::close(fd);
+    if (fd >= 0) ::close(fd);
     // Only our own socket file: a program that found it dead may have
     // replaced it with its own.
     struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && st.st_ino == inode) ::unlink(path.c_str());
+    if (inode != 0 && ::lstat(path.c_str(), &st) == 0 && st.st_ino == inode)
+      ::unlink(path.c_str());
   }
 };
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::ServerPath(const QString& key) { return SocketPath(ServerName(key)); }
+QString SingleInstance::ServerPath(const QString& key) const {
+  return place_ + QLatin1Char('/') + ServerName(key);
+}
 
-bool SingleInstance::AskToShow(const QString& name) {
-  sockaddr_un address;
-  if (!FillAddress(QFile::encodeName(SocketPath(name)).toStdString(), address))
+QString SingleInstance::OldServerPath(const QString& key) const {
+  return tempDir_ + QLatin1Char('/') + ServerName(key);
+}
+
+bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
+  const ListenPlace place = FindListenPlace(Native(runtimeDir_), Native(tempDir_));
+  place_ = QFile::decodeName(place.folder.c_str());
+  heldByAnother_ = place.status == ListenPlace::Status::HeldByAnother;
+  if (place.status != ListenPlace::Status::Ready) {
+    // No place of our own: an older version of this user's may still be
+    // asked, but nothing is listened at.
+    for (const QString& name : names_) {
+      if (AskAt(Native(tempDir_ + QLatin1Char('/') + name), true)) return true;
+    }
+    place_ = heldByAnother_ ? place_ : QString();
     return false;
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) return false;
-  bool answered = false;
-  if (::connect(fd, AsSockaddr(address), sizeof address) == 0) {
-    // The running program's socket takes these few bytes at once.
-    ::send(fd, kShowRequest, sizeof kShowRequest - 1, MSG_NOSIGNAL);
-    answered = true;
-  } else {
-    // A full queue of waiting connections still means a program listens.
-    answered = errno == EAGAIN;
   }
-  ::close(fd);
-  return answered;
+  for (const QString& name : names_) {
+    if (Ask(name, true)) return true;
+  }
+  onShow_ = std::move(onShowRequest);
+  for (const QString& name : names_) {
+    if (Listen(name) == Listened::AnotherRuns) return true;
+  }
+  return false;
+}
+
+bool SingleInstance::Ask(const QString& name, bool show) {
+  if (!place_.isEmpty() && !heldByAnother_ &&
+      AskAt(Native(place_ + QLatin1Char('/') + name), show))
+    return true;
+  return AskAt(Native(tempDir_ + QLatin1Char('/') + name), show);
 }
 
 SingleInstance::Listened SingleInstance::Listen(const QString& name) {
+  if (place_.isEmpty() || heldByAnother_) return Listened::No;
   auto listener = std::make_unique<Listener>();
-  listener->path = QFile::encodeName(SocketPath(name)).toStdString();
+  listener->name = name;
+  listener->path = Native(place_ + QLatin1Char('/') + name);
   sockaddr_un address;
   if (!FillAddress(listener->path, address)) return Listened::No;
   listener->fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -169,16 +323,19 @@ SingleInstance::Listened SingleInstance::Listen(const QString& name) {
   if (::bind(listener->fd, AsSockaddr(address), sizeof address) != 0) {
     if (errno != EADDRINUSE) return Listened::No;
     // Nobody answered there a moment ago, so the socket was left behind by a
-    // program that crashed -- unless a program started at the same moment
-    // has just bound it.
-    if (AskToShow(name)) return Listened::AnotherRuns;
+    // program that was killed -- unless a program started at the same moment
+    // has just bound it. Only a socket file of our own is taken away.
+    if (Ask(name, true)) return Listened::AnotherRuns;
+    if (CheckSocketFile(platform::Inspect(listener->path, false), platform::CurrentUserId()) !=
+        PlaceCheck::Ours)
+      return Listened::No;
     ::unlink(listener->path.c_str());
     if (::bind(listener->fd, AsSockaddr(address), sizeof address) != 0) return Listened::No;
   }
   struct stat st {};
   ::lstat(listener->path.c_str(), &st);
   listener->inode = st.st_ino;
-  // Only this user may connect (connecting needs the right to write).
+  // The folder is closed to others already; the socket is too.
   ::chmod(listener->path.c_str(), S_IRUSR | S_IWUSR);
   if (::listen(listener->fd, 8) != 0) return Listened::No;
 
@@ -187,18 +344,12 @@ SingleInstance::Listened SingleInstance::Listen(const QString& name) {
   connect(listener->notifier.get(), &QSocketNotifier::activated, this, [this, fd] {
     int peer;
     while ((peer = ::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0) {
-      auto* reader = new QSocketNotifier(peer, QSocketNotifier::Read, this);
-      connect(reader, &QObject::destroyed, [peer] { ::close(peer); });
-      connect(reader, &QSocketNotifier::activated, this, [this, reader, peer] {
-        char buffer[64];
-        const ssize_t n = ::read(peer, buffer, sizeof buffer);
-        if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
-        reader->setEnabled(false);
-        reader->deleteLater();
-        if (n > 0 && std::string_view(buffer, static_cast<std::size_t>(n)).find("show") !=
-                         std::string_view::npos)
-          ShowRequested();
-      });
+      // Only the same user is heard.
+      if (!IsSameUser(peer)) {
+        ::close(peer);
+        continue;
+      }
+      new Peer(peer, [this](const std::string& line) { Heard(line); }, this);
     }
   });
   listeners_.push_back(std::move(listener));
@@ -206,5 +357,24 @@ SingleInstance::Listened SingleInstance::Listen(const QString& name) {
 }
 
 #endif
+
+SingleInstance::Followed SingleInstance::FollowKey(const QString& oldKey, const QString& newKey) {
+  const QString oldName = ServerName(oldKey), newName = ServerName(newKey);
+  if (oldName == newName) return Followed::Yes;
+  names_.removeAll(oldName);
+  std::erase_if(listeners_, [&](const std::unique_ptr<Listener>& l) { return l->name == oldName; });
+  if (names_.contains(newName)) return Followed::Yes;
+  if (Ask(newName, false)) return Followed::AnotherRuns;
+  switch (Listen(newName)) {
+    case Listened::Yes:
+      names_ << newName;
+      return Followed::Yes;
+    case Listened::AnotherRuns:
+      return Followed::AnotherRuns;
+    case Listened::No:
+      break;
+  }
+  return Followed::No;
+}
 
 }  // namespace morna::ui

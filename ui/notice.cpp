@@ -55,4 +55,20 @@ QString RefusedSettingsNoticeText(const Settings& s, const QString& settingsFile
   return parts.join(QStringLiteral("\n\n"));
 }
 
+QString PlaceHeldNoticeText(const QString& folder) {
+  return QStringLiteral(
+             "フォルダー %1 は別のアカウントのものです。このため、Moranote が二重に起動されても"
+             "気付くことができません。\n\n"
+             "このまま起動しますが、同じラベルファイルを使う Moranote を二つ起動しないでください"
+             "（そのアカウントにフォルダーを削除してもらうと元に戻ります）。")
+      .arg(folder);
+}
+
+QString DataFileInUseNoticeText(const QString& path) {
+  return QStringLiteral(
+             "ラベルファイル %1 は、別に起動している Moranote が使っています。\n\n"
+             "二つの Moranote が同じファイルに書き込まないよう、どちらかを終了してください。")
+      .arg(path);
+}
+
 }  // namespace morna::ui

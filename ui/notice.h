@@ -23,5 +23,11 @@ QString WaylandNoticeText();
 // `settingsFile` that were too long to be used (Settings::Refused); empty
 // when there are none.
 QString RefusedSettingsNoticeText(const Settings& s, const QString& settingsFile);
+// What the user is told when another account owns the folder where this
+// user's program would watch for a second start of itself.
+QString PlaceHeldNoticeText(const QString& folder);
+// What the user is told when another running program already uses the label
+// file just switched to.
+QString DataFileInUseNoticeText(const QString& path);
 
 }  // namespace morna::ui
