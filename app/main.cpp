@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/cmdline.h"
+#include "core/instance.h"
 #include "core/platform.h"
 #include "core/pstctl.h"
 #include "core/session.h"
@@ -26,12 +27,31 @@
 #include "ui/errors.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
+#include "ui/icsmenu.h"
 #include "ui/instance.h"
 #include "ui/notice.h"
 #include "ui/alarm.h"
 #include "ui/userfiles.h"
 
 namespace {
+
+// The one-program check's key of a label file: one name for the file
+// however it is reached.
+QString DataKey(const std::string& nativePath) {
+  return QStringLiteral("data:") + QString::fromLocal8Bit(morna::platform::CanonicalName(nativePath));
+}
+
+// The keys a running program listens under: its settings file, and the data
+// file the settings name (a copy of the program with settings elsewhere that
+// names the same data file counts as the same program). Only the name is
+// read here; the window reads the settings again as usual.
+QStringList InstanceKeys(const morna::FilePlaces& places) {
+  morna::Settings named;
+  morna::WindowPos unusedPos;
+  morna::TPstCtl().LoadSettings(places.iniPath, named, unusedPos);
+  return {QFileInfo(QFile::decodeName(places.iniPath.c_str())).absoluteFilePath(),
+          DataKey(morna::ui::DataFilePath(named, places.dataDir))};
+}
 
 // Writes a command's output; output that could not be written (a closed
 // pipe, a full disk) is a failure.
@@ -56,6 +76,12 @@ int RunScriptCommand(int argc, char** argv, morna::CommandRequest request) {
     const std::filesystem::path absolute = std::filesystem::absolute(request.file, ec);
     if (!ec) request.file = absolute.string();
   }
+  // A program running for the same files carries the command out, so that
+  // its windows follow at once and no two writers meet in the file.
+  morna::ui::SingleInstance instance(InstanceKeys(places));
+  if (const std::optional<std::string> line = instance.SendCommand(morna::EncodeRequest(request)))
+    if (const std::optional<morna::CommandReply> reply = morna::ParseCommandReply(*line))
+      return Finish(morna::ui::CommandOutput{reply->exitCode, reply->out, reply->err});
   return Finish(morna::ui::RunCommandOnFile(request, places.iniPath, places.dataDir,
                                             morna::ui::SystemNow()));
 }
@@ -147,20 +173,9 @@ int main(int argc, char** argv) {
   state.SettingsFile = places.iniPath;
   state.DataDir = places.dataDir;
 
-  // The data file the settings name, as one name for the file however it is
-  // reached: a copy of the program with settings elsewhere that names the
-  // same data file is a second start of the running program as well. Only
-  // the name is taken here; the window reads the settings again as usual.
-  morna::Settings named;
-  morna::WindowPos unusedPos;
-  morna::TPstCtl().LoadSettings(state.SettingsFile, named, unusedPos);
-  const auto dataKey = [](const std::string& nativePath) {
-    return QStringLiteral("data:") +
-           QString::fromLocal8Bit(morna::platform::CanonicalName(nativePath));
-  };
-  QString dataFileKey = dataKey(morna::ui::DataFilePath(named, state.DataDir));
-  morna::ui::SingleInstance instance(QStringList{
-      QFileInfo(QFile::decodeName(state.SettingsFile.c_str())).absoluteFilePath(), dataFileKey});
+  const QStringList keys = InstanceKeys(places);
+  QString dataFileKey = keys.back();
+  morna::ui::SingleInstance instance(keys);
   morna::ui::TPstMain* mainWindow = nullptr;
   if (instance.AnotherIsRunning([&mainWindow] {
         if (mainWindow) morna::ui::Guard([&] { mainWindow->ProgShowClick(); });
@@ -173,6 +188,17 @@ int main(int argc, char** argv) {
   morna::ui::TPstMain main(state, morna::ui::MainServices{morna::ui::DesktopTrayShell(),
                                                           *player, morna::ui::Help()});
   mainWindow = &main;
+  // Commands of scripts (Morna --add ...) handed over by another start.
+  instance.SetCommandHandler([&main](const std::string& payload) {
+    std::optional<morna::CommandRequest> request = morna::DecodeRequest(payload);
+    if (!request) return std::string();
+    morna::ui::CommandOutput output;
+    morna::ui::Guard([&] {
+      morna::ui::MainTarget target(main);
+      output = morna::ui::RunCommand(*request, target, morna::ui::CommandSettingsOf(main));
+    });
+    return morna::CommandReplyLine(morna::CommandReply{output.exitCode, output.out, output.err});
+  });
   morna::ui::Guard([&] { main.FormCreate(); });
   // The event loop starts with the registration window shown, even though
   // start-up hid it.
@@ -193,7 +219,7 @@ int main(int argc, char** argv) {
   // The check follows the label file the settings dialog switched to.
   QObject::connect(&main, &morna::ui::TPstMain::DataFileSwitched, &main,
                    [&](const QString& nativePath) {
-                     const QString newKey = dataKey(nativePath.toLocal8Bit().toStdString());
+                     const QString newKey = DataKey(nativePath.toLocal8Bit().toStdString());
                      if (instance.FollowKey(dataFileKey, newKey) ==
                          morna::ui::SingleInstance::Followed::AnotherRuns)
                        morna::ui::ShowNotice(&main,

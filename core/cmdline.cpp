@@ -122,4 +122,35 @@ std::string UsageText(const std::string& program) {
          "(~/.local/share/Moranote/).\n";
 }
 
+// The fields one after the other, each ended by a NUL byte: the kind, the
+// ToDo flag, the date-time, the message and the file.
+std::string EncodeRequest(const CommandRequest& request) {
+  std::string bytes;
+  for (const std::string& field :
+       {std::to_string(static_cast<int>(request.kind)), std::string(request.toDo ? "1" : "0"),
+        request.when, request.message, request.file}) {
+    bytes += field;
+    bytes += '\0';
+  }
+  return bytes;
+}
+
+std::optional<CommandRequest> DecodeRequest(std::string_view bytes) {
+  std::vector<std::string> fields;
+  for (std::size_t end; (end = bytes.find('\0')) != std::string_view::npos;
+       bytes.remove_prefix(end + 1))
+    fields.emplace_back(bytes.substr(0, end));
+  if (fields.size() != 5 || !bytes.empty() || fields[0].size() != 1 || fields[1].size() != 1)
+    return std::nullopt;
+  const int kind = fields[0][0] - '0';
+  if (kind < 0 || kind > static_cast<int>(CommandRequest::Kind::Import)) return std::nullopt;
+  CommandRequest request;
+  request.kind = static_cast<CommandRequest::Kind>(kind);
+  request.toDo = fields[1] == "1";
+  request.when = std::move(fields[2]);
+  request.message = std::move(fields[3]);
+  request.file = std::move(fields[4]);
+  return request;
+}
+
 }  // namespace morna

@@ -5,7 +5,9 @@
 // option is not silently ignored.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace morna {
@@ -28,6 +30,11 @@ struct CommandLine {
   std::string error;  // for Error: what was wrong, one line
   CommandRequest request;  // for Command
 };
+
+// A request as bytes and back, to hand it to the running program; none for
+// bytes that are no request.
+std::string EncodeRequest(const CommandRequest& request);
+std::optional<CommandRequest> DecodeRequest(std::string_view bytes);
 
 // `args` are the arguments after the program name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,11 +51,12 @@ std::string PrivateTempFolderName(std::int64_t user);
 // user's (an environment kept across `su`) is passed over silently.
 ListenPlace FindListenPlace(const std::string& runtimeDir, const std::string& tempDir);
 
-// A request is one line of text ending in '\n', at most this long with it.
-inline constexpr std::size_t kMaxRequestBytes = 1024;
+// A request is one line of text ending in '\n', at most this long with it:
+// room for a script's command with a label's message, hex-coded.
+inline constexpr std::size_t kMaxRequestBytes = 160 * 1024;
 
 struct InstanceRequest {
-  enum class Kind { Unknown, Show };
+  enum class Kind { Unknown, Show, Command };
   Kind kind = Kind::Unknown;
   std::string argument;  // what follows the request's word and one blank
 };
@@ -64,6 +66,22 @@ struct InstanceRequest {
 InstanceRequest ParseRequest(std::string_view line);
 // The line that asks a running program to bring its window forward.
 std::string ShowRequestLine();
+
+// A script's command handed to the running program ("command <hex>\n"),
+// `payload` being the command as bytes (core/cmdline EncodeRequest); the
+// program answers with one line (CommandReplyLine), which ends the talk.
+std::string CommandRequestLine(std::string_view payload);
+struct CommandReply {
+  int exitCode = 0;
+  std::string out, err;  // standard output and standard error, UTF-8
+};
+std::string CommandReplyLine(const CommandReply& reply);
+// None for a line that is no reply.
+std::optional<CommandReply> ParseCommandReply(std::string_view line);
+
+// Bytes as hexadecimal digits and back; none for text that is not such.
+std::string HexOf(std::string_view bytes);
+std::optional<std::string> FromHex(std::string_view hex);
 
 // Collects the bytes a peer sends until the request's line is whole.
 class RequestReader {

@@ -12,7 +12,9 @@
 #include <QLocalSocket>
 #else
 #include <QFile>
+#include <QElapsedTimer>
 #include <QSocketNotifier>
+#include <poll.h>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -58,14 +60,26 @@ bool SingleInstance::PlaceHeldByAnother() const { return heldByAnother_; }
 
 QString SingleInstance::PlaceFolder() const { return place_; }
 
-void SingleInstance::Heard(const std::string& line) {
-  switch (ParseRequest(line).kind) {
+std::string SingleInstance::Heard(const std::string& line) {
+  const InstanceRequest request = ParseRequest(line);
+  switch (request.kind) {
     case InstanceRequest::Kind::Show:
       if (onShow_) onShow_();
+      break;
+    case InstanceRequest::Kind::Command:
+      if (const std::optional<std::string> payload = FromHex(request.argument);
+          payload && onCommand_)
+        return onCommand_(*payload);
       break;
     case InstanceRequest::Kind::Unknown:
       break;  // a request of a later version, or noise
   }
+  return {};
+}
+
+void SingleInstance::SetCommandHandler(
+    std::function<std::string(const std::string& payload)> onCommand) {
+  onCommand_ = std::move(onCommand);
 }
 
 #ifdef Q_OS_WIN
@@ -83,6 +97,10 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::ServerPath(const QString& key) const { return ServerName(key); }
 QString SingleInstance::OldServerPath(const QString& key) const { return ServerName(key); }
+
+std::optional<std::string> SingleInstance::SendCommand(const std::string&, int) {
+  return std::nullopt;
+}
 
 bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
   for (const QString& name : names_) {
@@ -206,11 +224,59 @@ bool AskAt(const std::string& path, bool show) {
   return answered;
 }
 
+// Writes all of `bytes` to the non-blocking socket `fd`, waiting at most
+// `waitMs` in all for room; false when it could not.
+bool SendAll(int fd, std::string_view bytes, int waitMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!bytes.empty()) {
+    const ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    if (n > 0) {
+      bytes.remove_prefix(static_cast<std::size_t>(n));
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      const int left = waitMs - static_cast<int>(clock.elapsed());
+      pollfd p{fd, POLLOUT, 0};
+      if (left > 0 && ::poll(&p, 1, left) > 0) continue;
+    }
+    return false;
+  }
+  return true;
+}
+
+// The one line a program answers on `fd`, or none when it hangs up (a
+// version that knows no commands) or keeps silent for `waitMs`.
+std::optional<std::string> ReadReplyLine(int fd, int waitMs) {
+  QElapsedTimer clock;
+  clock.start();
+  std::string got;
+  for (;;) {
+    char buffer[4096];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      got.append(buffer, static_cast<std::size_t>(n));
+      const std::size_t end = got.find('\n');
+      if (end != std::string::npos) return got.substr(0, end + 1);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      const int left = waitMs - static_cast<int>(clock.elapsed());
+      pollfd p{fd, POLLIN, 0};
+      if (left > 0 && ::poll(&p, 1, left) > 0) continue;
+    }
+    return std::nullopt;
+  }
+}
+
 // One connected peer of the same user: its line is read as it comes, and a
-// peer that keeps silent is let go after a while. Deletes itself.
+// peer that keeps silent is let go after a while. What it asked is answered
+// with one line, when the request has an answer. Deletes itself.
 class Peer : public QObject {
  public:
-  Peer(int fd, std::function<void(const std::string&)> heard, QObject* parent)
+  Peer(int fd, std::function<std::string(const std::string&)> heard, QObject* parent)
       : QObject(parent), fd_(fd), heard_(std::move(heard)), notifier_(fd, QSocketNotifier::Read) {
     connect(&notifier_, &QSocketNotifier::activated, this, [this] { Read(); });
     QTimer::singleShot(kPeerWaitMs, this, [this] { Done(); });
@@ -233,10 +299,12 @@ class Peer : public QObject {
           continue;
         case RequestReader::State::Refused:
           return Done();
-        case RequestReader::State::Done:
+        case RequestReader::State::Done: {
           Done();
-          heard_(reader_.Line());
+          const std::string reply = heard_(reader_.Line());
+          if (!reply.empty()) SendAll(fd_, reply, kPeerWaitMs);
           return;
+        }
       }
     }
   }
@@ -246,7 +314,7 @@ class Peer : public QObject {
   }
 
   int fd_;
-  std::function<void(const std::string&)> heard_;
+  std::function<std::string(const std::string&)> heard_;
   QSocketNotifier notifier_;
   RequestReader reader_;
 };
@@ -304,6 +372,29 @@ bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
   return false;
 }
 
+std::optional<std::string> SingleInstance::SendCommand(const std::string& payload, int waitMs) {
+  const ListenPlace place = FindListenPlace(Native(runtimeDir_), Native(tempDir_));
+  if (place.status != ListenPlace::Status::Ready) return std::nullopt;
+  const std::string line = CommandRequestLine(payload);
+  for (const QString& name : names_) {
+    const std::string path = place.folder + "/" + Native(name);
+    if (CheckSocketFile(platform::Inspect(path, false), platform::CurrentUserId()) !=
+        PlaceCheck::Ours)
+      continue;
+    sockaddr_un address;
+    if (!FillAddress(path, address)) continue;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) continue;
+    std::optional<std::string> reply;
+    if (::connect(fd, AsSockaddr(address), sizeof address) == 0 && IsSameUser(fd) &&
+        SendAll(fd, line, waitMs))
+      reply = ReadReplyLine(fd, waitMs);
+    ::close(fd);
+    if (reply) return reply;
+  }
+  return std::nullopt;
+}
+
 bool SingleInstance::Ask(const QString& name, bool show) {
   if (!place_.isEmpty() && !heldByAnother_ &&
       AskAt(Native(place_ + QLatin1Char('/') + name), show))
@@ -349,7 +440,7 @@ SingleInstance::Listened SingleInstance::Listen(const QString& name) {
         ::close(peer);
         continue;
       }
-      new Peer(peer, [this](const std::string& line) { Heard(line); }, this);
+      new Peer(peer, [this](const std::string& line) { return Heard(line); }, this);
     }
   });
   listeners_.push_back(std::move(listener));

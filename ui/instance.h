@@ -16,6 +16,8 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace morna::ui {
@@ -52,6 +54,15 @@ class SingleInstance : public QObject {
   enum class Followed { Yes, AnotherRuns, No };
   Followed FollowKey(const QString& oldKey, const QString& newKey);
 
+  // A script's command (core/cmdline EncodeRequest) is handed to the running
+  // program, which answers with the command's outcome. The running program:
+  // `onCommand` carries the command out and gives its reply line
+  // (CommandReplyLine). A script: SendCommand hands it to the program that
+  // runs for any of the keys; none when no program of this user's runs
+  // (POSIX systems; on Windows the script always works on the file itself).
+  void SetCommandHandler(std::function<std::string(const std::string& payload)> onCommand);
+  std::optional<std::string> SendCommand(const std::string& payload, int waitMs = 15000);
+
   static QString ServerName(const QString& key);
   // Where the server of `key` listens (a socket file on POSIX systems, a
   // pipe name on Windows).
@@ -69,7 +80,8 @@ class SingleInstance : public QObject {
   // false; true when one of this user's answered.
   bool Ask(const QString& name, bool show);
   Listened Listen(const QString& name);
-  void Heard(const std::string& line);
+  // What a peer asked; returns the reply line, if any.
+  std::string Heard(const std::string& line);
 
   QString runtimeDir_, tempDir_;
   QString place_;          // POSIX: the folder of the sockets; "" when there is none
@@ -77,6 +89,7 @@ class SingleInstance : public QObject {
   QStringList names_;      // one server each
   std::vector<std::unique_ptr<Listener>> listeners_;
   std::function<void()> onShow_;
+  std::function<std::string(const std::string&)> onCommand_;
 };
 
 }  // namespace morna::ui

@@ -72,5 +72,25 @@ TEST(ParseCommandLine, CommandsMissingValuesOrTwoCommandsAreRefused) {
   EXPECT_EQ(ParseCommandLine({"--list", "extra"}).error, "unexpected argument 'extra'");
 }
 
+// A request handed to the running program comes out as it went in, and
+// bytes that are no request are refused.
+TEST(CommandRequestBytes, RoundTripAndRefuseDamage) {
+  CommandRequest r;
+  r.kind = CommandRequest::Kind::Add;
+  r.toDo = true;
+  r.when = "2090/05/06 10:00";
+  r.message = "two\nlines \xe2\x91\xa0";
+  r.file = "";
+  const std::optional<CommandRequest> back = DecodeRequest(EncodeRequest(r));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->kind, r.kind);
+  EXPECT_TRUE(back->toDo);
+  EXPECT_EQ(back->when, r.when);
+  EXPECT_EQ(back->message, r.message);
+  for (const std::string& bad : {std::string(""), std::string("9\0\0\0\0\0", 6),
+                                std::string("0\0" "0\0\0\0", 6), EncodeRequest(r) + "x"})
+    EXPECT_FALSE(DecodeRequest(bad)) << bad;
+}
+
 }  // namespace
 }  // namespace morna

@@ -134,5 +134,22 @@ TEST(InstanceRequests, ALineIsTakenInPiecesUpToItsLimitAndNoFurther) {
   EXPECT_EQ(nul.Take(std::string("sh\0ow\n", 6)), RequestReader::State::Refused);
 }
 
+TEST(InstanceProtocol, ACommandAndItsReplyTravelAsOneLineEach) {
+  const std::string line = CommandRequestLine(std::string("a\0\n", 3));
+  ASSERT_EQ(line.back(), '\n');
+  EXPECT_EQ(line.find('\n'), line.size() - 1);
+  const InstanceRequest request = ParseRequest(line.substr(0, line.size() - 1));
+  EXPECT_EQ(request.kind, InstanceRequest::Kind::Command);
+  EXPECT_EQ(FromHex(request.argument), std::string("a\0\n", 3));
+  const std::optional<CommandReply> reply =
+      ParseCommandReply(CommandReplyLine(CommandReply{1, "o\n", "e \xff"}));
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->exitCode, 1);
+  EXPECT_EQ(reply->out, "o\n");
+  EXPECT_EQ(reply->err, "e \xff");
+  for (const char* bad : {"reply", "reply 0 zz 00", "reply x 00 00", "reply 0 0 00", "show"})
+    EXPECT_FALSE(ParseCommandReply(bad)) << bad;
+}
+
 }  // namespace
 }  // namespace morna

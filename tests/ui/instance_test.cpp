@@ -22,7 +22,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <optional>
+#include <thread>
 #include <cstring>
 #include <string>
 #endif
@@ -197,6 +200,38 @@ TEST(SingleInstanceTest, OnlyAWholeKnownLineIsHeardAndASilentPeerIsLetGo) {
   ::close(asking);
   EXPECT_TRUE(ClosedWithin(silent, 6000)) << "a silent peer is let go";
   ::close(silent);
+}
+
+// A later start hands a script's command to the running program and gets
+// its answer; without a running program there is no answer.
+TEST(SingleInstanceTest, ACommandIsCarriedOutByTheRunningProgramAndAnswered) {
+  Folders folders;
+  const QString key = UniqueKey();
+  SingleInstance script = folders.Make({key});
+  EXPECT_FALSE(script.SendCommand("payload", 500));
+
+  SingleInstance first = folders.Make({key});
+  ASSERT_FALSE(first.AnotherIsRunning([] {}));
+  std::string given;
+  first.SetCommandHandler([&](const std::string& payload) {
+    given = payload;
+    return CommandReplyLine(CommandReply{3, "out\n", std::string(100000, 'e')});
+  });
+  std::optional<std::string> line;
+  std::atomic<bool> done = false;
+  std::thread asking([&] {
+    line = script.SendCommand(std::string("bytes\0\n\xff", 8), 5000);
+    done = true;
+  });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 8000));
+  asking.join();
+  EXPECT_EQ(given, std::string("bytes\0\n\xff", 8));
+  ASSERT_TRUE(line);
+  const std::optional<CommandReply> reply = ParseCommandReply(*line);
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->exitCode, 3);
+  EXPECT_EQ(reply->out, "out\n");
+  EXPECT_EQ(reply->err.size(), 100000u);
 }
 
 // Runs `child` in a process of the user "nobody" while the event loop runs
