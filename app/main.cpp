@@ -184,9 +184,11 @@ int main(int argc, char** argv) {
   }
   if (places.perUser) morna::ui::MakeUserFolders(places);
 
+  // The player lives as long as the application object, whose sound
+  // system its sinks need.
   auto player = morna::ui::LoadAlarmPlayer();
-  morna::ui::TPstMain main(state, morna::ui::MainServices{morna::ui::DesktopTrayShell(),
-                                                          *player, morna::ui::Help()});
+  morna::ui::SetAlarmPlayer(player.get());
+  morna::ui::TPstMain main(state);
   mainWindow = &main;
   // Commands of scripts (Morna --add ...) handed over by another start.
   instance.SetCommandHandler([&main](const std::string& payload) {

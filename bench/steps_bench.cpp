@@ -158,7 +158,10 @@ int main(int argc, char** argv) {
   std::printf("%d repetitions; median and worst\n", reps);
   QElapsedTimer t;
   t.start();
-  TPstMain main(state, MainServices{shell, player, help});
+  SetTrayShell(&shell);
+  SetAlarmPlayer(&player);
+  SetHelpViewer(&help);
+  TPstMain main(state);
   main.FormCreate();
   main.show();
   Settle();

@@ -175,6 +175,9 @@ constexpr SettingRow kRows[] = {
     // The holiday lists: the dialog's list box changes them at once.
     List("HOLIDAY", &S::Holidays),
     List("NONHOLIDAY", &S::NonHolidays),
+
+    // Last, in a section of its own: older versions pass it over.
+    Text("ICAL", "AllDayTime", &S::AllDayTime, "09:00"),
 };
 
 constexpr std::size_t kRowCount = std::size(kRows);

@@ -99,6 +99,9 @@ struct Settings {
   // [HOLIDAY], [NONHOLIDAY]: month * 100 + day, 0 = empty entry.
   std::array<int, kHolidayEntries> Holidays;
   std::array<int, kHolidayEntries> NonHolidays;
+  // [ICAL]: the time of day ("hh:mm") at which an imported all-day event
+  // stands as a label.
+  std::string AllDayTime;
 
   // Not stored: the DisplayMode and DisplayModeDay with which the label
   // windows now on screen were built.

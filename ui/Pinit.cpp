@@ -315,12 +315,11 @@ void TPstInit::BtnWaveDefaultClick() {
 }
 
 void TPstInit::BtnWavePlayClick() {
-  if (!player_) return;
   // A failure is shown at once: the user asked for the sound.
   if (state_.Settings.WaveFileName.empty())
-    player_->PlayBuiltIn();
+    Player().PlayBuiltIn();
   else
-    player_->Play(FromSjis(state_.Settings.WaveFileName));
+    Player().Play(FromSjis(state_.Settings.WaveFileName));
 }
 
 void TPstInit::ImageClick(int k) { SetChecked(RbtnArea, k); }

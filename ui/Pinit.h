@@ -40,7 +40,6 @@ class TPstInit : public QDialog {
   explicit TPstInit(AppState& state, QWidget* parent = nullptr);
 
   // The player that BtnWavePlay sounds through; without one it does nothing.
-  void SetPlayer(AlarmPlayer* player) { player_ = player; }
 
   // Centres the dialog, fills the controls and the system information.
   // Runs when the dialog is shown.
@@ -183,7 +182,6 @@ class TPstInit : public QDialog {
   std::vector<Binding> Bindings(InitForm& f) const;
 
   AppState& state_;
-  AlarmPlayer* player_ = nullptr;
   std::optional<QColor> lastColor_;  // the colour dialog's last choice in this opening
 };
 

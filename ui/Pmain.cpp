@@ -45,11 +45,10 @@ const QColor kNavyText = ToQColor(kNavy);
 
 // ---------------------------------------------------------------- the window
 
-TPstMain::TPstMain(AppState& state, MainServices services, QWidget* parent)
+TPstMain::TPstMain(AppState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      state_(state),
-      services_(services) {
+      state_(state) {
   setObjectName("PstMain");
   setWindowTitle(kAppTitle);
   setWindowIcon(AppIcon());
@@ -215,7 +214,7 @@ void TPstMain::BuildMenu() {
 }
 
 void TPstMain::BuildTray() {
-  TaskTray = new TTaskTray(this, services_.shell);
+  TaskTray = new TTaskTray(this, Shell());
   TaskTray->setObjectName("TaskTray");
   // Each property on its own: a failure is shown and the rest still applies,
   // so a desktop without a notification area only loses the icon.

@@ -31,6 +31,7 @@
 #include "core/schedule2.h"
 #include "ui/MonthGrid.h"
 #include "ui/ScheduleGroup.h"
+#include "ui/alarm.h"
 #include "ui/alarmout.h"
 #include "ui/appstate.h"
 #include "ui/controls.h"
@@ -66,13 +67,6 @@ class ConvertError : public Error {
   using Error::Error;
 };
 
-// The platform services the registration window uses.
-struct MainServices {
-  TrayShell& shell;
-  AlarmPlayer& player;
-  HelpViewer& help;
-};
-
 class TPstMain : public QWidget {
   Q_OBJECT
  public:
@@ -86,7 +80,10 @@ class TPstMain : public QWidget {
 
   // Builds the whole window (hidden), the popup, the label windows' list,
   // the notification-area icon (shown at once) and the running schedule timer.
-  TPstMain(AppState& state, MainServices services, QWidget* parent = nullptr);
+  // The platform's services are those in use (Shell(), Player(), Help(),
+  // Messages(), Notifications(), CurrentPickers()), which a test replaces
+  // before the window is built.
+  explicit TPstMain(AppState& state, QWidget* parent = nullptr);
   ~TPstMain() override;  // runs FormDestroy
 
   // The popup and the calendar window, made (and the popup's buttons
@@ -265,7 +262,6 @@ class TPstMain : public QWidget {
   void NotifyLabel(int window, bool due);
 
   AppState& state_;
-  MainServices services_;
   TPstCtl ctl_;
   std::unique_ptr<TPstPsub> popup_;
   std::unique_ptr<TPstCal> calendar_;
@@ -273,7 +269,7 @@ class TPstMain : public QWidget {
   std::unique_ptr<PostWindows> windows_;
   int outerWidth_ = kWideWidth;
   int outerHeight_ = kShortHeight;
-  AlarmSound alarm_{services_.player};
+  AlarmSound alarm_{Player()};
   bool destroyed_ = false;
   bool onRoad_ = false;  // ChangeLabels is running
 };

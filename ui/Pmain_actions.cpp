@@ -114,7 +114,7 @@ void TPstMain::FormCreate() {
 void TPstMain::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  services_.help.Quit();
+  Help().Quit();
 }
 
 void TPstMain::BtnEndClick() {
@@ -261,7 +261,7 @@ void TPstMain::ShowEmptied() {
 
 void TPstMain::ProgHideClick() { hide(); }
 
-void TPstMain::ProgHelpClick() { services_.help.ShowFirstTopic(); }
+void TPstMain::ProgHelpClick() { Help().ShowFirstTopic(); }
 
 void TPstMain::CalDispClick() { YYMMClick(); }
 
@@ -278,7 +278,6 @@ void TPstMain::PstVerShowClick() {
   // A fresh dialog each time.
   const std::string oldFileName = state_.Settings.FileName;
   settingsDialog_ = std::make_unique<TPstInit>(state_);
-  settingsDialog_->SetPlayer(&services_.player);
   settingsDialog_->LblVersion1->setText(QStringLiteral("Desktop reminder: labels and alarms"));
   settingsDialog_->LblVersion2->setText(QStringLiteral("Product Version  V1.20 00.12.16"));
   const bool accepted = settingsDialog_->exec() == QDialog::Accepted;

@@ -319,4 +319,12 @@ TrayShell& DesktopTrayShell() {
   return shell;
 }
 
+namespace {
+TrayShell* g_shell = nullptr;
+}  // namespace
+
+TrayShell& Shell() { return g_shell ? *g_shell : DesktopTrayShell(); }
+
+void SetTrayShell(TrayShell* shell) { g_shell = shell; }
+
 }  // namespace morna::ui

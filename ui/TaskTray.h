@@ -46,6 +46,10 @@ class TrayShell {
 // TTaskTray::ShellMessage. Adding fails where the desktop has no
 // notification area.
 TrayShell& DesktopTrayShell();
+// The shell the program's icon uses: the desktop's unless replaced (tests);
+// nullptr restores the desktop's.
+TrayShell& Shell();
+void SetTrayShell(TrayShell* shell);
 
 // `tip` as the shell's tip bytes: Shift-JIS, cut at the first zero byte and
 // to at most TrayShell::kMaxTipBytes bytes without splitting a double-byte

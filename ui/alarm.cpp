@@ -139,4 +139,16 @@ std::unique_ptr<AlarmPlayer> LoadAlarmPlayer() {
   return LoadAlarmPlayer({programDir, programDir + QStringLiteral("/" MORNA_SOUND_FROM_BIN)});
 }
 
+namespace {
+AlarmPlayer* g_player = nullptr;
+}  // namespace
+
+AlarmPlayer& Player() {
+  if (g_player) return *g_player;
+  static const std::unique_ptr<AlarmPlayer> loaded = LoadAlarmPlayer();
+  return *loaded;
+}
+
+void SetAlarmPlayer(AlarmPlayer* player) { g_player = player; }
+
 }  // namespace morna::ui

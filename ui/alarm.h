@@ -48,6 +48,12 @@ class AlarmPlayer {
 // bell rings instead and Play and PlayBuiltIn say why (SoundError, Output)
 // like any other failure to sound.
 std::unique_ptr<AlarmPlayer> LoadAlarmPlayer();
+
+// The player the program's alarms and the settings dialog's 試聴 use: the
+// one set (the program sets the one it loaded; tests set theirs), else one
+// loaded when first asked for.
+AlarmPlayer& Player();
+void SetAlarmPlayer(AlarmPlayer* player);
 // The same, looking for the module in `folders` only.
 std::unique_ptr<AlarmPlayer> LoadAlarmPlayer(const QStringList& folders);
 

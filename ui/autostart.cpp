@@ -6,11 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include "core/desktopentry.h"
+#include "core/files.h"
 #include "ui/errors.h"
 #include "ui/userfiles.h"
 
@@ -72,9 +72,8 @@ void SetAutostart(bool on) {
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) throw Error(CannotWrite(path));
   const std::string text =
       AutostartEntryText(QCoreApplication::applicationFilePath().toStdString(), MORNA_APP_ID);
-  const auto size = static_cast<qint64>(text.size());
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), size) != size || !file.commit())
+  // Written as every file of the program is: whole or not at all.
+  if (!SaveWholeFile(QFile::encodeName(path).toStdString(), text).ok())
     throw Error(CannotWrite(path));
 }
 

@@ -1,9 +1,11 @@
 #include "ui/commands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
 
+#include "core/datetime.h"
 #include "core/entry.h"
 #include "core/files.h"
 #include "core/platform.h"
@@ -187,6 +189,19 @@ CommandOutput Import(const CommandRequest& request, CommandTarget& target,
 
 }  // namespace
 
+CommandSettings CommandSettingsFrom(const Settings& s, DateTime now) {
+  CommandSettings settings;
+  settings.now = now;
+  settings.zone = ical::SystemZoneName();
+  settings.warningMinutes = std::max(s.Minute, 0);
+  const std::string& t = s.AllDayTime;
+  const std::optional<int> hour = t.size() == 5 && t[2] == ':' ? ParseInt(t.substr(0, 2)) : std::nullopt;
+  const std::optional<int> minute = hour ? ParseInt(t.substr(3, 2)) : std::nullopt;
+  if (hour && minute && *hour >= 0 && *hour < 24 && *minute >= 0 && *minute < 60)
+    settings.allDayMinutes = *hour * 60 + *minute;
+  return settings;
+}
+
 CommandOutput RunCommand(const CommandRequest& request, CommandTarget& target,
                          const CommandSettings& settings) {
   switch (request.kind) {
@@ -243,11 +258,7 @@ CommandOutput RunCommandOnFile(const CommandRequest& request, const std::string&
   }
   book.SetPastData(s.PastData);
   BookTarget target(book, now);
-  CommandSettings settings;
-  settings.now = now;
-  settings.zone = ical::SystemZoneName();
-  settings.warningMinutes = s.Minute > 0 ? s.Minute : 0;
-  CommandOutput done = RunCommand(request, target, settings);
+  CommandOutput done = RunCommand(request, target, CommandSettingsFrom(s, now));
   done.err = o.err + done.err;
   return done;
 }

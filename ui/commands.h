@@ -57,6 +57,10 @@ struct CommandOutput {
   std::string err;
 };
 
+// What the commands need of the settings, at `now`. An all-day time that is
+// not "hh:mm" within the day gives 09:00.
+CommandSettings CommandSettingsFrom(const Settings& s, DateTime now);
+
 // Carries `request` out on `target`. Relative file names are taken as they
 // stand (the caller makes them absolute where the folder differs).
 CommandOutput RunCommand(const CommandRequest& request, CommandTarget& target,

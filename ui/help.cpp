@@ -50,9 +50,13 @@ class BrowserHelp : public HelpViewer {
 
 }  // namespace
 
+HelpViewer* g_viewer = nullptr;
+
 HelpViewer& Help() {
   static BrowserHelp help;
-  return help;
+  return g_viewer ? *g_viewer : help;
 }
+
+void SetHelpViewer(HelpViewer* viewer) { g_viewer = viewer; }
 
 }  // namespace morna::ui

@@ -31,11 +31,7 @@ LabelReport MainTarget::Apply(const LabelChange& change) {
 std::string MainTarget::LabelPath() const { return main_.State().Labels.Path(); }
 
 CommandSettings CommandSettingsOf(TPstMain& main) {
-  CommandSettings s;
-  s.now = main.State().Now();
-  s.zone = ical::SystemZoneName();
-  s.warningMinutes = std::max(main.State().Settings.Minute, 0);
-  return s;
+  return CommandSettingsFrom(main.State().Settings, main.State().Now());
 }
 
 void IcsExportClick(TPstMain& main) {

@@ -212,8 +212,9 @@ TEST(SaveSettingsTest, FirstSaveWritesSectionsAndKeysInWriteOrder) {
   const std::string bytes = ReadBytes(path);
   const Outline o = OutlineOf(bytes);
   EXPECT_EQ(o.sections, (std::vector<std::string>{"MAIN", "FILE", "FORM", "DISP", "ALARM",
-                                                  "HOLIDAY", "NONHOLIDAY"}));
-  ASSERT_EQ(o.lines.size(), 7u);
+                                                  "HOLIDAY", "NONHOLIDAY", "ICAL"}));
+  ASSERT_EQ(o.lines.size(), 8u);
+  EXPECT_EQ(o.lines[7], std::vector<std::string>{"AllDayTime=09:00"});
   EXPECT_EQ(o.lines[0], (std::vector<std::string>{"Top=0", "Left=0"}));
   EXPECT_EQ(o.lines[1], (std::vector<std::string>{"FileName=Dpstitdt.dat", "WaveFileName=",
                                                   "DataCnt=30", "ScheCnt=6"}));

@@ -34,7 +34,7 @@ for _ in $(seq 50); do item=$($SNI items | head -n1); [ -n "$item" ] && break; s
   fail "windows besides the registration window: $($XWIN list)"
 
 menu=$($SNI menu "$item" | tr '\n' '|')
-[ "$menu" = "登録画面を閉じる|登録画面を表示|-|カレンダーの表示|設定画面の表示|-|ヘルプの表示|-|ログイン時に起動|-|プログラムの終了|" ] ||
+[ "$menu" = "登録画面を閉じる|登録画面を表示|-|カレンダーの表示|設定画面の表示|-|ヘルプの表示|-|iCalendarに書き出す...|iCalendarを読み込む...|-|ログイン時に起動|-|プログラムの終了|" ] ||
   fail "exported menu: $menu"
 
 wait_hidden() {

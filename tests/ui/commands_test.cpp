@@ -132,6 +132,19 @@ TEST_F(CommandsTest, ImportCountsWhatItAddsSkipsAndReplaces) {
   EXPECT_EQ(again.out, "added 0, already there 4, past 1, changed characters 0, kept aside 0\n");
 }
 
+// The all-day time comes from the settings; what is no time of day gives
+// 09:00.
+TEST(CommandSettingsTest, TheAllDayTimeIsTheSettingsOrNineOClock) {
+  Settings s;
+  EXPECT_EQ(CommandSettingsFrom(s, DateTime{}).allDayMinutes, 9 * 60);
+  s.AllDayTime = "07:45";
+  EXPECT_EQ(CommandSettingsFrom(s, DateTime{}).allDayMinutes, 7 * 60 + 45);
+  for (const char* bad : {"24:00", "7:45", "07:60", "xx:yy", ""}) {
+    s.AllDayTime = bad;
+    EXPECT_EQ(CommandSettingsFrom(s, DateTime{}).allDayMinutes, 9 * 60) << bad;
+  }
+}
+
 TEST_F(CommandsTest, ImportBeyondTheTablesRoomKeepsTheRestAside) {
   std::string labels = "Time=2001/01/05 10:00\r\nMemo=Existing\r\n";
   for (int i = 10; i < 58; ++i)  // 49 labels of the 50 a table can hold

@@ -82,6 +82,9 @@ class PstMainTest : public ::testing::Test {
     oldDir_ = QDir::currentPath();
     QDir::setCurrent(dir_.path());
     SetMessageSink(&sink_);
+    SetTrayShell(&shell_);
+    SetAlarmPlayer(&player_);
+    SetHelpViewer(&help_);
     state_.Clock = [this] { return now_; };
     state_.ScreenArea = [] { return Rect{0, 0, 800, 600}; };
     state_.SettingsFile = ToSjis(dir_.filePath("Morna.ini"));
@@ -89,6 +92,9 @@ class PstMainTest : public ::testing::Test {
   void TearDown() override {
     main_.reset();
     SetMessageSink(nullptr);
+    SetTrayShell(nullptr);
+    SetAlarmPlayer(nullptr);
+    SetHelpViewer(nullptr);
     QDir::setCurrent(oldDir_);
   }
 
@@ -108,7 +114,7 @@ class PstMainTest : public ::testing::Test {
 
   // Builds the window and runs its start-up.
   TPstMain& Start() {
-    main_ = std::make_unique<TPstMain>(state_, MainServices{shell_, player_, help_});
+    main_ = std::make_unique<TPstMain>(state_);
     main_->Quit = [this] { ++quits_; };
     main_->FormCreate();
     return *main_;
