@@ -17,6 +17,7 @@
 #include "ui/Pmain.h"
 #include "ui/PostWindows.h"
 #include "ui/codec.h"
+#include "ui/commands.h"
 #include "ui/look.h"
 #include "ui/notice.h"
 #include "ui/userfiles.h"
@@ -189,19 +190,8 @@ ScheduleRun TPstMain::SchedDataSet() const {
 // The table holds its maximum number of labels: `stored` of the `wanted`
 // labels of this post went in. Says so and how to make room.
 void TPstMain::ShowTableFull(int stored, int wanted) {
-  const int max = state_.Labels.Table().DataCnt();
-  QString text =
-      stored == 0
-          ? QStringLiteral("ラベルの数が上限の%1件に達しているため、登録できません。").arg(max)
-          : QStringLiteral("ラベルの数が上限の%1件に達したため、%2件のうち%3件だけ登録しました。")
-                .arg(max)
-                .arg(wanted)
-                .arg(stored);
-  text += QChar('\n');
-  text += max < kMaxDataCnt
-              ? QStringLiteral("ラベルを削除するか、メニューの「設定画面の表示」の「Data」タブで"
-                               "「Data Count」を増やしてください。")
-              : QStringLiteral("ラベルを削除してください。");
+  const QString text =
+      QString::fromStdString(TableFullText(state_.Labels.Table().DataCnt(), stored, wanted));
   Messages().Show(kFileBoxCaption, text, BoxIcon::Warning);
 }
 

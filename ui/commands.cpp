@@ -25,13 +25,6 @@ constexpr std::string_view kDateTimeError =
 constexpr std::string_view kEmptyMessage =
     "メッセージ入力！！\nメッセージの1行目が空のため、登録しませんでした。\n";
 
-std::string TableFullText(int max) {
-  return "ラベルの数が上限の" + std::to_string(max) + "件に達しているため、登録できません。\n" +
-         (max < kMaxDataCnt ? "ラベルを削除するか、メニューの「設定画面の表示」の「Data」タブで"
-                              "「Data Count」を増やしてください。\n"
-                            : "ラベルを削除してください。\n");
-}
-
 // The message as the registration window stores it: every line break
 // CR LF, and a line break after the last line.
 std::string PostedMessage(std::string_view utf8) {
@@ -110,7 +103,7 @@ CommandOutput Add(const CommandRequest& request, CommandTarget& target) {
     return o;
   }
   if (target.Room() == 0) {
-    o.err = TableFullText(target.Table().DataCnt());
+    o.err = TableFullText(target.Table().DataCnt(), 0, 1) + "\n";
     o.exitCode = 1;
     return o;
   }
@@ -188,6 +181,20 @@ CommandOutput Import(const CommandRequest& request, CommandTarget& target,
 }
 
 }  // namespace
+
+std::string TableFullText(int max, int stored, int wanted) {
+  std::string text =
+      stored == 0 ? "ラベルの数が上限の" + std::to_string(max) + "件に達しているため、登録できません。"
+                  : "ラベルの数が上限の" + std::to_string(max) + "件に達したため、" +
+                        std::to_string(wanted) + "件のうち" + std::to_string(stored) +
+                        "件だけ登録しました。";
+  text += '\n';
+  text += max < kMaxDataCnt
+              ? "ラベルを削除するか、メニューの「設定画面の表示」の「Data」タブで"
+                "「Data Count」を増やしてください。"
+              : "ラベルを削除してください。";
+  return text;
+}
 
 CommandSettings CommandSettingsFrom(const Settings& s, DateTime now) {
   CommandSettings settings;

@@ -57,6 +57,11 @@ struct CommandOutput {
   std::string err;
 };
 
+// What is told when the table of `max` labels is full: `stored` of the
+// `wanted` labels of a post went in (none: nothing could), and how to make
+// room. UTF-8; the registration window shows the same text.
+std::string TableFullText(int max, int stored, int wanted);
+
 // What the commands need of the settings, at `now`. An all-day time that is
 // not "hh:mm" within the day gives 09:00.
 CommandSettings CommandSettingsFrom(const Settings& s, DateTime now);

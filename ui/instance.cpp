@@ -77,6 +77,17 @@ std::string SingleInstance::Heard(const std::string& line) {
   return {};
 }
 
+bool SingleInstance::AskThenListen(std::function<void()> onShowRequest) {
+  for (const QString& name : names_) {
+    if (Ask(name, true)) return true;
+  }
+  onShow_ = std::move(onShowRequest);
+  for (const QString& name : names_) {
+    if (Listen(name) == Listened::AnotherRuns) return true;
+  }
+  return false;
+}
+
 void SingleInstance::SetCommandHandler(
     std::function<std::string(const std::string& payload)> onCommand) {
   onCommand_ = std::move(onCommand);
@@ -103,14 +114,7 @@ std::optional<std::string> SingleInstance::SendCommand(const std::string&, int) 
 }
 
 bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
-  for (const QString& name : names_) {
-    if (Ask(name, true)) return true;
-  }
-  onShow_ = std::move(onShowRequest);
-  for (const QString& name : names_) {
-    if (Listen(name) == Listened::AnotherRuns) return true;
-  }
-  return false;
+  return AskThenListen(std::move(onShowRequest));
 }
 
 bool SingleInstance::Ask(const QString& name, bool show) {
@@ -362,14 +366,7 @@ bool SingleInstance::AnotherIsRunning(std::function<void()> onShowRequest) {
     place_ = heldByAnother_ ? place_ : QString();
     return false;
   }
-  for (const QString& name : names_) {
-    if (Ask(name, true)) return true;
-  }
-  onShow_ = std::move(onShowRequest);
-  for (const QString& name : names_) {
-    if (Listen(name) == Listened::AnotherRuns) return true;
-  }
-  return false;
+  return AskThenListen(std::move(onShowRequest));
 }
 
 std::optional<std::string> SingleInstance::SendCommand(const std::string& payload, int waitMs) {

@@ -80,6 +80,9 @@ class SingleInstance : public QObject {
   // false; true when one of this user's answered.
   bool Ask(const QString& name, bool show);
   Listened Listen(const QString& name);
+  // Asks the program of any key to show itself; else listens under every
+  // key (true when another program took one meanwhile).
+  bool AskThenListen(std::function<void()> onShowRequest);
   // What a peer asked; returns the reply line, if any.
   std::string Heard(const std::string& line);
 
