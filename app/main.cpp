@@ -29,6 +29,7 @@
 #include "ui/help.h"
 #include "ui/icsmenu.h"
 #include "ui/instance.h"
+#include "ui/language.h"
 #include "ui/notice.h"
 #include "ui/alarm.h"
 #include "ui/userfiles.h"
@@ -70,6 +71,8 @@ int RunScriptCommand(int argc, char** argv, morna::CommandRequest request) {
   // The same name as the program's, so that the per-user folders are the same.
   QCoreApplication::setApplicationName(morna::ui::kAppTitle);
   const morna::FilePlaces places = morna::ui::FindFilePlaces();
+  // The command's messages in the user's language.
+  morna::ui::UseLanguage(morna::ui::SystemLanguageFor(morna::ui::LanguageSetting(places.iniPath)));
   // A calendar file is named from the caller's folder.
   if (!request.file.empty()) {
     std::error_code ec;
@@ -172,6 +175,8 @@ int main(int argc, char** argv) {
   const morna::FilePlaces places = morna::ui::FindFilePlaces();
   state.SettingsFile = places.iniPath;
   state.DataDir = places.dataDir;
+  // The language of every text, before any window or message is made.
+  morna::ui::UseLanguage(morna::ui::SystemLanguageFor(morna::ui::LanguageSetting(places.iniPath)));
 
   const QStringList keys = InstanceKeys(places);
   QString dataFileKey = keys.back();

@@ -69,6 +69,7 @@ struct InitForm {
   bool DispAreaCheck = false;
   std::array<std::string, 4> DispEd = {"0", "0", "1024", "768"};  // top, left, right, bottom
   std::string DispFont1, DispSize1, DispFont2, DispFont3, DispSize3;
+  std::string CmbLanguage;  // the Language setting as it stands
   // Alarm
   bool CbDaily = false;
   std::string CbALDailyTime = "00:00";

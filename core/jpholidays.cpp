@@ -1,5 +1,7 @@
 #include "core/jpholidays.h"
 
+#include "core/tr.h"
+
 #include <chrono>
 #include <cstdint>
 
@@ -65,58 +67,58 @@ std::string_view NamedHoliday(chr::sys_days date) {
 
   switch (m) {
     case 1:
-      if (d == 1) return "元日";
-      if (y >= 2000 ? nthMonday(2) : d == 15) return "成人の日";
+      if (d == 1) return MORNA_TRANSLATE_NOOP("Holidays", "元日");
+      if (y >= 2000 ? nthMonday(2) : d == 15) return MORNA_TRANSLATE_NOOP("Holidays", "成人の日");
       break;
     case 2:
-      if (d == 11 && y >= 1967) return "建国記念の日";
-      if (d == 23 && y >= 2020) return "天皇誕生日";
-      if (d == 24 && y == 1989) return "昭和天皇の大喪の礼";
+      if (d == 11 && y >= 1967) return MORNA_TRANSLATE_NOOP("Holidays", "建国記念の日");
+      if (d == 23 && y >= 2020) return MORNA_TRANSLATE_NOOP("Holidays", "天皇誕生日");
+      if (d == 24 && y == 1989) return MORNA_TRANSLATE_NOOP("Holidays", "昭和天皇の大喪の礼");
       break;
     case 3:
-      if (static_cast<int>(d) == VernalEquinoxDay(y)) return "春分の日";
+      if (static_cast<int>(d) == VernalEquinoxDay(y)) return MORNA_TRANSLATE_NOOP("Holidays", "春分の日");
       break;
     case 4:
-      if (d == 29) return y <= 1988 ? "天皇誕生日" : y <= 2006 ? "みどりの日" : "昭和の日";
-      if (d == 10 && y == 1959) return "皇太子明仁親王の結婚の儀";
+      if (d == 29) return y <= 1988 ? MORNA_TRANSLATE_NOOP("Holidays", "天皇誕生日") : y <= 2006 ? MORNA_TRANSLATE_NOOP("Holidays", "みどりの日") : MORNA_TRANSLATE_NOOP("Holidays", "昭和の日");
+      if (d == 10 && y == 1959) return MORNA_TRANSLATE_NOOP("Holidays", "皇太子明仁親王の結婚の儀");
       break;
     case 5:
-      if (d == 1 && y == 2019) return "天皇の即位の日";
-      if (d == 3) return "憲法記念日";
-      if (d == 4 && y >= 2007) return "みどりの日";
-      if (d == 5) return "こどもの日";
+      if (d == 1 && y == 2019) return MORNA_TRANSLATE_NOOP("Holidays", "天皇の即位の日");
+      if (d == 3) return MORNA_TRANSLATE_NOOP("Holidays", "憲法記念日");
+      if (d == 4 && y >= 2007) return MORNA_TRANSLATE_NOOP("Holidays", "みどりの日");
+      if (d == 5) return MORNA_TRANSLATE_NOOP("Holidays", "こどもの日");
       break;
     case 6:
-      if (d == 9 && y == 1993) return "皇太子徳仁親王の結婚の儀";
+      if (d == 9 && y == 1993) return MORNA_TRANSLATE_NOOP("Holidays", "皇太子徳仁親王の結婚の儀");
       break;
     case 7:
       // Marine Day and Sports Day moved to the Olympic Games' opening in 2020
       // and in 2021.
-      if (y == 2020) return d == 23 ? "海の日" : d == 24 ? "スポーツの日" : "";
-      if (y == 2021) return d == 22 ? "海の日" : d == 23 ? "スポーツの日" : "";
-      if (y >= 2003 ? nthMonday(3) : y >= 1996 && d == 20) return "海の日";
+      if (y == 2020) return d == 23 ? MORNA_TRANSLATE_NOOP("Holidays", "海の日") : d == 24 ? MORNA_TRANSLATE_NOOP("Holidays", "スポーツの日") : "";
+      if (y == 2021) return d == 22 ? MORNA_TRANSLATE_NOOP("Holidays", "海の日") : d == 23 ? MORNA_TRANSLATE_NOOP("Holidays", "スポーツの日") : "";
+      if (y >= 2003 ? nthMonday(3) : y >= 1996 && d == 20) return MORNA_TRANSLATE_NOOP("Holidays", "海の日");
       break;
     case 8:
-      if (y >= 2016 && d == (y == 2020 ? 10u : y == 2021 ? 8u : 11u)) return "山の日";
+      if (y >= 2016 && d == (y == 2020 ? 10u : y == 2021 ? 8u : 11u)) return MORNA_TRANSLATE_NOOP("Holidays", "山の日");
       break;
     case 9:
-      if (y >= 2003 ? nthMonday(3) : y >= 1966 && d == 15) return "敬老の日";
-      if (static_cast<int>(d) == AutumnalEquinoxDay(y)) return "秋分の日";
+      if (y >= 2003 ? nthMonday(3) : y >= 1966 && d == 15) return MORNA_TRANSLATE_NOOP("Holidays", "敬老の日");
+      if (static_cast<int>(d) == AutumnalEquinoxDay(y)) return MORNA_TRANSLATE_NOOP("Holidays", "秋分の日");
       break;
     case 10:
-      if (d == 22 && y == 2019) return "即位礼正殿の儀";
+      if (d == 22 && y == 2019) return MORNA_TRANSLATE_NOOP("Holidays", "即位礼正殿の儀");
       if (y == 2020 || y == 2021) break;  // moved to July
       if (y >= 2000 ? nthMonday(2) : y >= 1966 && d == 10) {
-        return y >= 2020 ? "スポーツの日" : "体育の日";
+        return y >= 2020 ? MORNA_TRANSLATE_NOOP("Holidays", "スポーツの日") : MORNA_TRANSLATE_NOOP("Holidays", "体育の日");
       }
       break;
     case 11:
-      if (d == 3) return "文化の日";
-      if (d == 23) return "勤労感謝の日";
-      if (d == 12 && y == 1990) return "即位礼正殿の儀";
+      if (d == 3) return MORNA_TRANSLATE_NOOP("Holidays", "文化の日");
+      if (d == 23) return MORNA_TRANSLATE_NOOP("Holidays", "勤労感謝の日");
+      if (d == 12 && y == 1990) return MORNA_TRANSLATE_NOOP("Holidays", "即位礼正殿の儀");
       break;
     case 12:
-      if (d == 23 && y >= 1989 && y <= 2018) return "天皇誕生日";
+      if (d == 23 && y >= 1989 && y <= 2018) return MORNA_TRANSLATE_NOOP("Holidays", "天皇誕生日");
       break;
   }
   return {};
@@ -131,19 +133,19 @@ std::string_view HolidayAt(chr::sys_days date) {
   // (before 2007 only the Monday, when it was none).
   if (date >= kRules2007) {
     for (chr::sys_days p = date - one; !NamedHoliday(p).empty(); p -= one) {
-      if (chr::weekday{p} == chr::Sunday) return "振替休日";
+      if (chr::weekday{p} == chr::Sunday) return MORNA_TRANSLATE_NOOP("Holidays", "振替休日");
     }
   } else {
     const chr::sys_days p = date - one;
     if (p >= kSubstituteStart && chr::weekday{p} == chr::Sunday && !NamedHoliday(p).empty()) {
-      return "振替休日";
+      return MORNA_TRANSLATE_NOOP("Holidays", "振替休日");
     }
   }
 
   // A day between two named holidays (before 2007 not a Sunday).
   if (date >= kBetweenStart && (date >= kRules2007 || chr::weekday{date} != chr::Sunday) &&
       !NamedHoliday(date - one).empty() && !NamedHoliday(date + one).empty()) {
-    return "国民の休日";
+    return MORNA_TRANSLATE_NOOP("Holidays", "国民の休日");
   }
   return {};
 }

@@ -105,12 +105,14 @@ const char* WeekdayName(int weekday) {
 
 // An alarm window; without a text (a weekday outside 1..7) the window keeps
 // the design lines of its message box.
-PostWindowPlan AlarmWindow(const Settings& s, std::optional<std::string> text) {
+PostWindowPlan AlarmWindow(const Settings& s, std::optional<std::string> text,
+                           AlarmWords words) {
   PostWindowPlan w;
   w.alarm = true;
   w.caption = std::string(kAlarmCaption);
   if (text) {
     w.lines = {std::move(*text)};
+    w.alarmWords = std::move(words);
   } else {
     w.hasMessage = false;
   }
@@ -121,18 +123,21 @@ PostWindowPlan AlarmWindow(const Settings& s, std::optional<std::string> text) {
 
 void AppendAlarmWindows(const Settings& s, std::vector<PostWindowPlan>& out) {
   if (s.DailyAlarm == 1) {
-    out.push_back(AlarmWindow(s, kDailyText + s.DATime));
+    out.push_back(AlarmWindow(s, kDailyText + s.DATime,
+                              {AlarmWords::Kind::Daily, 0, 0, s.DATime}));
   }
   if (s.WeeklyAlarm == 1) {
     std::optional<std::string> text;
     if (const char* name = WeekdayName(s.WeeklyAlarmW)) {
       text = kWeeklyText + std::string(name) + s.WeeklyAlarmT;
     }
-    out.push_back(AlarmWindow(s, std::move(text)));
+    out.push_back(AlarmWindow(s, std::move(text),
+                              {AlarmWords::Kind::Weekly, 0, s.WeeklyAlarmW, s.WeeklyAlarmT}));
   }
   if (s.MonthlyAlarm1 == 1) {
     out.push_back(AlarmWindow(
-        s, kMonthlyText + std::to_string(s.MonthlyAlarmDay) + kDayText + s.MonthlyAlarmT1));
+        s, kMonthlyText + std::to_string(s.MonthlyAlarmDay) + kDayText + s.MonthlyAlarmT1,
+        {AlarmWords::Kind::MonthlyDay, s.MonthlyAlarmDay, 0, s.MonthlyAlarmT1}));
   }
   if (s.MonthlyAlarm2 == 1) {
     std::optional<std::string> text;
@@ -140,7 +145,9 @@ void AppendAlarmWindows(const Settings& s, std::vector<PostWindowPlan>& out) {
       text = kMonthlyText + std::string(kOrdinalText) + std::to_string(s.MonthlyAlarmWeek) +
              name + s.MonthlyAlarmT2;
     }
-    out.push_back(AlarmWindow(s, std::move(text)));
+    out.push_back(AlarmWindow(s, std::move(text),
+                              {AlarmWords::Kind::MonthlyWeekday, s.MonthlyAlarmWeek,
+                               s.MonthlyAlarmW, s.MonthlyAlarmT2}));
   }
 }
 

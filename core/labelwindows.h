@@ -20,12 +20,24 @@ inline constexpr int kPostDesignMemoWidth = 170, kPostDesignMemoHeight = 26;
 // Room in the window list: the four fixed alarms and a full table.
 inline constexpr int kPostWindowListCapacity = 4 + kMaxDataCnt;
 
+// What an alarm window says, in parts, so that it can be put in words of the
+// user's language; `PostWindowPlan::lines` holds the Japanese words.
+struct AlarmWords {
+  enum class Kind { None, Daily, Weekly, MonthlyDay, MonthlyWeekday };
+  Kind kind = Kind::None;
+  int number = 0;    // MonthlyDay: the day of the month; MonthlyWeekday: the week (1..5)
+  int weekday = 0;   // Weekly, MonthlyWeekday: 1 = Sunday .. 7 = Saturday
+  std::string time;  // the alarm's time as set (Shift-JIS)
+  friend bool operator==(const AlarmWords&, const AlarmWords&) = default;
+};
+
 struct PostWindowPlan {
   bool alarm = false;        // an alarm window (caption "    Alarm")
   int slot = -1;             // the label's slot; -1 for an alarm window
   std::string caption;       // "yyyy/mm/dd hh:mm", "    ToDo" or "    Alarm"
   bool hasMessage = true;    // false: keep the design lines (alarm with a bad weekday)
   std::vector<std::string> lines;  // message lines, Shift-JIS
+  AlarmWords alarmWords;     // an alarm window's message in parts (Kind::None otherwise)
   WinColor color = 0;        // window and frame fill
   WinColor captionColor = 0; // colour of the date-time text
   int width = kPostDesignWidth, height = kPostDesignHeight;

@@ -72,6 +72,9 @@ using R = FormRule;
 constexpr SettingRow kRows[] = {
     Pos("Top", &WindowPos::Top),
     Pos("Left", &WindowPos::Left),
+    // The language of the program's texts; empty follows the system.
+    Text("MAIN", "Language", &S::Language, "")
+        .Shows(R::Text, Txt<&F::CmbLanguage>(), "CmbLanguage"),
 
     Text("FILE", "FileName", &S::FileName, "Dpstitdt.dat").Refused()
         .Shows(R::Text, Txt<&F::EdFileName>(), "EdFileName"),

@@ -31,6 +31,8 @@ struct Settings {
   // settings holds the defaults).
   Settings();
 
+  // [MAIN] (besides the registration window's place)
+  std::string Language;  // "ja", "en", or empty to follow the system
   // [FILE]
   std::string FileName;
   std::string WaveFileName;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QBuffer>
@@ -27,7 +28,8 @@ namespace morna::ui {
 namespace {
 
 QString NoFileText() {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+      "AlarmSound",
       "アラーム音のファイルが設定されていません。\n"
       "設定画面（アイコンのメニューの「設定画面の表示」）の「Data」タブで WAV ファイルを選ぶか、"
       "「Beep On」を外してください。");
@@ -40,17 +42,17 @@ QString NoFileText() {
 }
 
 [[noreturn]] void FailUnreadable(const QString& path, int err) {
-  Fail(QStringLiteral("アラーム音のファイルを読み込めません。"), path,
+  Fail(QCoreApplication::translate("AlarmSound", "アラーム音のファイルを読み込めません。"), path,
        QString::fromLocal8Bit(std::strerror(err)));
 }
 
 [[noreturn]] void FailNotWav(const QString& path, const QString& detail) {
-  Fail(QStringLiteral("アラーム音のファイルは再生できる WAV ファイルではありません。"), path, detail);
+  Fail(QCoreApplication::translate("AlarmSound", "アラーム音のファイルは再生できる WAV ファイルではありません。"), path, detail);
 }
 
 [[noreturn]] void FailNoDevice() {
   throw SoundError(SoundError::Cause::Output,
-                   QStringLiteral("音声の出力装置が見つからないため、アラーム音を鳴らせません。"));
+                   QCoreApplication::translate("AlarmSound", "音声の出力装置が見つからないため、アラーム音を鳴らせません。"));
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -191,7 +193,7 @@ WavSound ReadWav(const QString& path) {
   struct stat st {};
   if (::stat(native.constData(), &st) != 0) {
     if (errno == ENOENT || errno == ENOTDIR)
-      Fail(QStringLiteral("アラーム音のファイルが見つかりません。"), path);
+      Fail(QCoreApplication::translate("AlarmSound", "アラーム音のファイルが見つかりません。"), path);
     FailUnreadable(path, errno);
   }
   if (S_ISDIR(st.st_mode)) FailUnreadable(path, EISDIR);
@@ -335,7 +337,7 @@ class DeviceOutput : public AudioOutput {
       const QString name = device.description();
       Drop();
       throw SoundError(SoundError::Cause::Output,
-                       QStringLiteral("音声の出力装置を開けないため、アラーム音を鳴らせません。\n") + name);
+                       QCoreApplication::translate("AlarmSound", "音声の出力装置を開けないため、アラーム音を鳴らせません。\n") + name);
     }
   }
 

@@ -3,6 +3,7 @@
 #include "core/entry.h"
 #include "core/palette.h"
 #include "ui/codec.h"
+#include "ui/language.h"
 #include "ui/look.h"
 
 namespace morna::ui {
@@ -61,7 +62,7 @@ void TMonthGrid::Fill(const std::array<DayCell, 42>& cells) {
     if (Day[k]->text() != caption) Day[k]->setText(caption);
     SetTextColor(Day[k], ToQColor(cells[k].fontColor));
     SetBackColor(Day[k], ToQColor(cells[k].background));
-    Day[k]->setToolTip(QString::fromStdString(cells[k].holidayName));  // empty clears it
+    Day[k]->setToolTip(CoreText("Holidays", cells[k].holidayName));  // empty clears it
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/calwindow.h"
 #include "ui/codec.h"
+#include "ui/language.h"
 #include "ui/errors.h"
 #include "ui/look.h"
 
@@ -128,7 +129,7 @@ void TPstCal::Fill(const CalendarMonthState& month) {
     const CalendarCell& cell = page.cells[k];
     CalDay[k]->setText(FromSjis(cell.caption));
     SetTextColor(CalDay[k], ToQColor(cell.fontColor));
-    CalDay[k]->setToolTip(QString::fromStdString(cell.holidayName));
+    CalDay[k]->setToolTip(CoreText("Holidays", cell.holidayName));
     SetMemoLines(CalMemo[k], FromSjisLines(cell.memo));
     CalDay[k]->setVisible(cell.shown);
     CalMemo[k]->setVisible(cell.shown);

@@ -83,12 +83,14 @@ void SetChecked(std::span<QRadioButton* const> buttons, int k) {
   }
 }
 
-const QString kNotInteger = QStringLiteral("'%1' は整数ではありません");
+QString NotInteger(const std::string& text) {
+  return TPstInit::tr("'%1' は整数ではありません").arg(FromSjis(text));
+}
 
 // The settings file is Shift-JIS: a path with a character outside it would
 // be stored with "?" in its place and never be found again.
 QString UnstorablePathText(const QString& path) {
-  return QStringLiteral(
+  return TPstInit::tr(
              "このファイルは選べません。パスに、設定ファイル (Shift-JIS) に保存できない文字が"
              "含まれています。\n"
              "ファイルやフォルダーの名前を変えてから選び直してください。元の設定のままにします。\n") +
@@ -180,7 +182,7 @@ void TPstInit::IniFileInfoSave() {
   if (Unstorable(EdFileName)) throw Error(UnstorablePathText(EdFileName->text()));
   Settings edited = state_.Settings;
   if (const std::optional<std::string> bad = morna::IniFileInfoSave(Form(), edited))
-    throw Error(kNotInteger.arg(FromSjis(*bad)));
+    throw Error(NotInteger(*bad));
   state_.Settings = edited;
 }
 
@@ -194,6 +196,7 @@ class TPstInit::Binding {
   Binding(bool* field, QCheckBox* box) : field_(Flag{field, box}) {}
   Binding(int* field, std::vector<QRadioButton*> group) : field_(Radio{field, std::move(group)}) {}
   Binding(WinColor* field, TShape* shape) : field_(Fill{field, shape}) {}
+  Binding(std::string* field, QComboBox* list) : field_(Choice{field, list}) {}
 
   void Read() const { std::visit([](const auto& f) { f.Read(); }, field_); }
   void Write() const { std::visit([](const auto& f) { f.Write(); }, field_); }
@@ -224,7 +227,22 @@ class TPstInit::Binding {
     void Read() const { *field = FromQColor(shape->Fill()); }
     void Write() const { shape->SetFill(*field); }
   };
-  std::variant<Text, Flag, Radio, Fill> field_;
+  // A combo box of fixed items, each holding its stored value. A value
+  // that no item holds chooses none and is kept as it is.
+  struct Choice {
+    std::string* field;
+    QComboBox* list;
+    void Read() const {
+      const int k = list->currentIndex();
+      if (k >= 0) *field = ToSjis(list->itemData(k).toString());
+      else *field = list->property(kSjisProperty).toByteArray().toStdString();
+    }
+    void Write() const {
+      list->setProperty(kSjisProperty, QByteArray::fromStdString(*field));
+      list->setCurrentIndex(list->findData(FromSjis(*field)));
+    }
+  };
+  std::variant<Text, Flag, Radio, Fill, Choice> field_;
 };
 
 // Every field of the record with its control, from the table of settings
@@ -236,9 +254,15 @@ std::vector<TPstInit::Binding> TPstInit::Bindings(InitForm& f) const {
     if (r.rule == FormRule::None) continue;
     const QString name = QString::fromLatin1(r.control);
     if (r.field.text) {
-      // A line edit, or the edit line of an editable combo box.
+      // A line edit, the edit line of an editable combo box, or a combo
+      // box of fixed items.
       auto* edit = findChild<QLineEdit*>(name);
-      if (auto* combo = findChild<QComboBox*>(name)) edit = combo->lineEdit();
+      auto* combo = findChild<QComboBox*>(name);
+      if (combo && !combo->isEditable()) {
+        b.emplace_back(&r.field.text(f), combo);
+        continue;
+      }
+      if (combo) edit = combo->lineEdit();
       b.emplace_back(&r.field.text(f), edit);
     } else if (r.field.flag) {
       b.emplace_back(&r.field.flag(f), findChild<QCheckBox*>(name));
@@ -268,6 +292,9 @@ InitForm TPstInit::Form() const {
 void TPstInit::SetForm(const InitForm& form) {
   InitForm f = form;
   for (const Binding& b : Bindings(f)) b.Write();
+  // The input-method item in the user's language; OK stores its number.
+  for (std::size_t k = 0; k < kImeItems.size(); ++k)
+    if (f.CmbIME == kImeItems[k]) CmbIME->setEditText(pinit::ImeItem(k));
 }
 
 // ---------------------------------------------------------------- buttons
@@ -285,9 +312,9 @@ void TPstInit::reject() { BtnCanClick(); }
 
 void TPstInit::BtnFileClick() {
 #ifdef Q_OS_WIN
-  const QString filter = QStringLiteral("データ保存ファイル (*.*)");
+  const QString filter = tr("データ保存ファイル (*.*)");
 #else
-  const QString filter = QStringLiteral("データ保存ファイル (*)");
+  const QString filter = tr("データ保存ファイル (*)");
 #endif
   if (const std::optional<QString> path = CurrentPickers().OpenFile(this, filter)) {
     if (!FitsSjis(*path)) throw Error(UnstorablePathText(*path));
@@ -297,10 +324,10 @@ void TPstInit::BtnFileClick() {
 
 void TPstInit::BtnWaveClick() {
 #ifdef Q_OS_WIN
-  const QString filter = QStringLiteral("サウンド ファイル (*.WAV)");
+  const QString filter = tr("サウンド ファイル (*.WAV)");
 #else
   // Names differ by case here: a WAV file may end in .wav as well.
-  const QString filter = QStringLiteral("サウンド ファイル (*.WAV *.wav)");
+  const QString filter = tr("サウンド ファイル (*.WAV *.wav)");
 #endif
   if (const std::optional<QString> path = CurrentPickers().OpenFile(this, filter)) {
     if (!FitsSjis(*path)) throw Error(UnstorablePathText(*path));
@@ -374,15 +401,15 @@ void TPstInit::BtnCalAddClick() {
   // out when the list is stored, so it is refused.
   if (LbHoliday->count() >= kHolidayEntries) {
     Messages().Show(kAppTitle,
-                    QStringLiteral("日付の数が上限の%1件に達しているため、追加できません。\n"
-                                   "不要な日付を削除してから追加してください。")
+                    tr("日付の数が上限の%1件に達しているため、追加できません。\n"
+                       "不要な日付を削除してから追加してください。")
                         .arg(kHolidayEntries),
                     BoxIcon::Warning);
     return;
   }
   const QString item = EdHoliday->text().left(4);
   if (!HolidayEntry(ToSjis(item)))
-    throw Error(QStringLiteral("'%1' は日付ではありません。月日を4桁で入力してください (例: 0101)。")
+    throw Error(tr("'%1' は日付ではありません。月日を4桁で入力してください (例: 0101)。")
                     .arg(item));
   LbHoliday->insertItem(0, item);
   // Sorted by text from now on; later items find their places themselves.
@@ -405,7 +432,7 @@ void TPstInit::RewriteChosenList() {
   for (int i = 0; i < LbHoliday->count(); ++i) items.push_back(ToSjis(LbHoliday->item(i)->text()));
   auto& list = RbtnHoly->isChecked() ? state_.Settings.Holidays : state_.Settings.NonHolidays;
   if (const std::optional<std::string> bad = RewriteHolidays(items, list))
-    throw Error(kNotInteger.arg(FromSjis(*bad)));
+    throw Error(NotInteger(*bad));
 }
 
 }  // namespace morna::ui

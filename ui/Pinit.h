@@ -109,6 +109,7 @@ class TPstInit : public QDialog {
   QCheckBox* DspDataAll = nullptr;
   QComboBox* EdDays = nullptr;
   QComboBox* CmbIME = nullptr;
+  QComboBox* CmbLanguage = nullptr;
   QCheckBox* CbDataWidth = nullptr;
   QComboBox* CbDtWidth = nullptr;
   QCheckBox* Beepon = nullptr;

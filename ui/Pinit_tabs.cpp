@@ -158,7 +158,7 @@ void TPstInit::BuildDataTab(QWidget* page) {
   auto* ime = Place(new QGroupBox(QStringLiteral(" * IME Mode "), page), "GroupBox5", 220, 100,
                     190, 42);
   QStringList imeItems;
-  for (std::string_view item : kImeItems) imeItems << FromSjis(item);
+  for (std::size_t k = 0; k < kImeItems.size(); ++k) imeItems << pinit::ImeItem(k);
   CmbIME = Combo(ime, "CmbIME", 10, 16, 165, imeItems, QString());
 
   CbDataWidth = PlaceFit(new QCheckBox(QStringLiteral("Data Width"), page), "CbDataWidth", 229, 160);
@@ -170,8 +170,8 @@ void TPstInit::BuildDataTab(QWidget* page) {
   EdWaveFile->setReadOnly(true);
   EdWaveFile->setPlaceholderText(pinit::BuiltInSoundText());
   BtnWaveDefault =
-      Place(new QPushButton(QStringLiteral("既定の音"), page), "BtnWaveDefault", 265, 190, 62, 20);
-  BtnWavePlay = Place(new QPushButton(QStringLiteral("試聴"), page), "BtnWavePlay", 331, 190, 50, 20);
+      Place(new QPushButton(tr("既定の音"), page), "BtnWaveDefault", 265, 190, 62, 20);
+  BtnWavePlay = Place(new QPushButton(tr("試聴"), page), "BtnWavePlay", 331, 190, 50, 20);
   BtnWave = Place(new QPushButton(QStringLiteral("...."), page), "BtnWave", 385, 190, 20, 20);
 }
 
@@ -264,6 +264,13 @@ void TPstInit::BuildDisplayTab(QWidget* page) {
         Place(new QLineEdit(QString::fromLatin1(designed[i]), box), Numbered("DispEd", i + 1),
               130 + 50 * i, 60, 35, 20));
   }
+  // The language of the program's texts: each language named in itself.
+  PlaceFit(new QLabel(QStringLiteral("Language"), box), "LblLanguage", 222, 21, 15);
+  CmbLanguage = Place(new QComboBox(box), "CmbLanguage", 285, 18, 110, 20);
+  CmbLanguage->addItem(tr("システムの言語"), QString());
+  CmbLanguage->addItem(QStringLiteral("日本語"), QStringLiteral("ja"));
+  CmbLanguage->addItem(QStringLiteral("English"), QStringLiteral("en"));
+  CmbLanguage->setToolTip(tr("次に起動したときから、この言語で表示します。"));
   PlaceFit(new QLabel(QStringLiteral("Font Infomation        Font                   Size "), box),
            "Label13", 30, 100, 15);
   auto row = [box](const char* label, const char* labelName, int top) {

@@ -197,20 +197,20 @@ void TPstMain::BuildMenu() {
     a->setObjectName(QString::fromLatin1(name));
     return a;
   };
-  ProgHide = item("ProgHide", QStringLiteral("登録画面を閉じる"));
-  ProgShow = item("ProgShow", QStringLiteral("登録画面を表示"));
+  ProgHide = item("ProgHide", tr("登録画面を閉じる"));
+  ProgShow = item("ProgShow", tr("登録画面を表示"));
   PopupMenu->addSeparator();
-  CalDisp = item("CalDisp", QStringLiteral("カレンダーの表示"));
-  InitDisp = item("InitDisp", QStringLiteral("設定画面の表示"));
+  CalDisp = item("CalDisp", tr("カレンダーの表示"));
+  InitDisp = item("InitDisp", tr("設定画面の表示"));
   PopupMenu->addSeparator();
-  ProgHelp = item("ProgHelp", QStringLiteral("ヘルプの表示"));
+  ProgHelp = item("ProgHelp", tr("ヘルプの表示"));
   PopupMenu->addSeparator();
-  IcsExport = item("IcsExport", QStringLiteral("iCalendarに書き出す..."));
-  IcsImport = item("IcsImport", QStringLiteral("iCalendarを読み込む..."));
+  IcsExport = item("IcsExport", tr("iCalendarに書き出す..."));
+  IcsImport = item("IcsImport", tr("iCalendarを読み込む..."));
   PopupMenu->addSeparator();
-  AutoStart = item("AutoStart", QStringLiteral("ログイン時に起動"));
+  AutoStart = item("AutoStart", tr("ログイン時に起動"));
   PopupMenu->addSeparator();
-  ProgExit = item("ProgExit", QStringLiteral("プログラムの終了"));
+  ProgExit = item("ProgExit", tr("プログラムの終了"));
 }
 
 void TPstMain::BuildTray() {

@@ -249,7 +249,7 @@ class TPstMain : public QWidget {
   void Connect();
   void MoveOntoDesktop();
   // The file error box: the prefix, the system's reason and the file's path.
-  void ShowFileError(const QString& prefix, const std::string& path, const std::string& systemText);
+  void ShowFileError(const QString& what, const std::string& path, const std::string& systemText);
   void ShowLabelProblems(const LabelReport& report);
   void ShowOutsideChanges(const OutsideChanges& outside);
   void ShowDataFileSwitch(const LabelFile::SwitchResult& switched, const std::string& tried);

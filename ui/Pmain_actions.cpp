@@ -44,10 +44,10 @@ namespace morna::ui {
 
 namespace {
 
-const QString kInvalidDate = QStringLiteral("日付に変換できない値が渡されました");
+QString InvalidDate() { return TPstMain::tr("日付に変換できない値が渡されました"); }
 
 ConvertError NotAnInteger(std::string_view text) {
-  return ConvertError(QStringLiteral("'%1' は整数ではありません").arg(FromSjis(text)));
+  return ConvertError(TPstMain::tr("'%1' は整数ではありません").arg(FromSjis(text)));
 }
 
 // Reads a whole text as an integer the way the date fields are read.
@@ -61,7 +61,7 @@ int ReadInt(std::string_view text) {
 DateTime DateOrThrow(const DateRead& d) {
   switch (d.error) {
     case DateRead::Error::NotInteger: throw NotAnInteger(d.bad);
-    case DateRead::Error::InvalidDate: throw ConvertError(kInvalidDate);
+    case DateRead::Error::InvalidDate: throw ConvertError(InvalidDate());
     case DateRead::Error::None: break;
   }
   return d.value;
@@ -133,7 +133,7 @@ void TPstMain::SaveSettingsFile() {
   state_.MainPos = CurrentPos();
   const FileResult saved = ctl_.SaveSettings(state_.SettingsFile, state_.Settings, state_.MainPos);
   if (!saved.ok())
-    throw Error(QStringLiteral("%1 に書き込めません\n%2")
+    throw Error(tr("%1 に書き込めません\n%2")
                     .arg(QString::fromLocal8Bit(state_.SettingsFile), SystemText(saved.systemMessage)));
 }
 
@@ -206,7 +206,7 @@ void TPstMain::SBarChange() {
     case SBarResult::Error::NotInteger:
       throw NotAnInteger(r.text);
     case SBarResult::Error::InvalidDate:
-      throw ConvertError(kInvalidDate);
+      throw ConvertError(InvalidDate());
   }
 }
 
@@ -351,7 +351,7 @@ void TPstMain::DayxxMouseDown(QLabel* sender, Qt::MouseButton button) {
   SelectRbtnSche();
   if (outerWidth_ == kNarrowWidth) SetOuterWidth(kWideWidth);
   const std::optional<DateTime> date = Grid->DateOf(sender);
-  if (!date) throw ConvertError(kInvalidDate);
+  if (!date) throw ConvertError(InvalidDate());
   if (button == Qt::LeftButton) {
     PstTime->setText(FromSjis(FormatDateTimeText(*date)));
     SBar->setValue(36);
@@ -458,7 +458,7 @@ void TPstMain::NotifyLabel(int window, bool due) {
   if (!post) return;
   const QStringList lines = post->Lines();
   const QString when = post->Caption().trimmed();
-  Notifications().Show(due ? when : when + QStringLiteral(" (まもなく)"),
+  Notifications().Show(due ? when : tr("%1 (まもなく)").arg(when),
                        lines.isEmpty() ? QString() : lines.first());
 }
 

@@ -26,10 +26,11 @@ namespace morna::ui {
 
 namespace {
 
-const QString kDateTimeError =
-    QStringLiteral("Date & Timeの設定がまちがっています。") + QChar('\r') +
-    QStringLiteral("修正してください。");
-const QString kMessagePrompt = QStringLiteral("メッセージ入力！！");
+QString DateTimeError() {
+  return TPstMain::tr("Date & Timeの設定がまちがっています。") + QChar('\r') +
+         TPstMain::tr("修正してください。");
+}
+QString MessagePrompt() { return TPstMain::tr("メッセージ入力！！"); }
 
 // A recurring entry that ended with the date-time error after some of its
 // labels were stored: its text says how many.
@@ -44,13 +45,12 @@ QString SystemText(const std::string& text) { return QString::fromLocal8Bit(text
 
 // ---------------------------------------------------------------- data file
 
-void TPstMain::ShowFileError(const QString& prefix, const std::string& path,
+void TPstMain::ShowFileError(const QString& what, const std::string& path,
                              const std::string& systemText) {
   // A box that does not wait: the road is also taken from the timer and
   // the file watcher, which a waiting box would hold.
   Messages().Tell(kFileBoxCaption,
-                  prefix + SystemText(systemText) + QStringLiteral(" ] のエラーが発生しました。") +
-                      QChar('\n') + QString::fromLocal8Bit(path),
+                  what.arg(SystemText(systemText)) + QChar('\n') + QString::fromLocal8Bit(path),
                   BoxIcon::Error, this, {});
 }
 
@@ -60,12 +60,12 @@ void TPstMain::LoadPostDataFile() {
   const OpenReport opened = state_.Labels.Open(DataFilePath(), state_.Settings.DataCnt);
   // Told without holding start-up up.
   if (!opened.notALabelFile.empty())
-    ShowNotice(this, QStringLiteral("%1 はラベルファイルではないため、書き換えません。"
-                                    "ラベルは %2 に保存します。")
+    ShowNotice(this, tr("%1 はラベルファイルではないため、書き換えません。"
+                        "ラベルは %2 に保存します。")
                          .arg(QString::fromLocal8Bit(opened.notALabelFile),
                               QString::fromLocal8Bit(state_.Labels.Path())));
   if (!opened.loaded.ok())
-    ShowFileError(QStringLiteral("ファイルの読込みで[ "), state_.Labels.Path(),
+    ShowFileError(tr("ファイルの読込みで[ %1 ] のエラーが発生しました。"), state_.Labels.Path(),
                   opened.loaded.systemMessage);
   WatchDataFile();
 }
@@ -107,21 +107,21 @@ void TPstMain::ShowDataFileSwitch(const LabelFile::SwitchResult& switched,
   switch (switched.outcome) {
     case LabelFile::Switch::Taken:
       Messages().Show(kFileBoxCaption,
-                      QStringLiteral("ラベルファイルを %1 に切り替えました (%2件のラベル)。"
-                                     "これまでのラベルは前のファイルに残っています。")
-                          .arg(path)
-                          .arg(state_.Labels.Table().LabelCount()),
+                      tr("ラベルファイルを %1 に切り替えました (%n件のラベル)。"
+                         "これまでのラベルは前のファイルに残っています。",
+                         nullptr, state_.Labels.Table().LabelCount())
+                          .arg(path),
                       BoxIcon::Information);
       return;
     case LabelFile::Switch::NewFile:
       return;  // the road has written the labels there
     case LabelFile::Switch::Refused: {
       const QString reason = switched.refusal == LabelFile::Refusal::NotALabelFile
-                                 ? QStringLiteral("ラベルファイルではありません")
+                                 ? tr("ラベルファイルではありません")
                                  : SystemText(switched.reason);
       Messages().Show(kFileBoxCaption,
-                      QStringLiteral("%1 はラベルファイルとして読めないため、切り替えませんでした [ %2 ]。"
-                                     "ファイル名は元のままです。")
+                      tr("%1 はラベルファイルとして読めないため、切り替えませんでした [ %2 ]。"
+                         "ファイル名は元のままです。")
                           .arg(path, reason),
                       BoxIcon::Error);
       return;
@@ -135,13 +135,13 @@ void TPstMain::ShowDataFileSwitch(const LabelFile::SwitchResult& switched,
 void TPstMain::ShowLabelProblems(const LabelReport& report) {
   const std::string& path = state_.Labels.Path();
   if (!report.archiveResult.ok())
-    ShowFileError(QStringLiteral("ファイルの書込みで[ "), path + std::string(kPastLabelsSuffix),
+    ShowFileError(tr("ファイルの書込みで[ %1 ] のエラーが発生しました。"), path + std::string(kPastLabelsSuffix),
                   report.archiveResult.systemMessage);
   if (!report.keptAsideAs.empty())
-    ShowNotice(this, QStringLiteral("読み込めなかったラベルファイル %1 を、書き換える前に %2 として残しました。")
+    ShowNotice(this, tr("読み込めなかったラベルファイル %1 を、書き換える前に %2 として残しました。")
                          .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(report.keptAsideAs)));
   if (report.saveTried && !report.saved.ok())
-    ShowFileError(QStringLiteral("ファイルの書込みで[ "), path, report.saved.systemMessage);
+    ShowFileError(tr("ファイルの書込みで[ %1 ] のエラーが発生しました。"), path, report.saved.systemMessage);
   ShowOutsideChanges(report.outside);
 }
 
@@ -152,13 +152,12 @@ void TPstMain::ShowOutsideChanges(const OutsideChanges& outside) {
   if (outside.keptCount == 0) return;
   const QString text =
       outside.keptResult.ok()
-          ? QStringLiteral("ほかのコンピューターで追加されたラベルが上限の%1件を超えたため、"
-                           "%2件を %3 に残しました。")
+          ? tr("ほかのコンピューターで追加されたラベルが上限の%1件を超えたため、"
+               "%n件を %2 に残しました。", nullptr, outside.keptCount)
                 .arg(state_.Labels.Table().DataCnt())
-                .arg(outside.keptCount)
                 .arg(QString::fromLocal8Bit(outside.keptFile))
-          : QStringLiteral("ほかのコンピューターで追加されたラベル%1件を %2 に残せませんでした [ %3 ]")
-                .arg(outside.keptCount)
+          : tr("ほかのコンピューターで追加されたラベル%n件を %1 に残せませんでした [ %2 ]", nullptr,
+               outside.keptCount)
                 .arg(QString::fromLocal8Bit(outside.keptFile), SystemText(outside.keptResult.systemMessage));
   Messages().Tell(kFileBoxCaption, text, BoxIcon::Warning, this, {});
 }
@@ -201,12 +200,12 @@ void TPstMain::BtnPostClick() {
     // and the data file knows a time line only by its length, so anything
     // but the 16 characters of "yyyy/mm/dd hh:mm" is refused as well.
     if (RbtnSche->isChecked() && !IsValidPostDateTime(ToSjis(PstTime->text())))
-      throw ConvertError(kDateTimeError);
+      throw ConvertError(DateTimeError());
     // The message: an empty first line is replaced by the prompt.
     const QString text = PstMesg->toPlainText();
     if (IsFirstLineEmpty(ToSjis(text))) {
       const qsizetype firstBreak = text.indexOf(QChar('\n'));
-      PstMesg->setPlainText(kMessagePrompt + (firstBreak < 0 ? QString() : text.mid(firstBreak)));
+      PstMesg->setPlainText(MessagePrompt() + (firstBreak < 0 ? QString() : text.mid(firstBreak)));
       return;
     }
     // A table without room takes nothing: the entry stays as typed, nothing
@@ -243,11 +242,10 @@ void TPstMain::BtnPostClick() {
     if (runError != ScheduleError::None) {
       // Says what went in before the error, so that posting again does not
       // store those labels twice.
-      if (stored == 0) throw ConvertError(kDateTimeError);
-      throw StoppedPartWay(kDateTimeError + QChar('\n') +
-                           QStringLiteral("%1件のうち%2件を登録したところでエラーになりました。")
-                               .arg(std::max(state_.Settings.ScheCnt, 0))
-                               .arg(stored));
+      if (stored == 0) throw ConvertError(DateTimeError());
+      throw StoppedPartWay(DateTimeError() + QChar('\n') +
+                           tr("%1件のうち%n件を登録したところでエラーになりました。", nullptr, stored)
+                               .arg(std::max(state_.Settings.ScheCnt, 0)));
     }
     activateWindow();
     // Part of a recurring entry did not fit.
@@ -255,7 +253,7 @@ void TPstMain::BtnPostClick() {
   } catch (const StoppedPartWay& e) {
     Messages().Show(kFileBoxCaption, e.text(), BoxIcon::Error);
   } catch (const ConvertError&) {
-    Messages().Show(kFileBoxCaption, kDateTimeError, BoxIcon::Error);
+    Messages().Show(kFileBoxCaption, DateTimeError(), BoxIcon::Error);
   }
   if (state_.Settings.Caln == 1) {
     SetOuterWidth(kNarrowWidth);

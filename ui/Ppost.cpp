@@ -26,6 +26,26 @@ QRect PlanGeometry(const PostWindowPlan& plan) {
 
 }  // namespace
 
+QString TPstPost::AlarmLine(const AlarmWords& words) {
+  // 1 = Sunday; English takes the short names.
+  static const char* const kWeekdays[7] = {
+      QT_TR_NOOP("日曜日"), QT_TR_NOOP("月曜日"), QT_TR_NOOP("火曜日"), QT_TR_NOOP("水曜日"),
+      QT_TR_NOOP("木曜日"), QT_TR_NOOP("金曜日"), QT_TR_NOOP("土曜日")};
+  const QString time = FromSjis(words.time);
+  const QString weekday =
+      words.weekday >= 1 && words.weekday <= 7 ? tr(kWeekdays[words.weekday - 1]) : QString();
+  switch (words.kind) {
+    case AlarmWords::Kind::None: break;
+    case AlarmWords::Kind::Daily: return tr("毎日 %1").arg(time);
+    case AlarmWords::Kind::Weekly: return tr("毎週 %1 %2").arg(weekday, time);
+    case AlarmWords::Kind::MonthlyDay:
+      return tr("毎月 %1日 %2").arg(QString::number(words.number), time);
+    case AlarmWords::Kind::MonthlyWeekday:
+      return tr("毎月 第%1%2 %3").arg(QString::number(words.number), weekday, time);
+  }
+  return {};
+}
+
 TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("TPstPost"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -82,8 +102,12 @@ void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
   if (!filled_ || PostMesg->font() != memoFont) PostMesg->setFont(memoFont);
   // Without a message (an alarm that names no weekday) the design lines stay.
   if (linesChanged) {
-    SetMemoLines(PostMesg,
-                 plan.hasMessage ? FromSjisLines(plan.lines) : LabelFaceDesignLines());
+    // An alarm's words in the user's language.
+    const QStringList lines = !plan.hasMessage ? LabelFaceDesignLines()
+                              : plan.alarmWords.kind != AlarmWords::Kind::None
+                                  ? QStringList{AlarmLine(plan.alarmWords)}
+                                  : FromSjisLines(plan.lines);
+    SetMemoLines(PostMesg, lines);
   }
   filled_ = true;
 

@@ -26,6 +26,10 @@ class TPstPost : public QWidget {
   void ShowPostWindow(const PostWindowPlan& plan);
   void SetColors(WinColor color, WinColor captionColor);
 
+  // An alarm window's message in the user's language ("毎週 月曜日 09:00",
+  // "Weekly Mon 09:00").
+  static QString AlarmLine(const AlarmWords& words);
+
   QString Caption() const;
   QStringList Lines() const;
   // An alarm window: it stands for no label, so there is nothing to modify.

@@ -97,13 +97,13 @@ TPstPsub::TPstPsub(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   QFont questionFont(QStringLiteral("ＭＳ Ｐ明朝"));
   questionFont.setPixelSize(12);
   questionFont.setBold(true);
-  Label2 = MakeLabel(this, "Label2", QStringLiteral("データの修正、削除を"), 40, 52, 121, 12,
+  Label2 = MakeLabel(this, "Label2", tr("データの修正、削除を"), 40, 52, 121, 12,
                      questionFont);
-  Label3 = MakeLabel(this, "Label3", QStringLiteral("行いますか?"), 40, 65, 69, 12, questionFont);
+  Label3 = MakeLabel(this, "Label3", tr("行いますか?"), 40, 65, 69, 12, questionFont);
 
-  BtnMod = MakeButton(this, "BtnMod", QStringLiteral("修正"), 10);
-  BtnDel = MakeButton(this, "BtnDel", QStringLiteral("削除"), 65);
-  BtnCan = MakeButton(this, "BtnCan", QStringLiteral("ｷｬﾝｾﾙ"), 120);
+  BtnMod = MakeButton(this, "BtnMod", tr("修正"), 10);
+  BtnDel = MakeButton(this, "BtnDel", tr("削除"), 65);
+  BtnCan = MakeButton(this, "BtnCan", tr("ｷｬﾝｾﾙ"), 120);
 
   setTabOrder(BtnMod, BtnDel);
   setTabOrder(BtnDel, BtnCan);

@@ -96,13 +96,13 @@ void TTaskTray::SetIcon(const QIcon* icon) {
 }
 
 void TTaskTray::SetIconID(int id) {
-  if (id < 1) throw Error(QStringLiteral("0以下は指定できません"));
+  if (id < 1) throw Error(tr("0以下は指定できません"));
   if (id == id_) return;
   const QString text = QString::number(id);
   auto& reg = IconIDRegistry();
   for (const auto& entry : reg) {
     if (entry.first == text && entry.second != this)
-      throw Error(QStringLiteral("同じアイコン識別子が有ります"));
+      throw Error(tr("同じアイコン識別子が有ります"));
   }
   if (registered_) {
     RemoveTrayIcon();  // under the old identifier
@@ -118,7 +118,7 @@ void TTaskTray::SetIconID(int id) {
 void TTaskTray::SetRegistered(bool registered) {
   if (registered == registered_) return;
   if (registered) {
-    if (icon_.isNull()) throw Error(QStringLiteral("アイコンが指定されていません"));
+    if (icon_.isNull()) throw Error(tr("アイコンが指定されていません"));
     registered_ = true;
     UpdateTrayIcon();
   } else {
@@ -143,7 +143,7 @@ void TTaskTray::UpdateTrayIcon() {
   if (!registered_) return;
   const auto op = iconAdded_ ? TrayShell::Op::Modify : TrayShell::Op::Add;
   if (!shell_.Notify(op, MakeRecord()))
-    throw Error(QStringLiteral("タスクトレイに登録できません"));
+    throw Error(tr("タスクトレイに登録できません"));
   iconAdded_ = true;
 }
 

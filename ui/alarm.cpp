@@ -34,9 +34,9 @@ std::optional<SoundModule> Resolve(QLibrary& library, QString& why, bool& refuse
   const int found = version ? version() : -1;
   if (found != MORNA_SOUND_ABI_VERSION) {
     refused = true;
-    why = QStringLiteral("%1（部品の版: %2、このプログラムの版: %3）")
+    why = QCoreApplication::translate("AlarmSound", "%1（部品の版: %2、このプログラムの版: %3）")
               .arg(library.fileName(),
-                   found < 0 ? QStringLiteral("不明") : QString::number(found))
+                   found < 0 ? QCoreApplication::translate("AlarmSound", "不明") : QString::number(found))
               .arg(MORNA_SOUND_ABI_VERSION);
     return std::nullopt;
   }
@@ -116,11 +116,12 @@ class ModulePlayer : public AlarmPlayer {
     QApplication::beep();
     if (!refusals.isEmpty())
       throw SoundError(SoundError::Cause::Output,
-                       QStringLiteral("アラーム音を鳴らす部品 (morna_sound) の版がこのプログラムと合わないため、"
-                                      "使いません。代わりにシステムのベルを鳴らします。\n") +
+                       QCoreApplication::translate("AlarmSound", 
+                                                  "アラーム音を鳴らす部品 (morna_sound) の版がこのプログラムと合わないため、"
+                                                  "使いません。代わりにシステムのベルを鳴らします。\n") +
                            refusals.join(QLatin1Char('\n')) + reasons);
     throw SoundError(SoundError::Cause::Output,
-                     QStringLiteral("アラーム音を鳴らす部品 (morna_sound) を読み込めません。") + reasons);
+                     QCoreApplication::translate("AlarmSound", "アラーム音を鳴らす部品 (morna_sound) を読み込めません。") + reasons);
   }
 
   QStringList folders_;

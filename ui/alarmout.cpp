@@ -1,5 +1,6 @@
 #include "ui/alarmout.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "ui/alarm.h"
@@ -45,13 +46,15 @@ void AlarmSound::Sound(const std::string& waveFile) {
     Report(AlarmTell{true, false},
            outcome.outputFailed
                ? fileText
-               : fileText + QStringLiteral("\n\n代わりに内蔵のアラーム音を鳴らしました。"
-                                           "設定画面の「Data」タブで音を選び直せます。"));
+               : fileText + QCoreApplication::translate("AlarmSound",
+                                                       "\n\n代わりに内蔵のアラーム音を鳴らしました。"
+                                                       "設定画面の「Data」タブで音を選び直せます。"));
   }
   if (tell.output) {
     Report(AlarmTell{false, true},
-           outputText + QStringLiteral("\n\nラベルの色は変わり続けます。"
-                                       "この知らせは音が鳴るようになるまで再び出ません。"));
+           outputText + QCoreApplication::translate("AlarmSound",
+                                                   "\n\nラベルの色は変わり続けます。"
+                                                   "この知らせは音が鳴るようになるまで再び出ません。"));
   }
 }
 

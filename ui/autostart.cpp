@@ -19,7 +19,7 @@ namespace morna::ui {
 namespace {
 
 QString CannotWrite(const QString& path) {
-  return QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path));
+  return QCoreApplication::translate("Notices", "%1 に書き込めません").arg(QDir::toNativeSeparators(path));
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ void SetAutostart(bool on) {
   const QString path = AutostartEntryPath();
   if (!on) {
     if (QFile::exists(path) && !QFile::remove(path))
-      throw Error(QStringLiteral("%1 を削除できません").arg(QDir::toNativeSeparators(path)));
+      throw Error(QCoreApplication::translate("Notices", "%1 を削除できません").arg(QDir::toNativeSeparators(path)));
     return;
   }
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) throw Error(CannotWrite(path));

@@ -1,5 +1,6 @@
 #include "ui/commands.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <filesystem>
 #include <string_view>
@@ -20,10 +21,16 @@ namespace {
 
 // The registration window's messages for a post it refuses. A terminal
 // takes the window's CR as a return to the line's start: LF here.
-constexpr std::string_view kDateTimeError =
-    "Date & Timeの設定がまちがっています。\n修正してください。\n";
-constexpr std::string_view kEmptyMessage =
-    "メッセージ入力！！\nメッセージの1行目が空のため、登録しませんでした。\n";
+std::string DateTimeError() {
+  return QCoreApplication::translate("Commands",
+                                     "Date & Timeの設定がまちがっています。\n修正してください。\n")
+      .toStdString();
+}
+std::string EmptyMessage() {
+  return QCoreApplication::translate(
+             "Commands", "メッセージ入力！！\nメッセージの1行目が空のため、登録しませんでした。\n")
+      .toStdString();
+}
 
 // The message as the registration window stores it: every line break
 // CR LF, and a line break after the last line.
@@ -92,13 +99,13 @@ CommandOutput Add(const CommandRequest& request, CommandTarget& target) {
   CommandOutput o;
   const ical::SjisText when = ical::Utf8ToSjis(request.when);
   if (!request.toDo && (when.changed > 0 || !IsValidPostDateTime(when.bytes))) {
-    o.err = kDateTimeError;
+    o.err = DateTimeError();
     o.exitCode = 1;
     return o;
   }
   const ical::SjisText message = ical::Utf8ToSjis(PostedMessage(request.message));
   if (IsFirstLineEmpty(message.bytes)) {
-    o.err = kEmptyMessage;
+    o.err = EmptyMessage();
     o.exitCode = 1;
     return o;
   }
@@ -183,17 +190,22 @@ CommandOutput Import(const CommandRequest& request, CommandTarget& target,
 }  // namespace
 
 std::string TableFullText(int max, int stored, int wanted) {
-  std::string text =
-      stored == 0 ? "ラベルの数が上限の" + std::to_string(max) + "件に達しているため、登録できません。"
-                  : "ラベルの数が上限の" + std::to_string(max) + "件に達したため、" +
-                        std::to_string(wanted) + "件のうち" + std::to_string(stored) +
-                        "件だけ登録しました。";
-  text += '\n';
+  QString text =
+      stored == 0
+          ? QCoreApplication::translate("Commands", "ラベルの数が上限の%1件に達しているため、登録できません。")
+                .arg(max)
+          : QCoreApplication::translate("Commands",
+                                        "ラベルの数が上限の%1件に達したため、%2件のうち%n件だけ登録しました。",
+                                        nullptr, stored)
+                .arg(max)
+                .arg(wanted);
+  text += QLatin1Char('\n');
   text += max < kMaxDataCnt
-              ? "ラベルを削除するか、メニューの「設定画面の表示」の「Data」タブで"
-                "「Data Count」を増やしてください。"
-              : "ラベルを削除してください。";
-  return text;
+              ? QCoreApplication::translate("Commands",
+                                            "ラベルを削除するか、メニューの「設定画面の表示」の「Data」タブで"
+                                            "「Data Count」を増やしてください。")
+              : QCoreApplication::translate("Commands", "ラベルを削除してください。");
+  return text.toStdString();
 }
 
 CommandSettings CommandSettingsFrom(const Settings& s, DateTime now) {
@@ -328,13 +340,19 @@ std::string RefusalTextJa(const ical::ImportResult& parsed) {
     case ical::ImportError::None:
       return {};
     case ical::ImportError::NotText:
-      return "UTF-8のテキストではありません（" + parsed.detail + "行目）。";
+      return QCoreApplication::translate("Commands", "UTF-8のテキストではありません（%1行目）。")
+          .arg(QString::fromStdString(parsed.detail))
+          .toStdString();
     case ical::ImportError::NotCalendar:
-      return "iCalendarのファイルではありません。";
+      return QCoreApplication::translate("Commands", "iCalendarのファイルではありません。").toStdString();
     case ical::ImportError::Damaged:
-      return "ファイルが壊れています（" + parsed.detail + "）。";
+      return QCoreApplication::translate("Commands", "ファイルが壊れています（%1）。")
+          .arg(QString::fromStdString(parsed.detail))
+          .toStdString();
     case ical::ImportError::UnknownZone:
-      return "定義されていないタイムゾーン " + parsed.detail + " が使われています。";
+      return QCoreApplication::translate("Commands", "定義されていないタイムゾーン %1 が使われています。")
+          .arg(QString::fromStdString(parsed.detail))
+          .toStdString();
   }
   return {};
 }

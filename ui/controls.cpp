@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -156,7 +157,8 @@ qsizetype TLimitedMemo::Room() const {
 }
 
 QString TLimitedMemo::CutNoticeText(qsizetype pasted, qsizetype taken, int limit) {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+             "Controls",
              "貼り付けた文章（%1 文字）はメッセージに入りきらないため、先頭の %2 文字だけを"
              "入れました。\n\nメッセージに入るのは %3 文字までです。")
       .arg(pasted)
@@ -238,7 +240,8 @@ QFont LabelFaceMemoFont() {
 }
 
 QStringList LabelFaceDesignLines() {
-  return {QStringLiteral("この領域は、メモの情報を記"), QStringLiteral("録しておく領域です。")};
+  return {QCoreApplication::translate("Controls", "この領域は、メモの情報を記"),
+          QCoreApplication::translate("Controls", "録しておく領域です。")};
 }
 
 LabelFace BuildLabelFace(QWidget* window, int timePixelSize, bool memoDesign) {

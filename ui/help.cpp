@@ -1,5 +1,6 @@
 #include "ui/help.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
@@ -28,7 +29,7 @@ class BrowserHelp : public HelpViewer {
       // Top level; closing it only hides it, Quit deletes it.
       window_ = new QTextBrowser;
       window_->setObjectName(QStringLiteral("HelpViewer"));
-      window_->setWindowTitle(QStringLiteral("Moranote ヘルプ"));
+      window_->setWindowTitle(QCoreApplication::translate("Help", "Moranote ヘルプ"));
       window_->setWindowIcon(AppIcon());
       window_->setOpenExternalLinks(false);
       window_->resize(560, 620);

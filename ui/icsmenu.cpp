@@ -1,5 +1,6 @@
 #include "ui/icsmenu.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 
@@ -41,13 +42,13 @@ void IcsExportClick(TPstMain& main) {
   const ExportOutcome done = ExportFile(Native(*path), main.State().Labels.Table(), CommandSettingsOf(main));
   if (!done.saved.ok()) {
     Messages().Show(kFileBoxCaption,
-                    QStringLiteral("%1 に書き込めません\n%2").arg(*path, Reason(done.saved.systemMessage)),
+                    QCoreApplication::translate("Commands", "%1 に書き込めません\n%2").arg(*path, Reason(done.saved.systemMessage)),
                     BoxIcon::Error);
     return;
   }
   if (done.unreadable > 0)
     Messages().Show(kFileBoxCaption,
-                    QStringLiteral("日時が読めないラベル%1件は書き出しませんでした。").arg(done.unreadable),
+                    QCoreApplication::translate("Commands", "日時が読めないラベル%n件は書き出しませんでした。", nullptr, done.unreadable),
                     BoxIcon::Warning);
 }
 
@@ -58,19 +59,20 @@ void IcsImportClick(TPstMain& main) {
   const ImportOutcome done = ImportFile(Native(*path), target, CommandSettingsOf(main));
   if (!done.read.ok()) {
     Messages().Show(kFileBoxCaption,
-                    QStringLiteral("%1 を読み込めませんでした。\n%2").arg(*path, Reason(done.read.systemMessage)),
+                    QCoreApplication::translate("Commands", "%1 を読み込めませんでした。\n%2").arg(*path, Reason(done.read.systemMessage)),
                     BoxIcon::Error);
     return;
   }
   if (!done.parsed.ok()) {
     Messages().Show(kFileBoxCaption,
-                    QStringLiteral("%1 を読み込めませんでした。\n%2")
+                    QCoreApplication::translate("Commands", "%1 を読み込めませんでした。\n%2")
                         .arg(*path, QString::fromStdString(RefusalTextJa(done.parsed))),
                     BoxIcon::Error);
     return;
   }
   const ical::ImportResult& p = done.parsed;
-  QString text = QStringLiteral("iCalendarを読み込みました。\n"
+  QString text = QCoreApplication::translate("Commands",
+                                             "iCalendarを読み込みました。\n"
                                 "追加 %1件、登録済み %2件、過去 %3件、置き換えた文字 %4文字、"
                                 "別に保存 %5件")
                      .arg(done.report.stored)
@@ -79,21 +81,22 @@ void IcsImportClick(TPstMain& main) {
                      .arg(p.changedChars)
                      .arg(done.report.keptCount);
   if (p.changedChars > 0)
-    text += QStringLiteral("\nShift-JISにない文字は、似た文字か「?」に置き換えました（%1件のラベル）。")
-                .arg(p.changedLabels);
+    text += QCoreApplication::translate("Commands", "\nShift-JISにない文字は、似た文字か「?」に置き換えました（%n件のラベル）。",
+                                        nullptr, p.changedLabels);
   if (done.report.keptCount > 0 && done.report.keptResult.ok())
-    text += QStringLiteral("\nラベルの数が上限を超えたため、%1件を %2 に残しました。")
-                .arg(done.report.keptCount)
+    text += QCoreApplication::translate("Commands", "\nラベルの数が上限を超えたため、%n件を %1 に残しました。",
+                                        nullptr, done.report.keptCount)
                 .arg(QString::fromLocal8Bit(done.report.keptFile));
   BoxIcon icon = BoxIcon::Information;
   if (done.report.keptCount > 0 && !done.report.keptResult.ok()) {
-    text += QStringLiteral("\nラベルの数が上限を超えた%1件を %2 に残せませんでした [ %3 ]")
-                .arg(done.report.keptCount)
+    text += QCoreApplication::translate("Commands", "\nラベルの数が上限を超えた%n件を %1 に残せませんでした [ %2 ]",
+                                        nullptr, done.report.keptCount)
                 .arg(QString::fromLocal8Bit(done.report.keptFile), Reason(done.report.keptResult.systemMessage));
     icon = BoxIcon::Error;
   }
   if (p.untitled > 0)
-    text += QStringLiteral("\n件名も説明もない%1件は読み込みませんでした。").arg(p.untitled);
+    text += QCoreApplication::translate("Commands", "\n件名も説明もない%n件は読み込みませんでした。", nullptr,
+                                        p.untitled);
   Messages().Show(kFileBoxCaption, text, icon);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/notice.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
@@ -27,14 +28,16 @@ void ShowNotice(QWidget* owner, const QString& text) {
 }
 
 QString NoTrayNoticeText(const QString& error) {
-  return error + QStringLiteral(
+  return error + QCoreApplication::translate(
+                     "Notices",
                      "\n\nこのデスクトップには通知領域（タスクトレイ）が見つかりません。"
                      "アイコンのメニューは、登録画面の何もない所を右クリックすると開きます。"
                      "後から通知領域が現れると、アイコンはそこに入ります。");
 }
 
 QString WaylandNoticeText() {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+      "Notices",
       "このデスクトップ（Wayland）では、ラベルのウィンドウを指定の位置に置けません。\n\n"
       "ラベルを画面の端に並べるには XWayland を有効にしてください"
       "（多くのデスクトップでは xwayland パッケージを入れてログインし直すと有効になります）。");
@@ -43,20 +46,21 @@ QString WaylandNoticeText() {
 QString RefusedSettingsNoticeText(const Settings& s, const QString& settingsFile) {
   QStringList parts;
   for (const RefusedSetting& r : s.Refused) {
-    QString text = QStringLiteral("設定ファイル %1 の [%2] %3 は長すぎる（1023 バイトを超える）ため使いません。")
+    QString text = QCoreApplication::translate("Notices", "設定ファイル %1 の [%2] %3 は長すぎる（1023 バイトを超える）ため使いません。")
                        .arg(settingsFile, QString::fromLatin1(r.section), QString::fromLatin1(r.key));
     if (r.key == "FileName")
-      text += QStringLiteral("ラベルは %1 に保存します。").arg(FromSjis(r.standIn));
+      text += QCoreApplication::translate("Notices", "ラベルは %1 に保存します。").arg(FromSjis(r.standIn));
     else if (r.key == "WaveFileName")
-      text += QStringLiteral("アラームには内蔵の音を鳴らします。");
-    text += QStringLiteral("設定ファイルのこの行は、設定画面で変えるまで書き換えません。");
+      text += QCoreApplication::translate("Notices", "アラームには内蔵の音を鳴らします。");
+    text += QCoreApplication::translate("Notices", "設定ファイルのこの行は、設定画面で変えるまで書き換えません。");
     parts << text;
   }
   return parts.join(QStringLiteral("\n\n"));
 }
 
 QString PlaceHeldNoticeText(const QString& folder) {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+             "Notices",
              "フォルダー %1 は別のアカウントのものです。このため、Moranote が二重に起動されても"
              "気付くことができません。\n\n"
              "このまま起動しますが、同じラベルファイルを使う Moranote を二つ起動しないでください"
@@ -65,7 +69,8 @@ QString PlaceHeldNoticeText(const QString& folder) {
 }
 
 QString DataFileInUseNoticeText(const QString& path) {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+             "Notices",
              "ラベルファイル %1 は、別に起動している Moranote が使っています。\n\n"
              "二つの Moranote が同じファイルに書き込まないよう、どちらかを終了してください。")
       .arg(path);

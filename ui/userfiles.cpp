@@ -19,7 +19,7 @@ QString FromNative(const std::string& path) { return QFile::decodeName(path.c_st
 
 void MakeFolder(const QString& folder, const QString& reported) {
   if (!QDir().mkpath(folder))
-    GeneralErrorHandler(QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(reported)));
+    GeneralErrorHandler(QCoreApplication::translate("Notices", "%1 に書き込めません").arg(QDir::toNativeSeparators(reported)));
 }
 
 }  // namespace

@@ -105,6 +105,12 @@ TEST(LabelWindowsAlarms, EveryAlarmTextAndBadWeekdays) {
   EXPECT_EQ(w[1].lines[0], Sjis("毎週 月曜日 09:00"));
   EXPECT_EQ(w[2].lines[0], Sjis("毎月 25日 10:00"));
   EXPECT_EQ(w[3].lines[0], Sjis("毎月 第5日曜日 00:00"));
+  // The same in parts, for the other languages' words.
+  using K = AlarmWords::Kind;
+  EXPECT_EQ(w[0].alarmWords, (AlarmWords{K::Daily, 0, 0, "00:00"}));
+  EXPECT_EQ(w[1].alarmWords, (AlarmWords{K::Weekly, 0, 2, "09:00"}));
+  EXPECT_EQ(w[2].alarmWords, (AlarmWords{K::MonthlyDay, 25, 0, "10:00"}));
+  EXPECT_EQ(w[3].alarmWords, (AlarmWords{K::MonthlyWeekday, 5, 1, "00:00"}));
   const char* names[] = {"日", "月", "火", "水", "木", "金", "土"};
   for (int d = 1; d <= 7; ++d) {
     s.WeeklyAlarmW = d;
@@ -118,6 +124,7 @@ TEST(LabelWindowsAlarms, EveryAlarmTextAndBadWeekdays) {
   ASSERT_EQ(alarms, 4);
   EXPECT_FALSE(w[1].hasMessage);
   EXPECT_FALSE(w[3].hasMessage);
+  EXPECT_EQ(w[3].alarmWords.kind, AlarmWords::Kind::None);
   EXPECT_TRUE(w[0].hasMessage);
   EXPECT_TRUE(w[2].hasMessage);
 }

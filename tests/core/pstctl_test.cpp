@@ -215,7 +215,7 @@ TEST(SaveSettingsTest, FirstSaveWritesSectionsAndKeysInWriteOrder) {
                                                   "HOLIDAY", "NONHOLIDAY", "ICAL"}));
   ASSERT_EQ(o.lines.size(), 8u);
   EXPECT_EQ(o.lines[7], std::vector<std::string>{"AllDayTime=09:00"});
-  EXPECT_EQ(o.lines[0], (std::vector<std::string>{"Top=0", "Left=0"}));
+  EXPECT_EQ(o.lines[0], (std::vector<std::string>{"Top=0", "Left=0", "Language="}));
   EXPECT_EQ(o.lines[1], (std::vector<std::string>{"FileName=Dpstitdt.dat", "WaveFileName=",
                                                   "DataCnt=30", "ScheCnt=6"}));
   EXPECT_EQ(KeysOf(o.lines[2]),
