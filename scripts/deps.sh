@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
-  qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsndfile1-dev libxcb1-dev libical-dev
+  qt6-base-dev qt6-base-private-dev qt6-l10n-tools qt6-translations-l10n qt6-multimedia-dev qt6-svg-dev libgl-dev libsndfile1-dev libxcb1-dev libical-dev
   desktop-file-utils appstream dpkg-dev file
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
