@@ -5,6 +5,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "ui/language.h"
 #include "ui/look.h"
 
 // The guide lives in this library's resources; a static library's resources
@@ -33,7 +34,7 @@ class BrowserHelp : public HelpViewer {
       window_->setWindowIcon(AppIcon());
       window_->setOpenExternalLinks(false);
       window_->resize(560, 620);
-      window_->setSource(QUrl(kHelpDocument));
+      window_->setSource(QUrl(HelpDocument()));
     }
     window_->scrollToAnchor(kHelpFirstTopic);
     window_->show();
@@ -50,6 +51,11 @@ class BrowserHelp : public HelpViewer {
 };
 
 }  // namespace
+
+QString HelpDocument() {
+  return CurrentLanguage() == UiLanguage::Japanese ? kHelpDocument
+                                                    : QStringLiteral("qrc:/help/help_en.html");
+}
 
 HelpViewer* g_viewer = nullptr;
 

@@ -14,12 +14,14 @@ class HelpViewer {
 };
 
 // A viewer window for the guide shipped with the program (compiled in as
-// the resource kHelpDocument): a top-level QTextBrowser named "HelpViewer".
+// the resource HelpDocument()): a top-level QTextBrowser named "HelpViewer".
 HelpViewer& Help();
 // Replaces the viewer (tests); nullptr restores the program's own.
 void SetHelpViewer(HelpViewer* viewer);
 
 inline const QString kHelpDocument = QStringLiteral("qrc:/help/help.html");
+// The guide in the language in use: kHelpDocument, or the English one.
+QString HelpDocument();
 // The anchor of the guide's first topic.
 inline const QString kHelpFirstTopic = QStringLiteral("about");
 

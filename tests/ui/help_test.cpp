@@ -1,8 +1,11 @@
 #include "ui/help.h"
+#include "ui/language.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QRegularExpression>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -51,6 +54,30 @@ TEST(HelpTest, OpensTheShippedGuideAtItsFirstTopicAndQuitCloses) {
   EXPECT_FALSE(Help().IsOpen());
   EXPECT_TRUE(viewer.isNull());
   EXPECT_EQ(FindViewer(), nullptr);
+}
+
+// Under English the English guide opens, with the same topics to jump to.
+TEST(HelpTest, EnglishGuideUnderEnglishWithTheSameAnchors) {
+  UseLanguage(UiLanguage::English);
+  Help().ShowFirstTopic();
+  QTextBrowser* viewer = FindViewer();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->windowTitle(), "Moranote Help");
+  EXPECT_TRUE(viewer->toPlainText().contains("About Moranote"));
+  Help().Quit();
+  RemoveTranslators();
+
+  auto anchors = [](const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << qPrintable(path);
+    QStringList found;
+    static const QRegularExpression id(QStringLiteral("id=\"([a-z]+)\""));
+    for (const auto& m : id.globalMatch(QString::fromUtf8(f.readAll()))) found << m.captured(1);
+    return found;
+  };
+  const QStringList japanese = anchors(QStringLiteral(":/help/help.html"));
+  EXPECT_GE(japanese.size(), 10);
+  EXPECT_EQ(anchors(QStringLiteral(":/help/help_en.html")), japanese);
 }
 
 }  // namespace
