@@ -631,7 +631,7 @@ Delete dates you do not need first.</translation>
     </message>
     <message>
         <source>毎月 第%1%2 %3</source>
-        <translation>Monthly week %1 %2 %3</translation>
+        <translation>Monthly #%1 %2 %3</translation>
     </message>
 </context>
 <context>

@@ -248,7 +248,7 @@ class TPstMain : public QWidget {
   void BuildTray();
   void Connect();
   void MoveOntoDesktop();
-  // The file error box: the prefix, the system's reason and the file's path.
+  // The file error box: `what` with the system's reason for %1, and the file's path.
   void ShowFileError(const QString& what, const std::string& path, const std::string& systemText);
   void ShowLabelProblems(const LabelReport& report);
   void ShowOutsideChanges(const OutsideChanges& outside);

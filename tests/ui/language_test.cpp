@@ -87,7 +87,7 @@ TEST_F(LanguageTest, AlarmWindowsInEachLanguage) {
   QStringList english;
   for (const PostWindowPlan& p : plans) english << TPstPost::AlarmLine(p.alarmWords);
   EXPECT_EQ(english, QStringList({"Daily 00:00", "Weekly Mon 09:00", "Monthly day 25 00:00",
-                                  "Monthly week 3 Sat 00:00"}));
+                                  "Monthly #3 Sat 00:00"}));
 }
 
 // The language setting in the dialog: each item stands for its value, and
