@@ -13,6 +13,7 @@
 #include "core/labelwindows.h"
 #include "tests/ui/pmain_fixture.h"
 #include "ui/Pinit.h"
+#include "ui/Pinit_shared.h"
 #include "ui/Ppost.h"
 #include "ui/Ppsub.h"
 #include "ui/language.h"
@@ -108,6 +109,12 @@ TEST_F(LanguageTest, TheDialogShowsAndStoresTheLanguageSetting) {
   EXPECT_EQ(dialog.CmbLanguage->currentIndex(), -1);
   dialog.IniFileInfoSave();
   EXPECT_EQ(state_.Settings.Language, "fr");
+}
+
+// The input-method items of the code are core's items, word for word.
+TEST(ImeItems, TheCodesItemsAreCoresItems) {
+  for (std::size_t k = 0; k < kImeItems.size(); ++k)
+    EXPECT_EQ(pinit::ImeItem(k), FromSjis(kImeItems[k])) << k;
 }
 
 // The input-method items show in English; OK still stores their number.
