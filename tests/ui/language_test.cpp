@@ -38,8 +38,9 @@ class LanguageTest : public PstMainTest {
   }
 };
 
+// A German desktop reads English.
 TEST_F(LanguageTest, EnglishWindowsAndMessages) {
-  ASSERT_TRUE(UseLanguage(UiLanguage::English));
+  ASSERT_TRUE(UseLanguage(LanguageFor(QLocale(QStringLiteral("de_DE")).uiLanguages(), "")));
   TPstMain& m = Start();
   EXPECT_EQ(m.InitDisp->text(), "Settings");
   EXPECT_EQ(m.ProgExit->text(), "Quit");
@@ -60,7 +61,7 @@ TEST_F(LanguageTest, EnglishWindowsAndMessages) {
 }
 
 TEST_F(LanguageTest, JapaneseKeepsTheTextsOfTheCodeAndTranslatesTheToolkit) {
-  UseLanguage(UiLanguage::Japanese);
+  UseLanguage(LanguageFor(QLocale(QStringLiteral("ja_JP")).uiLanguages(), ""));
   TPstMain& m = Start();
   EXPECT_EQ(m.InitDisp->text(), QStringLiteral("設定画面の表示"));
   TPstInit dialog(state_);
