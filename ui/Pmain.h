@@ -49,9 +49,14 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 
+namespace morna::caldav {
+class Net;
+}
+
 namespace morna::ui {
 
 class AlarmPlayer;
+class CalDavSync;
 class HelpViewer;
 class PostWindows;
 class TPstCal;
@@ -195,6 +200,15 @@ class TPstMain : public QWidget {
   // Shows the window at its width with an empty message box, in front.
   void ShowEmptied();
 
+  // --- calendar server
+  // Keeps the labels in step with the calendar server the settings name
+  // when sync is on (the module is loaded only then); stops it otherwise.
+  void StartCalDav();
+  // The sync in progress; nullptr when off.
+  CalDavSync* CalDav() const { return calDav_.get(); }
+  // What the icon's tip and the settings page say of the last sync.
+  QString CalDavStatusText() const;
+
   // Ends the event loop; tests replace it.
   std::function<void()> Quit;
 
@@ -272,6 +286,11 @@ class TPstMain : public QWidget {
   AlarmSound alarm_{Player()};
   bool destroyed_ = false;
   bool onRoad_ = false;  // ChangeLabels is running
+  // The sync goes before the module that answers it (declared after it).
+  std::unique_ptr<CalDavSync> calDav_;
+  std::unique_ptr<caldav::Net> calDavNet_;
+  QString calDavProblem_;  // why sync is on but does not run
+  void ShowCalDavTip();
 };
 
 }  // namespace morna::ui

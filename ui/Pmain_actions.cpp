@@ -109,6 +109,7 @@ void TPstMain::FormCreate() {
   hide();
   // The count-down alarm.
   if (CountDownDue(state_.Settings, state_.Labels.Table(), state_.Now())) AlarmOut();
+  StartCalDav();
 }
 
 void TPstMain::FormDestroy() {
@@ -310,6 +311,7 @@ void TPstMain::PstVerShowClick() {
   }
   // Last, the settings file.
   SaveSettingsFile();
+  StartCalDav();
 }
 
 void TPstMain::TaskTrayMouseDown(Qt::MouseButton button, int, int) {
