@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "core/entry.h"
 #include "core/files.h"
 #include "core/labelfile.h"
 #include "core/platform.h"
@@ -275,11 +276,13 @@ CalPlan PlanCalSync(const std::vector<PostSlot>& local, const CalMapping& base,
     if (n > 0) --n;
     else leaving.push_back(i);
   }
+  // A label whose date-time is no date and time cannot be an event: it
+  // stays here only.
   std::vector<PostSlot> creations;
   for (const PostSlot& s : merged) {
     int& n = pool[KeyOf(s)];
     if (n > 0) {
-      creations.push_back(s);
+      if (s.IsToDo() || IsValidPostDateTime(s.DateTimeText)) creations.push_back(s);
       --n;
     }
   }

@@ -203,7 +203,12 @@ class TPstMain : public QWidget {
   // --- calendar server
   // Keeps the labels in step with the calendar server the settings name
   // when sync is on (the module is loaded only then); stops it otherwise.
-  void StartCalDav();
+  // A password typed in the settings dialog is first put in the secret
+  // store; without one, sync stays off and the user is told.
+  void StartCalDav(const QString& typedPassword = QString());
+  // The calendar server module, loaded when first asked for; nullptr and
+  // the reason when it cannot be.
+  caldav::Net* CalDavNet(QString& why);
   // The sync in progress; nullptr when off.
   CalDavSync* CalDav() const { return calDav_.get(); }
   // What the icon's tip and the settings page say of the last sync.

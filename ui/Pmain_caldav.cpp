@@ -11,7 +11,19 @@
 
 namespace morna::ui {
 
-void TPstMain::StartCalDav() {
+caldav::Net* TPstMain::CalDavNet(QString& why) {
+  if (!calDavNet_) {
+    CalDavModule module = LoadCalDavModule();
+    if (!module.net) {
+      why = module.error;
+      return nullptr;
+    }
+    calDavNet_ = std::move(module.net);
+  }
+  return calDavNet_.get();
+}
+
+void TPstMain::StartCalDav(const QString& typedPassword) {
   calDav_.reset();
   calDavProblem_.clear();
   const Settings& s = state_.Settings;
@@ -19,32 +31,19 @@ void TPstMain::StartCalDav() {
     ShowCalDavTip();
     return;
   }
-  if (!calDavNet_) {
-    CalDavModule module = LoadCalDavModule();
-    if (!module.net) {
-      calDavProblem_ = module.error;
-      ShowNotice(this, module.error);
-      ShowCalDavTip();
-      return;
-    }
-    calDavNet_ = std::move(module.net);
+  QString why;
+  caldav::Net* net = CalDavNet(why);
+  if (!net) {
+    calDavProblem_ = why;
+    ShowNotice(this, why);
+    ShowCalDavTip();
+    return;
   }
   // The settings file's texts are Shift-JIS bytes like every other text.
   const QString collection = FromSjis(s.CalDavCollection);
   const QString user = FromSjis(s.CalDavUser);
-  calDavNet_->ReadSecret(CalDavSecretKey(user, collection), [this, collection, user](
-                                                                const caldav::SecretResult& secret) {
-    if (secret.status != caldav::SecretStatus::Ok) {
-      calDavProblem_ =
-          secret.status == caldav::SecretStatus::NoStore
-              ? tr("パスワードを保存する場所 (システムのキーリング) がないため、カレンダーサーバーとの同期はオフのままです。")
-          : secret.status == caldav::SecretStatus::NotFound
-              ? tr("カレンダーサーバーのパスワードがキーリングにありません。設定画面の「カレンダー」タブで入力してください。")
-              : tr("キーリングからパスワードを読めません: %1").arg(secret.error);
-      ShowNotice(this, calDavProblem_);
-      ShowCalDavTip();
-      return;
-    }
+  const QString key = CalDavSecretKey(user, collection);
+  const auto run = [this, collection, user](const QString& password) {
     CalDavSync::Host host;
     host.labelPath = [this] { return state_.Labels.Path(); };
     host.labels = [this] { return LabelsOf(state_.Labels.Table()); };
@@ -53,7 +52,7 @@ void TPstMain::StartCalDav() {
       return LabelsOf(state_.Labels.Table());
     };
     host.settings = [this] { return CommandSettingsFrom(state_.Settings, state_.Now()); };
-    calDav_ = std::make_unique<CalDavSync>(*calDavNet_, CalDavAccount{QUrl(collection), user, secret.value},
+    calDav_ = std::make_unique<CalDavSync>(*calDavNet_, CalDavAccount{QUrl(collection), user, password},
                                            std::move(host));
     connect(calDav_.get(), &CalDavSync::RoundDone, this, [this] { Guard([this] { ShowCalDavTip(); }); });
     connect(calDav_.get(), &CalDavSync::Outage, this, [this](const QString& error) {
@@ -64,6 +63,29 @@ void TPstMain::StartCalDav() {
       });
     });
     calDav_->Start();
+  };
+  // Without a secret store there is no sync: the password is kept nowhere else.
+  const auto refuse = [this](const caldav::SecretResult& secret) {
+    calDavProblem_ =
+        secret.status == caldav::SecretStatus::NoStore
+            ? tr("パスワードを保存する場所 (システムのキーリング) がないため、カレンダーサーバーとの同期はオフのままです。")
+        : secret.status == caldav::SecretStatus::NotFound
+            ? tr("カレンダーサーバーのパスワードがキーリングにありません。設定画面の「CalDAV」タブで入力してください。")
+            : tr("キーリングのパスワードを読み書きできません: %1").arg(secret.error);
+    if (secret.status == caldav::SecretStatus::NoStore) state_.Settings.CalDavSync = 0;
+    ShowNotice(this, calDavProblem_);
+    ShowCalDavTip();
+  };
+  if (!typedPassword.isEmpty()) {
+    net->WriteSecret(key, typedPassword, [run, refuse, typedPassword](const caldav::SecretResult& written) {
+      if (written.status != caldav::SecretStatus::Ok) return refuse(written);
+      run(typedPassword);
+    });
+    return;
+  }
+  net->ReadSecret(key, [run, refuse](const caldav::SecretResult& secret) {
+    if (secret.status != caldav::SecretStatus::Ok) return refuse(secret);
+    run(secret.value);
   });
 }
 

@@ -225,6 +225,15 @@ TEST(CalPlanTest, AResourceThatCouldNotBeFetchedWaits) {
   EXPECT_EQ(p.mapping.items[0].etag, "1");  // fetched again next round
 }
 
+TEST(CalPlanTest, ALabelThatIsNoEventStaysHere) {
+  Round r;
+  r.local = {L("2030/02/30 09:00", {"no such day"}), L(std::string(kToDoSentinel), {"todo"})};
+  const CalPlan p = r.Plan();
+  ASSERT_EQ(p.puts.size(), 1u);
+  EXPECT_EQ(p.puts[0].label.Lines, std::vector<std::string>{"todo"});
+  EXPECT_TRUE(p.remove.empty());
+}
+
 TEST(CalPlanTest, EqualLabelsCountAsMany) {
   Round r;
   r.local = {L("2030/06/20 09:00", {"x"}), L("2030/06/20 09:00", {"x"})};
