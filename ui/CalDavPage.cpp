@@ -112,10 +112,12 @@ void TCalDavPage::BtnCalDavTryClick() {
                                             : CmbCalDavCollection->currentText()),
                   [self, look](const caldav::SecretResult& secret) {
                     if (!self) return;
-                    if (secret.status == caldav::SecretStatus::NoStore) {
+                    if (secret.status != caldav::SecretStatus::Ok &&
+                        secret.status != caldav::SecretStatus::NotFound) {
                       self->BtnCalDavTry->setEnabled(true);
                       self->LblCalDavResult->setText(
-                          tr("パスワードを保存する場所 (システムのキーリング) がありません。同期はオンにできません。"));
+                          tr("パスワードを保存する場所 (システムのキーリング) を使えません。同期はオンにできません: %1")
+                              .arg(secret.error));
                       return;
                     }
                     look(secret.value);

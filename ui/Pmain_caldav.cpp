@@ -64,15 +64,14 @@ void TPstMain::StartCalDav(const QString& typedPassword) {
     });
     calDav_->Start();
   };
-  // Without a secret store there is no sync: the password is kept nowhere else.
+  // Without a secret store there is no sync: the password is kept nowhere
+  // else. The setting stays as it is, for a keyring that is only locked now.
   const auto refuse = [this](const caldav::SecretResult& secret) {
     calDavProblem_ =
-        secret.status == caldav::SecretStatus::NoStore
-            ? tr("パスワードを保存する場所 (システムのキーリング) がないため、カレンダーサーバーとの同期はオフのままです。")
-        : secret.status == caldav::SecretStatus::NotFound
+        secret.status == caldav::SecretStatus::NotFound
             ? tr("カレンダーサーバーのパスワードがキーリングにありません。設定画面の「CalDAV」タブで入力してください。")
-            : tr("キーリングのパスワードを読み書きできません: %1").arg(secret.error);
-    if (secret.status == caldav::SecretStatus::NoStore) state_.Settings.CalDavSync = 0;
+            : tr("パスワードを保存する場所 (システムのキーリング) を使えないため、カレンダーサーバーとは同期しません: %1")
+                  .arg(secret.error);
     ShowNotice(this, calDavProblem_);
     ShowCalDavTip();
   };

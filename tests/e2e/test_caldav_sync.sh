@@ -154,6 +154,16 @@ sleep 4
 [ "$(phone list | sort)" = "$before_phone" ] || fail "a refused login changed the server"
 kill "$MORNA_PID"; wait "$MORNA_PID" 2>/dev/null || true
 
+# --- no secret store to be reached: told, and no sync (the right password
+# is back in the keyring, so a notice can only come from the missing store).
+echo secret | "$TOOL" store alice "$COLLECTION" || fail "the password could not be stored"
+DBUS_SESSION_BUS_ADDRESS=unix:path=$WORK/no-bus start_morna
+within 15 eval "\$XWIN list | awk '\$6 == \"Moranote\" && \$4 > 64' | grep -q ." ||
+  fail "a missing secret store was not told"
+sleep 2
+[ "$(cat "$DAT")" = "$before_file" ] || fail "the labels changed without a secret store"
+kill "$MORNA_PID"; wait "$MORNA_PID" 2>/dev/null || true
+
 # --- without sync neither the network module nor the secret store is loaded.
 printf '[CALDAV]\r\nAddress=%s\r\nUser=alice\r\nCollection=%s\r\nSync=0\r\n' "$SERVER" "$COLLECTION" >"$INI"
 start_morna

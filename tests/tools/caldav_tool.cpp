@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     module.net->WriteSecret(ui::CalDavSecretKey(args[2], args[3]), password,
                             [&](const caldav::SecretResult& r) {
                               if (r.status != caldav::SecretStatus::Ok)
-                                std::fprintf(stderr, "%s\n", qPrintable(r.error));
+                                std::fprintf(stderr, "%d %s\n", static_cast<int>(r.status), qPrintable(r.error));
                               status = r.status == caldav::SecretStatus::Ok ? 0 : 1;
                               app.quit();
                             });
