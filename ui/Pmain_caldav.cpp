@@ -52,6 +52,7 @@ void TPstMain::StartCalDav(const QString& typedPassword) {
       return LabelsOf(state_.Labels.Table());
     };
     host.settings = [this] { return CommandSettingsFrom(state_.Settings, state_.Now()); };
+    host.busy = [this] { return onRoad_; };
     calDav_ = std::make_unique<CalDavSync>(*calDavNet_, CalDavAccount{QUrl(collection), user, password},
                                            std::move(host));
     connect(calDav_.get(), &CalDavSync::RoundDone, this, [this] { Guard([this] { ShowCalDavTip(); }); });
@@ -95,6 +96,10 @@ QString TPstMain::CalDavStatusText() const {
   const QDateTime last = calDav_->LastSuccess();
   text = last.isValid() ? tr("最後に同期した時刻: %1").arg(last.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")))
                         : tr("まだ同期していません。");
+  if (calDav_->ChangedChars() > 0)
+    text += QLatin1Char('\n') +
+            tr("サーバーの予定のうち Shift-JIS で表せない文字 %1 個を、似た文字か「?」に置き換えました。")
+                .arg(calDav_->ChangedChars());
   if (!calDav_->LastError().isEmpty())
     text += QLatin1Char('\n') + tr("最後のエラー: %1").arg(calDav_->LastError());
   return text;

@@ -265,10 +265,10 @@ void CalDavSync::Fetch() {
   toFetch_.clear();
   for (const std::string& href : HrefsToFetch(mapping_, listing_))
     toFetch_ << QString::fromStdString(href);
-  FetchBatch({});
+  FetchBatch();
 }
 
-void CalDavSync::FetchBatch(QStringList) {
+void CalDavSync::FetchBatch() {
   if (toFetch_.isEmpty()) return PlanAndApply();
   const QStringList batch = toFetch_.mid(0, kFetchBatch);
   toFetch_ = toFetch_.mid(kFetchBatch);
@@ -295,11 +295,15 @@ void CalDavSync::FetchBatch(QStringList) {
            fetched_.push_back({r.href.toStdString(), r.etag.toStdString(), read.uid, read.label,
                                read.recurring || !read.ok()});
          }
-         FetchBatch({});
+         FetchBatch();
        });
 }
 
 void CalDavSync::PlanAndApply() {
+  if (host_.busy && host_.busy()) {
+    again_ = true;
+    return Finish();
+  }
   const CommandSettings s = host_.settings();
   CalPlan plan = PlanCalSync(host_.labels(), mapping_, listing_, fetched_,
                              collectionPath_.toStdString(), s.now, [] {

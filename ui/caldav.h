@@ -65,6 +65,9 @@ class CalDavSync : public QObject {
     // Carries a change out on the labels' road; returns the labels after.
     std::function<std::vector<PostSlot>(const LabelChange&)> apply;
     std::function<CommandSettings()> settings;  // zone, now, warning, all-day time
+    // The labels' road is taken (a box it shows waits): the round is tried
+    // again shortly instead.
+    std::function<bool()> busy;
   };
 
   CalDavSync(caldav::Net& net, CalDavAccount account, Host host, QObject* parent = nullptr);
@@ -92,7 +95,7 @@ class CalDavSync : public QObject {
   void List(bool withToken);
   void ListByPropfind();
   void Fetch();
-  void FetchBatch(QStringList paths);
+  void FetchBatch();
   void PlanAndApply();
   void NextWrite();
   void Fail(const QString& error);

@@ -193,6 +193,32 @@ TEST(CalDavSyncTest, AChangedServerIsNeverOverwrittenAndAWrongPasswordIsToldOnce
   EXPECT_TRUE(rig.applied.empty());
 }
 
+TEST(CalDavSyncTest, ARoundMeetingTheRoadTakenChangesNothingAndComesBackSoon) {
+  Rig rig;
+  bool busy = true;
+  // (the host is rebuilt with a road that is taken)
+  CalDavSync::Host host;
+  host.labelPath = [&] { return rig.dir.File("d.txt"); };
+  host.labels = [&] { return rig.labels; };
+  host.apply = [&](const LabelChange& c) {
+    rig.applied.push_back(c);
+    return rig.labels;
+  };
+  host.settings = [] { return CommandSettings{}; };
+  host.busy = [&] { return busy; };
+  rig.sync = std::make_unique<CalDavSync>(rig.net, CalDavAccount{QUrl("http://h/c/"), "u", "p"}, std::move(host));
+  rig.labels = {{"2030/06/20 09:00", {"dentist"}}};
+  rig.net.replies = {Reply(207, kEmptySync)};
+  rig.RunRound();
+  EXPECT_EQ(rig.net.sent.size(), 1u);  // the listing only: no write
+  busy = false;
+  rig.net.replies = {Reply(207, kEmptySync), Reply(201, {}, "\"e\"")};
+  QSignalSpy done(rig.sync.get(), &CalDavSync::RoundDone);
+  ASSERT_TRUE(done.wait(5000));  // by itself, seconds later
+  EXPECT_EQ(rig.net.sent.size(), 3u);
+  EXPECT_EQ(rig.net.sent[2].verb, "PUT");
+}
+
 TEST(CalDavSyncTest, FailuresNameTheirCause) {
   caldav::HttpReply tls;
   tls.tls = true;
