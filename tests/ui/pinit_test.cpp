@@ -101,7 +101,7 @@ TEST_F(PstInitTest, OpensCentredOnTheVersionTabWithTheSystemLines) {
   EXPECT_EQ(d.PageControl1->currentIndex(), 0);
   QStringList tabs;
   for (int i = 0; i < d.PageControl1->count(); ++i) tabs << d.PageControl1->tabText(i);
-  EXPECT_EQ(tabs, QStringList({"Version", "Data", "Calendar", "Color", "Display", "Alarm"}));
+  EXPECT_EQ(tabs, QStringList({"Version", "Data", "Calendar", "Color", "Display", "Alarm", "CalDAV"}));
   EXPECT_EQ(d.focusWidget(), d.BtnOK);
   for (QComboBox* c : d.findChildren<QComboBox*>()) EXPECT_TRUE(c->isEditable()) << qPrintable(c->objectName());
   EXPECT_EQ(d.findChild<QGroupBox*>("GroupBox7")->title(), " * Holiday && Non Holiday ");
