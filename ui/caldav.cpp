@@ -12,8 +12,6 @@ namespace morna::ui {
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("CalDavSync", text); }
-
 // Timeouts and pauses. The interval between rounds may be shortened for
 // tests through MORNA_CALDAV_INTERVAL (seconds).
 constexpr int kTimeoutMs = 20'000;
@@ -58,14 +56,14 @@ CalDavModule LoadCalDavModule() {
     const auto create = reinterpret_cast<MornaCaldavNewFn>(library.resolve(MORNA_CALDAV_NEW_SYMBOL));
     if (!version || version() != MORNA_CALDAV_ABI_VERSION || !create) {
       reasons += QLatin1Char('\n') + library.fileName() + QStringLiteral(": ") +
-                 Tr("版がこのプログラムと合いません");
+                 QCoreApplication::translate("CalDavSync", "版がこのプログラムと合いません");
       continue;
     }
     out.net.reset(create());
     if (out.net) return out;
     reasons += QLatin1Char('\n') + library.fileName() + QStringLiteral(": morna_caldav_new");
   }
-  out.error = Tr("カレンダーサーバーと同期する部品 (morna_caldav) を読み込めません。") + reasons;
+  out.error = QCoreApplication::translate("CalDavSync", "カレンダーサーバーと同期する部品 (morna_caldav) を読み込めません。") + reasons;
   return out;
 }
 
@@ -75,13 +73,13 @@ QString CalDavSecretKey(const QString& user, const QString& collection) {
 
 QString CalDavFailure(const caldav::HttpReply& reply) {
   if (reply.tls)
-    return Tr("サーバーの証明書を信頼できないため、接続しませんでした: %1").arg(reply.error);
-  if (reply.status == 0) return Tr("サーバーに接続できません: %1").arg(reply.error);
+    return QCoreApplication::translate("CalDavSync", "サーバーの証明書を信頼できないため、接続しませんでした: %1").arg(reply.error);
+  if (reply.status == 0) return QCoreApplication::translate("CalDavSync", "サーバーに接続できません: %1").arg(reply.error);
   if (reply.status == 401)
-    return Tr("サーバーがログインを拒否しました (ユーザー名かパスワードが違います)。");
-  if (reply.status == 403) return Tr("サーバーがこの操作を許しませんでした (HTTP 403)。");
-  if (reply.status == 404) return Tr("サーバーにそのアドレスがありません (HTTP 404)。");
-  return Tr("サーバーがエラーを返しました (HTTP %1)。").arg(reply.status);
+    return QCoreApplication::translate("CalDavSync", "サーバーがログインを拒否しました (ユーザー名かパスワードが違います)。");
+  if (reply.status == 403) return QCoreApplication::translate("CalDavSync", "サーバーがこの操作を許しませんでした (HTTP 403)。");
+  if (reply.status == 404) return QCoreApplication::translate("CalDavSync", "サーバーにそのアドレスがありません (HTTP 404)。");
+  return QCoreApplication::translate("CalDavSync", "サーバーがエラーを返しました (HTTP %1)。").arg(reply.status);
 }
 
 // ---- finding the calendars ----
@@ -112,7 +110,7 @@ struct Finder : std::enable_shared_from_this<Finder> {
     net.Send(r, [self, next](const caldav::HttpReply& reply) {
       if (reply.status != 207) return self->Fail(CalDavFailure(reply));
       const Multistatus ms = ParseMultistatus(reply.body);
-      if (!ms.ok) return self->Fail(Tr("サーバーの応答を読めません: %1").arg(ms.error));
+      if (!ms.ok) return self->Fail(QCoreApplication::translate("CalDavSync", "サーバーの応答を読めません: %1").arg(ms.error));
       next(ms, reply.url.isEmpty() ? self->base : reply.url);
     });
   }
@@ -133,7 +131,7 @@ struct Finder : std::enable_shared_from_this<Finder> {
         self->base = At(at, r.principal);
         return self->Start();
       }
-      self->Fail(Tr("カレンダーが見つかりません。"));
+      self->Fail(QCoreApplication::translate("CalDavSync", "カレンダーが見つかりません。"));
     });
   }
 
@@ -150,7 +148,7 @@ struct Finder : std::enable_shared_from_this<Finder> {
         const QUrl url = At(at, WithSlash(r.href));
         found.calendars << qMakePair(url.toString(), r.displayName.isEmpty() ? r.href : r.displayName);
       }
-      if (found.calendars.isEmpty()) found.error = Tr("カレンダーが見つかりません。");
+      if (found.calendars.isEmpty()) found.error = QCoreApplication::translate("CalDavSync", "カレンダーが見つかりません。");
       self->done(found);
     });
   }
@@ -232,7 +230,7 @@ void CalDavSync::List(bool withToken) {
            return ListByPropfind();
          }
          const Multistatus ms = ParseMultistatus(reply.body);
-         if (!ms.ok) return Fail(Tr("サーバーの応答を読めません: %1").arg(ms.error));
+         if (!ms.ok) return Fail(QCoreApplication::translate("CalDavSync", "サーバーの応答を読めません: %1").arg(ms.error));
          std::vector<CalListed> changed;
          std::vector<std::string> removed;
          for (const DavResponse& r : ms.responses) {
@@ -252,7 +250,7 @@ void CalDavSync::ListByPropfind() {
        [this](const caldav::HttpReply& reply) {
          if (reply.status != 207) return Fail(CalDavFailure(reply));
          const Multistatus ms = ParseMultistatus(reply.body);
-         if (!ms.ok) return Fail(Tr("サーバーの応答を読めません: %1").arg(ms.error));
+         if (!ms.ok) return Fail(QCoreApplication::translate("CalDavSync", "サーバーの応答を読めません: %1").arg(ms.error));
          for (const DavResponse& r : ms.responses) {
            if (r.isCollection || SamePath(r.href, collectionPath_)) continue;
            listing_.push_back({r.href.toStdString(), r.etag.toStdString()});
@@ -277,7 +275,7 @@ void CalDavSync::FetchBatch() {
        [this](const caldav::HttpReply& reply) {
          if (reply.status != 207) return Fail(CalDavFailure(reply));
          const Multistatus ms = ParseMultistatus(reply.body);
-         if (!ms.ok) return Fail(Tr("サーバーの応答を読めません: %1").arg(ms.error));
+         if (!ms.ok) return Fail(QCoreApplication::translate("CalDavSync", "サーバーの応答を読めません: %1").arg(ms.error));
          const CommandSettings s = host_.settings();
          ical::ImportOptions options;
          options.zone = s.zone;
@@ -329,7 +327,7 @@ void CalDavSync::PlanAndApply() {
 void CalDavSync::SaveMapping() {
   const FileResult saved = SaveCalMapping(host_.labelPath(), mapping_);
   if (!saved.ok())
-    lastError_ = Tr("同期の記録を保存できません: %1").arg(QString::fromStdString(saved.systemMessage));
+    lastError_ = QCoreApplication::translate("CalDavSync", "同期の記録を保存できません: %1").arg(QString::fromStdString(saved.systemMessage));
 }
 
 void CalDavSync::NextWrite() {
