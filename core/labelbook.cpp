@@ -91,6 +91,17 @@ void LabelBook::Sort(const PopupLabel& popup, DateTime now, LabelReport& report)
   report.archived.insert(report.archived.end(), past.begin(), past.end());
 }
 
+void LabelBook::TakeOut(const std::vector<PostSlot>& labels) {
+  for (const PostSlot& label : labels) {
+    for (int i = 0; i < table_.DataCnt(); ++i) {
+      if (!table_.Slot(i).IsFree() && table_.Slot(i) == label) {
+        table_.Slot(i).Clear();
+        break;
+      }
+    }
+  }
+}
+
 void LabelBook::PutIn(const std::vector<PostSlot>& labels, LabelReport& report) {
   if (labels.empty()) return;
   std::vector<PostSlot> all = LabelsOf(table_);
@@ -122,7 +133,7 @@ LabelReport LabelBook::Apply(const LabelChange& change, DateTime now) {
   if (change.takeInOutside) {
     report.outside = file_.TakeInOutsideChanges(table_);
     if (!report.outside.changed && change.posts.empty() && change.labels.empty() &&
-        !change.deletePopupLabel && !change.switchTo && !change.dataCnt)
+        change.remove.empty() && !change.deletePopupLabel && !change.switchTo && !change.dataCnt)
       return report;  // nothing new on disk, nothing asked: the file stays
   }
   if (change.switchTo && *change.switchTo != named_) {
@@ -141,6 +152,7 @@ LabelReport LabelBook::Apply(const LabelChange& change, DateTime now) {
     if (PostDataSet(table_, i == 0 ? mode_ : none, change.posts[i], change.popup) >= 0)
       ++report.stored;
   }
+  TakeOut(change.remove);
   PutIn(change.labels, report);
   if (change.deletePopupLabel) mode_ = EditMode::Delete;
 

@@ -35,6 +35,10 @@ struct LabelChange {
   // Labels put in as they are (an import, the command line), each in the
   // first free slot; what does not fit is appended to "<file>.kept".
   std::vector<PostSlot> labels;
+  // Labels taken out as they are (deleted on a calendar server): for each,
+  // one label equal to it, when the table holds one. Done before `labels`
+  // are put in.
+  std::vector<PostSlot> remove;
   // Another label file to be used (the settings dialog named one).
   std::optional<std::string> switchTo;
   // The table follows a new DataCnt without losing a label.
@@ -125,6 +129,7 @@ class LabelBook {
   // Saves; returns whether the save merged outside changes into the table.
   bool SaveInto(DateTime now, LabelReport& report);
   void PutIn(const std::vector<PostSlot>& labels, LabelReport& report);
+  void TakeOut(const std::vector<PostSlot>& labels);
 
   PostTable table_;
   LabelFile file_;

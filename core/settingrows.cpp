@@ -181,6 +181,12 @@ constexpr SettingRow kRows[] = {
 
     // Last, in a section of its own: older versions pass it over.
     Text("ICAL", "AllDayTime", &S::AllDayTime, "09:00"),
+
+    // The calendar server, after everything older versions know.
+    Text("CALDAV", "Address", &S::CalDavAddress, "").Refused(),
+    Text("CALDAV", "User", &S::CalDavUser, "").Refused(),
+    Text("CALDAV", "Collection", &S::CalDavCollection, "").Refused(),
+    Int("CALDAV", "Sync", &S::CalDavSync, 0),
 };
 
 constexpr std::size_t kRowCount = std::size(kRows);

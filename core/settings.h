@@ -104,6 +104,12 @@ struct Settings {
   // [ICAL]: the time of day ("hh:mm") at which an imported all-day event
   // stands as a label.
   std::string AllDayTime;
+  // [CALDAV]: the calendar server the labels are kept in step with (the
+  // password lives in the system's secret store, never here).
+  std::string CalDavAddress;     // the address the user gave (server or collection)
+  std::string CalDavUser;
+  std::string CalDavCollection;  // the calendar collection's URL
+  int CalDavSync;                // 1: kept in step
 
   // Not stored: the DisplayMode and DisplayModeDay with which the label
   // windows now on screen were built.

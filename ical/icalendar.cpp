@@ -326,7 +326,8 @@ ExportResult ExportCalendar(const std::vector<PostSlot>& labels, const ExportOpt
     seen.push_back(&label);
 
     icalcomponent* item = label.IsToDo() ? icalcomponent_new_vtodo() : icalcomponent_new_vevent();
-    icalcomponent_add_property(item, icalproperty_new_uid(LabelUid(label, rank).c_str()));
+    const std::string uid = options.uid.empty() ? LabelUid(label, rank) : options.uid;
+    icalcomponent_add_property(item, icalproperty_new_uid(uid.c_str()));
     icalcomponent_add_property(item, icalproperty_new_dtstamp(stamp));
     if (!label.IsToDo()) {
       icaltimetype start = ToIcal(*times[i]);
@@ -709,6 +710,36 @@ ImportResult ImportCalendar(std::string_view text, const std::vector<PostSlot>& 
   });
   result.toAdd = std::move(taken);
   return result;
+}
+
+ResourceLabel ReadResource(std::string_view text, const ImportOptions& options) {
+  ResourceLabel out;
+  const ImportResult imported = ImportCalendar(text, {}, options);
+  out.error = imported.error;
+  out.detail = imported.detail;
+  if (!imported.ok()) return out;
+  if (!imported.toAdd.empty()) out.label = imported.toAdd.front();
+  out.changedChars = imported.changedChars;
+  // The UID and the rules of the first event or to-do.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  const std::string copy(text);
+  Component root(icalparser_parse_string(copy.c_str()));
+  if (!root) return out;
+  std::vector<icalcomponent*> cals;
+  if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) cals.push_back(root.get());
+  else cals = Children(root.get(), ICAL_VCALENDAR_COMPONENT);
+  for (icalcomponent* cal : cals) {
+    std::vector<icalcomponent*> items = Children(cal, ICAL_VEVENT_COMPONENT);
+    for (icalcomponent* t : Children(cal, ICAL_VTODO_COMPONENT)) items.push_back(t);
+    for (icalcomponent* c : items) {
+      if (out.uid.empty()) out.uid = Str(icalcomponent_get_uid(c));
+      if (icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY) != nullptr ||
+          icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY) != nullptr ||
+          icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) != nullptr)
+        out.recurring = true;
+    }
+  }
+  return out;
 }
 
 }  // namespace morna::ical

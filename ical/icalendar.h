@@ -9,6 +9,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,9 @@ struct ExportOptions {
   // The moment of the export (local time in `zone`), stamped on every
   // component.
   DateTime now;
+  // Not empty: the UID of every component (a calendar of one label, as a
+  // calendar server holds it). Empty: a name made from each label.
+  std::string uid;
 };
 
 struct ExportResult {
@@ -109,6 +113,22 @@ struct ImportResult {
 // labels at all.
 ImportResult ImportCalendar(std::string_view text, const std::vector<PostSlot>& existing,
                             const ImportOptions& options);
+
+// One calendar resource of a server (one event or to-do, a series with its
+// moved occurrences): its UID, whether it recurs, and the label it gives
+// under the import rules above (none when it gives none: past, untitled,
+// or refused).
+struct ResourceLabel {
+  ImportError error = ImportError::None;
+  std::string detail;
+  std::string uid;
+  bool recurring = false;
+  std::optional<PostSlot> label;
+  int changedChars = 0;
+
+  bool ok() const { return error == ImportError::None; }
+};
+ResourceLabel ReadResource(std::string_view text, const ImportOptions& options);
 
 // The labels held by a table, in slot order.
 std::vector<PostSlot> LabelsOf(const PostTable& table);

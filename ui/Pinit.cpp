@@ -1,4 +1,6 @@
 #include "ui/Pinit.h"
+
+#include "ui/CalDavPage.h"
 #include "ui/Pinit_shared.h"
 
 #include <QCheckBox>
@@ -131,6 +133,8 @@ TPstInit::TPstInit(AppState& state, QWidget* parent)
     (this->*build)(page);
     PageControl1->addTab(page, QString::fromLatin1(caption));
   }
+  CalDavPage = new TCalDavPage(PageControl1);
+  PageControl1->addTab(CalDavPage, QStringLiteral("CalDAV"));
   PageControl1->setCurrentIndex(0);
 
   Connect();
@@ -176,13 +180,17 @@ QString TPstInit::InfoLine(int i) const {
   return line->toolTip().isEmpty() ? line->text() : line->toolTip();
 }
 
-void TPstInit::IniFileInfoSet() { SetForm(morna::IniFileInfoSet(state_.Settings, Form())); }
+void TPstInit::IniFileInfoSet() {
+  SetForm(morna::IniFileInfoSet(state_.Settings, Form()));
+  CalDavPage->Fill(state_.Settings);
+}
 
 void TPstInit::IniFileInfoSave() {
   if (Unstorable(EdFileName)) throw Error(UnstorablePathText(EdFileName->text()));
   Settings edited = state_.Settings;
   if (const std::optional<std::string> bad = morna::IniFileInfoSave(Form(), edited))
     throw Error(NotInteger(*bad));
+  CalDavPage->Store(edited);
   state_.Settings = edited;
 }
 

@@ -30,6 +30,7 @@ class QTabWidget;
 namespace morna::ui {
 
 class AlarmPlayer;
+class TCalDavPage;
 
 class TPstInit : public QDialog {
   Q_OBJECT
@@ -159,6 +160,8 @@ class TPstInit : public QDialog {
   QCheckBox* CbCntDown = nullptr;
   QComboBox* CbDay = nullptr;
   QCheckBox* CbNotify = nullptr;
+  // Calendar server
+  TCalDavPage* CalDavPage = nullptr;
 
  public slots:
   // Escape and a close request are Cancel.

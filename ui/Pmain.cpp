@@ -1,6 +1,7 @@
 // The registration window: construction, layout, connections and sizes.
 // The handlers are in Pmain_actions.cpp.
 #include "ui/Pmain.h"
+#include "ui/caldav.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -87,6 +88,8 @@ TPstMain::TPstMain(AppState& state, QWidget* parent)
 
 TPstMain::~TPstMain() {
   Guard([this] { FormDestroy(); });
+  calDav_.reset();
+  calDavNet_.reset();
   windows_.reset();
   popup_.reset();
   calendar_.reset();

@@ -49,9 +49,14 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 
+namespace morna::caldav {
+class Net;
+}
+
 namespace morna::ui {
 
 class AlarmPlayer;
+class CalDavSync;
 class HelpViewer;
 class PostWindows;
 class TPstCal;
@@ -195,6 +200,20 @@ class TPstMain : public QWidget {
   // Shows the window at its width with an empty message box, in front.
   void ShowEmptied();
 
+  // --- calendar server
+  // Keeps the labels in step with the calendar server the settings name
+  // when sync is on (the module is loaded only then); stops it otherwise.
+  // A password typed in the settings dialog is first put in the secret
+  // store; without one, sync stays off and the user is told.
+  void StartCalDav(const QString& typedPassword = QString());
+  // The calendar server module, loaded when first asked for; nullptr and
+  // the reason when it cannot be.
+  caldav::Net* CalDavNet(QString& why);
+  // The sync in progress; nullptr when off.
+  CalDavSync* CalDav() const { return calDav_.get(); }
+  // What the icon's tip and the settings page say of the last sync.
+  QString CalDavStatusText() const;
+
   // Ends the event loop; tests replace it.
   std::function<void()> Quit;
 
@@ -272,6 +291,11 @@ class TPstMain : public QWidget {
   AlarmSound alarm_{Player()};
   bool destroyed_ = false;
   bool onRoad_ = false;  // ChangeLabels is running
+  // The sync goes before the module that answers it (declared after it).
+  std::unique_ptr<CalDavSync> calDav_;
+  std::unique_ptr<caldav::Net> calDavNet_;
+  QString calDavProblem_;  // why sync is on but does not run
+  void ShowCalDavTip();
 };
 
 }  // namespace morna::ui

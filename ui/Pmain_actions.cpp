@@ -25,6 +25,7 @@
 #include "core/schedtimer.h"
 #include "core/userfiles.h"
 #include "ui/Pmain.h"
+#include "ui/CalDavPage.h"
 #include "ui/Pinit.h"
 #include "ui/look.h"
 #include "ui/Pcal.h"
@@ -109,6 +110,7 @@ void TPstMain::FormCreate() {
   hide();
   // The count-down alarm.
   if (CountDownDue(state_.Settings, state_.Labels.Table(), state_.Now())) AlarmOut();
+  StartCalDav();
 }
 
 void TPstMain::FormDestroy() {
@@ -280,7 +282,10 @@ void TPstMain::PstVerShowClick() {
   settingsDialog_ = std::make_unique<TPstInit>(state_);
   settingsDialog_->LblVersion1->setText(QStringLiteral("Desktop reminder: labels and alarms"));
   settingsDialog_->LblVersion2->setText(QStringLiteral("Product Version  V1.20 00.12.16"));
+  settingsDialog_->CalDavPage->Net = [this](QString& why) { return CalDavNet(why); };
+  settingsDialog_->CalDavPage->LblCalDavStatus->setText(CalDavStatusText());
   const bool accepted = settingsDialog_->exec() == QDialog::Accepted;
+  const QString typedPassword = settingsDialog_->CalDavPage->TypedPassword();
   settingsDialog_.reset();
   // Cancel changes nothing more.
   if (!accepted) return;
@@ -310,6 +315,7 @@ void TPstMain::PstVerShowClick() {
   }
   // Last, the settings file.
   SaveSettingsFile();
+  StartCalDav(typedPassword);
 }
 
 void TPstMain::TaskTrayMouseDown(Qt::MouseButton button, int, int) {

@@ -15,6 +15,7 @@
 #include "core/pastlabels.h"
 #include "ui/Pcal.h"
 #include "ui/Pmain.h"
+#include "ui/caldav.h"
 #include "ui/PostWindows.h"
 #include "ui/codec.h"
 #include "ui/commands.h"
@@ -281,6 +282,7 @@ LabelReport TPstMain::ChangeLabels(LabelChange change, Entry entry) {
   if (calendar_) calendar_->Refill();
   WatchDataFile();
   ShowLabelProblems(report);
+  if (calDav_ && (report.Changed() || report.outside.changed)) calDav_->LocalChanged();
   return report;
 }
 

@@ -212,9 +212,11 @@ TEST(SaveSettingsTest, FirstSaveWritesSectionsAndKeysInWriteOrder) {
   const std::string bytes = ReadBytes(path);
   const Outline o = OutlineOf(bytes);
   EXPECT_EQ(o.sections, (std::vector<std::string>{"MAIN", "FILE", "FORM", "DISP", "ALARM",
-                                                  "HOLIDAY", "NONHOLIDAY", "ICAL"}));
-  ASSERT_EQ(o.lines.size(), 8u);
+                                                  "HOLIDAY", "NONHOLIDAY", "ICAL", "CALDAV"}));
+  ASSERT_EQ(o.lines.size(), 9u);
   EXPECT_EQ(o.lines[7], std::vector<std::string>{"AllDayTime=09:00"});
+  EXPECT_EQ(o.lines[8],
+            (std::vector<std::string>{"Address=", "User=", "Collection=", "Sync=0"}));
   EXPECT_EQ(o.lines[0], (std::vector<std::string>{"Top=0", "Left=0", "Language="}));
   EXPECT_EQ(o.lines[1], (std::vector<std::string>{"FileName=Dpstitdt.dat", "WaveFileName=",
                                                   "DataCnt=30", "ScheCnt=6"}));

@@ -21,6 +21,9 @@ METAINFO="$PREFIX/share/metainfo/$ID.metainfo.xml"
 # The sound module, loaded at the first alarm from the library folder.
 [ -n "$(find "$PREFIX/lib" -path '*/moranote/libmorna_sound.so')" ] ||
   fail "no sound module under $PREFIX/lib"
+# The calendar server module beside it, loaded only when sync is on.
+[ -n "$(find "$PREFIX/lib" -path '*/moranote/libmorna_caldav.so')" ] ||
+  fail "no calendar server module under $PREFIX/lib"
 grep -qx 'Exec=Morna' "$DESKTOP" || fail "the desktop entry does not start Morna"
 desktop-file-validate "$DESKTOP" || fail "desktop-file-validate refused $DESKTOP"
 appstreamcli validate --no-net "$METAINFO" || fail "appstreamcli refused $METAINFO"

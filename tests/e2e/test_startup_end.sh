@@ -29,7 +29,7 @@ wait_exit "$MORNA_PID"
 [ -f "$DAT" ] && [ ! -s "$DAT" ] || fail "End wrote no empty data file"
 
 sections=$(grep -a '^\[' "$INI" | tr -d '\r' | tr '\n' ' ')
-[ "$sections" = "[MAIN] [FILE] [FORM] [DISP] [ALARM] [HOLIDAY] [NONHOLIDAY] [ICAL] " ] ||
+[ "$sections" = "[MAIN] [FILE] [FORM] [DISP] [ALARM] [HOLIDAY] [NONHOLIDAY] [ICAL] [CALDAV] " ] ||
   fail "sections: $sections"
 keys=$(tr -d '\r' <"$INI" | grep -a -v '^\[' | grep -a -v '^$' | cut -d= -f1 | tr '\n' ' ')
 expected="Top Left Language FileName WaveFileName DataCnt ScheCnt \
@@ -38,7 +38,7 @@ PastData Sunday Monday Tuesday Wednesday Thursday Friday Saturday Holiday CalHei
 DailyAlarm DATime WeeklyAlarm WeeklyAlarmW WeeklyAlarmT MonthlyAlarm1 MonthlyAlarmDay MonthlyAlarmT1 MonthlyAlarm2 MonthlyAlarmWeek MonthlyAlarmW MonthlyAlarmT2 CountDown CountDownN Notify "
 for i in $(seq -w 1 40); do expected+="Day$i "; done
 for i in $(seq -w 1 40); do expected+="Day$i "; done
-expected+="AllDayTime "
+expected+="AllDayTime Address User Collection Sync "
 [ "$keys" = "$expected" ] || fail "keys in the settings file: $keys"
 grep -a -q $'^Day07=\r$' "$INI" || fail "an empty holiday entry is not written as Day07="
 

@@ -464,6 +464,34 @@ TEST(Import, RefusedFilesGiveTheReasonAndNoLabels) {
   EXPECT_TRUE(Import("\xEF\xBB\xBF" + Calendar(good)).ok());
 }
 
+// ---- one resource of a calendar server ----
+
+TEST(Resource, ALabelGoesUpUnderTheGivenUidAndComesBackTheSame) {
+  ExportOptions o = Out("Asia/Tokyo", 5);
+  o.uid = "abc-123";
+  const PostSlot label = Label("2030/06/15 09:00", {"Dentist", "", "bring card"});
+  const std::string text = ExportCalendar({label}, o).text;
+  EXPECT_TRUE(HasLine(text, "UID:abc-123"));
+  const ResourceLabel back = ReadResource(text, In());
+  EXPECT_EQ(back.uid, "abc-123");
+  EXPECT_FALSE(back.recurring);
+  ASSERT_TRUE(back.label);
+  EXPECT_EQ(*back.label, label);
+}
+
+TEST(Resource, SeriesPastAndDamagedResourcesAreTold) {
+  const ResourceLabel series =
+      ReadResource(Calendar(Event("DTSTART:20300101T090000Z\r\nRRULE:FREQ=WEEKLY\r\n", "w")), In());
+  EXPECT_TRUE(series.recurring);
+  EXPECT_EQ(series.uid, "w@test");
+  ASSERT_TRUE(series.label);  // its next occurrence
+  const ResourceLabel past = ReadResource(Calendar(Event("DTSTART:20200101T090000Z\r\n", "p")), In());
+  EXPECT_TRUE(past.ok());
+  EXPECT_EQ(past.uid, "p@test");
+  EXPECT_FALSE(past.label);
+  EXPECT_FALSE(ReadResource("not a calendar", In()).ok());
+}
+
 }  // namespace
 }  // namespace ical
 }  // namespace morna

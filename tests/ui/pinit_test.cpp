@@ -101,7 +101,7 @@ TEST_F(PstInitTest, OpensCentredOnTheVersionTabWithTheSystemLines) {
   EXPECT_EQ(d.PageControl1->currentIndex(), 0);
   QStringList tabs;
   for (int i = 0; i < d.PageControl1->count(); ++i) tabs << d.PageControl1->tabText(i);
-  EXPECT_EQ(tabs, QStringList({"Version", "Data", "Calendar", "Color", "Display", "Alarm"}));
+  EXPECT_EQ(tabs, QStringList({"Version", "Data", "Calendar", "Color", "Display", "Alarm", "CalDAV"}));
   EXPECT_EQ(d.focusWidget(), d.BtnOK);
   // Every combo box takes typed values but the list of languages.
   for (QComboBox* c : d.findChildren<QComboBox*>())
