@@ -106,14 +106,15 @@ void Write(const QString& path, const std::string& bytes) {
 }
 
 struct WindowTexts {
-  QString title, caption, message;
+  QString title, caption;
+  QStringList message;
 };
 
 std::vector<WindowTexts> TextsOf(const PostWindows& windows) {
   std::vector<WindowTexts> texts;
   for (int k = 0; k < windows.Count(); ++k) {
     const TPstPost* w = windows.At(k);
-    texts.push_back({w->windowTitle(), w->PostDataTime->text(), w->PostMesg->toPlainText()});
+    texts.push_back({w->windowTitle(), w->PostDataTime->text(), w->PostMesg->Lines()});
   }
   return texts;
 }
@@ -125,7 +126,7 @@ void Refill(const PostWindows& windows, const std::vector<WindowTexts>& texts, i
     TPstPost* w = windows.At(k);
     w->setWindowTitle(from.title);
     w->PostDataTime->setText(from.caption);
-    w->PostMesg->setPlainText(from.message);
+    w->PostMesg->SetLines(from.message);
   }
 }
 
