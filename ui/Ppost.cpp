@@ -85,7 +85,6 @@ void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
   filled_ = true;
 
   show();
-  raise();
 }
 
 bool TPstPost::StandsAt(const PostWindowPlan& plan) const {
