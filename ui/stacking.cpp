@@ -73,28 +73,37 @@ std::vector<bool> CoveredWindows(const std::vector<QWidget*>& windows) {
   });
   if (*lowest < 0) return covered;
 
-  // What stands above the lowest of them, where, if it is shown at all.
+  // What stands above the lowest of them, where, if it is shown at all: the
+  // windows given are known here, the others are asked of the server.
   struct Above {
     int place;
     QRect rect;
   };
   std::vector<Above> above;
+  std::unordered_map<int, std::size_t> given;
+  for (std::size_t k = 0; k < n; ++k)
+    if (at[k] >= 0) given.emplace(at[k], k);
+  std::vector<int> asked;
   std::vector<xcb_get_window_attributes_cookie_t> attributes;
   std::vector<xcb_get_geometry_cookie_t> geometries;
   for (int i = *lowest + 1; i < count; ++i) {
+    if (const auto it = given.find(i); it != given.end()) {
+      above.push_back({i, windows[it->second]->frameGeometry()});
+      continue;
+    }
+    asked.push_back(i);
     attributes.push_back(xcb_get_window_attributes(c, stack[i]));
     geometries.push_back(xcb_get_geometry(c, stack[i]));
   }
-  for (int i = *lowest + 1; i < count; ++i) {
-    const std::size_t j = static_cast<std::size_t>(i - *lowest - 1);
+  for (std::size_t j = 0; j < asked.size(); ++j) {
     const Reply<xcb_get_window_attributes_reply_t> a(
         xcb_get_window_attributes_reply(c, attributes[j], nullptr));
     const Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c, geometries[j], nullptr));
     if (!a || !g || a->map_state != XCB_MAP_STATE_VIEWABLE ||
         a->_class == XCB_WINDOW_CLASS_INPUT_ONLY)
       continue;
-    above.push_back({i, QRect(g->x, g->y, g->width + 2 * g->border_width,
-                              g->height + 2 * g->border_width)});
+    above.push_back({asked[j], QRect(g->x, g->y, g->width + 2 * g->border_width,
+                                     g->height + 2 * g->border_width)});
   }
   for (std::size_t k = 0; k < n; ++k) {
     if (at[k] < 0) continue;
