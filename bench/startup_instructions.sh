@@ -68,6 +68,7 @@ twice() {
 a=($(twice "$work/floor" ./morna_floor))
 b=($(twice "$work/floor" ./morna_floor --text))
 c=($(twice "$work/floor" ./morna_floor --labels 53))
+d=($(twice "$work/floor" ./morna_floor --form))
 e=($(twice "$work/empty" "./$(basename "$morna")"))
 f=($(twice "$work/full" "./$(basename "$morna")"))
 ratio() { echo "$1 / $2" | bc -l; }
@@ -85,5 +86,7 @@ row() {  # name, figures, floor's figures, floor's letter
 row "(a) Qt floor" a a ""
 row "(b) Qt floor with a line of text" b a a
 row "(c) (b) + 53 two-line windows" c b b
+row "(d) the registration window's controls" d b b
 row "Moranote, no files" e b b
+row "Moranote, no files" e d d
 row "Moranote, 50 labels + 4 alarm windows" f c c
