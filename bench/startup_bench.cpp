@@ -2,9 +2,14 @@
 // under the current X display, each time in a fresh folder, and measures the
 // time from the start of the process to the mapping of its "Moranote"
 // window and the resident memory at that moment. Prints the medians and each
-// start's ratios against its floor: Moranote with no files against the
-// floor window with a line of text, Moranote with 50 labels and the four
+// start's ratios against its floor, and fails when a start of Moranote (whose
+// settings have calendar-server sync off) has loaded the network module: Moranote with no files against the
+// floor window with a line of text (and against the registration window's
+// widget tree with no program code), Moranote with 50 labels and the four
 // fixed alarms against that window plus 53 frameless two-line windows.
+//
+// When xpad (GTK sticky notes) is installed, it is started in the same run
+// with 1 and with 50 notes, and Moranote's ratios against it are printed.
 //
 //   startup_bench <Morna> <floor program> [runs]
 //   startup_bench --prepare <folder> <Morna> <floor program>
@@ -37,6 +42,7 @@ namespace {
 struct Sample {
   double ms = 0;
   double rssMiB = 0;
+  bool network = false;  // the toolkit's network module is loaded
 };
 
 struct Display {
@@ -91,6 +97,14 @@ double ResidentMiB(pid_t pid) {
   return 0;
 }
 
+bool MapsNetworkModule(pid_t pid) {
+  std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+  std::string line;
+  while (std::getline(maps, line))
+    if (line.find("libQt6Network") != std::string::npos) return true;
+  return false;
+}
+
 void CloseWindow(const Display& d, xcb_window_t w) {
   xcb_client_message_event_t ev{};
   ev.response_type = XCB_CLIENT_MESSAGE;
@@ -104,12 +118,25 @@ void CloseWindow(const Display& d, xcb_window_t w) {
 }
 
 // Starts `program` in `folder` and waits for its window named "Moranote".
+// A start of another notes program: `home` its configuration's folder, and
+// the start is over when `count` windows whose names begin with `prefix`
+// are mapped. The program is ended with SIGTERM.
+struct Peer {
+  fs::path home;
+  std::string prefix;
+  int count = 0;
+};
+
 Sample Run(const Display& d, const fs::path& program, const fs::path& folder, const char* arg,
-           const char* arg2) {
+           const char* arg2, const Peer* peer = nullptr) {
   const auto t0 = Clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
     if (chdir(folder.c_str()) != 0) _exit(127);
+    if (peer) {
+      setenv("HOME", peer->home.c_str(), 1);
+      setenv("XDG_CONFIG_HOME", (peer->home / ".config").c_str(), 1);
+    }
     const int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
     dup2(null, 2);
@@ -118,6 +145,7 @@ Sample Run(const Display& d, const fs::path& program, const fs::path& folder, co
   }
   Sample s;
   xcb_window_t window = 0;
+  int mapped = 0;
   const int fd = xcb_get_file_descriptor(d.c);
   while (window == 0) {
     pollfd p{fd, POLLIN, 0};
@@ -130,16 +158,21 @@ Sample Run(const Display& d, const fs::path& program, const fs::path& folder, co
     while (xcb_generic_event_t* e = xcb_poll_for_event(d.c)) {
       if ((e->response_type & 0x7F) == XCB_MAP_NOTIFY && window == 0) {
         const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(e);
-        if (WindowName(d, map->window) == "Moranote" && !IsIconSized(d, map->window)) {
+        const std::string name = WindowName(d, map->window);
+        const bool last = peer ? name.rfind(peer->prefix, 0) == 0 && ++mapped == peer->count
+                               : name == "Moranote" && !IsIconSized(d, map->window);
+        if (last) {
           s.ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
           s.rssMiB = ResidentMiB(pid);
+          s.network = MapsNetworkModule(pid);
           window = map->window;
         }
       }
       std::free(e);
     }
   }
-  CloseWindow(d, window);
+  if (peer) kill(pid, SIGTERM);
+  else CloseWindow(d, window);
   for (int i = 0; i < 200; ++i) {
     if (waitpid(pid, nullptr, WNOHANG) == pid) return s;
     usleep(10000);
@@ -165,6 +198,34 @@ fs::path Prepare(const fs::path& base, const std::string& name, const fs::path& 
   if (!ini.empty()) std::ofstream(dir / (program.stem().string() + ".ini"), std::ios::binary) << ini;
   if (!data.empty()) std::ofstream(dir / "Dpstitdt.dat", std::ios::binary) << data;
   return dir;
+}
+
+// The configuration of xpad (the sticky notes of GTK) with `n` notes the
+// size of label windows, each "Label k" over "second line", tiled like them;
+// written afresh before each start, as the program rewrites it.
+Peer PrepareXpad(const fs::path& base, const std::string& name, int n) {
+  const fs::path home = base / name;
+  const fs::path dir = home / ".config" / "xpad";
+  fs::remove_all(home);
+  fs::create_directories(dir);
+  for (int i = 0; i < n; ++i) {
+    const std::string id = std::to_string(100000 + i);
+    std::ofstream(dir / ("content-" + id)) << "Label " << i + 1 << "\nsecond line";
+    std::ofstream(dir / ("info-" + id))
+        << "width 130\nheight 36\nx " << 892 - 134 * (i / 16) << "\ny " << 40 * (i % 16)
+        << "\nfollow_font 1\nfollow_color 1\nsticky 0\nhidden 0\ncontent content-" << id << "\n";
+  }
+  return Peer{home, "Label ", n};
+}
+
+// The program named `name` where the shell would find it; empty if none.
+fs::path InPath(const char* name) {
+  const char* path = std::getenv("PATH");
+  std::istringstream dirs(path ? path : "");
+  std::string dir;
+  while (std::getline(dirs, dir, ':'))
+    if (!dir.empty() && access((fs::path(dir) / name).c_str(), X_OK) == 0) return fs::path(dir) / name;
+  return {};
 }
 
 std::string FiftyLabels() {
@@ -232,25 +293,49 @@ int main(int argc, char** argv) {
     const char* arg2;
     int floor;  // the case this one is measured against
     std::vector<double> ms, mib;
+    bool network = false;
   };
   const fs::path floorDir = Prepare(base, "floor", floor, "", "");
   std::vector<Case> cases = {
       {"(a) Qt floor", floorDir, floor.filename(), nullptr, nullptr, 0, {}, {}},
       {"(b) Qt floor with a line of text", floorDir, floor.filename(), "--text", nullptr, 0, {}, {}},
       {"(c) (b) + 53 two-line windows", floorDir, floor.filename(), "--labels", "53", 1, {}, {}},
+      {"(d) the registration window's controls", floorDir, floor.filename(), "--form", nullptr, 1,
+       {}, {}},
       {"Moranote, no files", Prepare(base, "empty", morna, "", ""), morna.filename(), nullptr,
        nullptr, 1, {}, {}},
       {"Moranote, 50 labels + 4 alarm windows",
        Prepare(base, "full", morna, fullIni, FiftyLabels()), morna.filename(), nullptr, nullptr, 2,
        {}, {}},
   };
+  // A peer users would pick instead, measured in the same run when installed.
+  const fs::path xpad = InPath("xpad");
+  struct PeerCase {
+    const char* name;
+    int notes;
+    std::vector<double> ms, mib;
+  };
+  std::vector<PeerCase> peers;
+  if (xpad.empty()) std::printf("xpad is not installed: the peer is not measured\n");
+  else peers = {{"xpad, 1 note", 1, {}, {}}, {"xpad, 50 notes", 50, {}, {}}};
+  auto runPeer = [&](PeerCase& p) {
+    const Peer peer = PrepareXpad(base, "xpad" + std::to_string(p.notes), p.notes);
+    return Run(d, xpad, base, nullptr, nullptr, &peer);
+  };
   // One start of each first, unmeasured: file caches and font caches warm.
   for (Case& c : cases) Run(d, c.dir / c.exe, c.dir, c.arg, c.arg2);
+  for (PeerCase& p : peers) runPeer(p);
   for (int i = 0; i < runs; ++i) {
     for (Case& c : cases) {
       const Sample s = Run(d, c.dir / c.exe, c.dir, c.arg, c.arg2);
       c.ms.push_back(s.ms);
       c.mib.push_back(s.rssMiB);
+      c.network = c.network || s.network;
+    }
+    for (PeerCase& p : peers) {
+      const Sample s = runPeer(p);
+      p.ms.push_back(s.ms);
+      p.mib.push_back(s.rssMiB);
     }
   }
   std::printf("start-up, median of %d starts each (alternating)\n", runs);
@@ -263,7 +348,29 @@ int main(int argc, char** argv) {
     std::printf("%-40s %7.1f ms %7.2fx %8.1f MiB %7.2fx  %s\n", c.name, ms, ms / Median(f.ms),
                 mib, mib / Median(f.mib), against.c_str());
   }
+  // Moranote with no files against the floor of its own window as well.
+  const Case& form = cases[3];
+  const Case& empty = cases[4];
+  std::printf("%-40s %7.1f ms %7.2fx %8.1f MiB %7.2fx  (d)\n", empty.name, Median(empty.ms),
+              Median(empty.ms) / Median(form.ms), Median(empty.mib),
+              Median(empty.mib) / Median(form.mib));
+  // Moranote against the peer: no files against one note, 50 labels and
+  // the alarms against 50 notes.
+  for (std::size_t i = 0; i < peers.size(); ++i) {
+    const PeerCase& p = peers[i];
+    const Case& m = cases[i == 0 ? 4 : 5];
+    std::printf("%-40s %7.1f ms %8s %8.1f MiB\n", p.name, Median(p.ms), "", Median(p.mib));
+    std::printf("%-40s %7.2fx %11s %7.2fx\n", (std::string("  Moranote / ") + p.name).c_str(),
+                Median(m.ms) / Median(p.ms), "", Median(m.mib) / Median(p.mib));
+  }
+  // With sync off nothing of the network may be on the start's path.
+  bool network = false;
+  for (const Case& c : cases) {
+    if (c.exe != morna.filename()) continue;
+    std::printf("%-40s network module loaded: %s\n", c.name, c.network ? "YES" : "no");
+    network = network || c.network;
+  }
   fs::remove_all(base);
   xcb_disconnect(d.c);
-  return 0;
+  return network ? 1 : 0;
 }

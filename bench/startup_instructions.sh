@@ -1,10 +1,11 @@
 #!/bin/bash
 # Start-up in instructions, which do not depend on what else the machine is
 # doing: runs the floor programs and Moranote (no files; 50 labels and the
-# four fixed alarms) once each under callgrind, in the folders the start-up
+# four fixed alarms) twice each under callgrind, in the folders the start-up
 # benchmark uses, and prints the instructions each executes before its event
 # loop starts -- everything up to the point where its windows go to the
-# display server -- and the ratios against the same floors as startup_bench.
+# display server -- and up to the first moment it is idle with every window
+# painted, with the ratios against the same floors as startup_bench.
 # Needs valgrind and xdotool and an X display, like startup_bench.
 #
 #   bench/startup_instructions.sh <Morna> <bench folder of the build>
@@ -16,8 +17,10 @@ trap 'rm -rf "$work"' EXIT
 "$bench/startup_bench" --prepare "$work" "$morna" "$bench/morna_floor" || exit 1
 
 # Runs one start under callgrind, waits (bounded) for its "Moranote" window
-# of more than icon size to be mapped, dumps the counts and ends it. Prints
-# the instructions outside QCoreApplication::exec.
+# of more than icon size to be mapped and then for the program to be idle
+# (no code run for two seconds: every window painted), dumps the counts and
+# ends it. Prints the instructions outside QCoreApplication::exec and the
+# instructions in all.
 measure() {
   local dir=$1 out=$work/cg.$RANDOM
   shift
@@ -33,7 +36,16 @@ measure() {
     [ -n "$found" ] && break
     sleep 0.2
   done
-  [ -n "$found" ] && callgrind_control -d "$pid" >/dev/null 2>&1
+  if [ -n "$found" ]; then
+    local before= now=
+    for _ in $(seq 1 60); do
+      now=$(callgrind_control -s "$pid" 2>/dev/null | awk '/Basic blocks/ { print $5 }')
+      [ -n "$now" ] && [ "$now" = "$before" ] && break
+      before=$now
+      sleep 2
+    done
+    callgrind_control -d "$pid" >/dev/null 2>&1
+  fi
   sleep 1
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
@@ -41,26 +53,40 @@ measure() {
   callgrind_annotate --inclusive=yes "$out.1" 2>/dev/null | awk '
     /PROGRAM TOTALS/ { gsub(",", "", $1); total = $1 }
     /QCoreApplication::exec\(\)/ && !loop { gsub(",", "", $1); loop = $1 }
-    END { printf "%.0f\n", total - loop }'
+    END { printf "%.0f %.0f\n", total - loop, total }'
 }
 
-# The fewer of two starts: a start that finds the font configuration's cache
-# out of date (fonts installed meanwhile) rebuilds it, which costs billions.
+# The fewer of two starts, each figure: a start that finds the font
+# configuration's cache out of date (fonts installed meanwhile) rebuilds it,
+# which costs billions.
 twice() {
   local x y
-  x=$(measure "$@") && y=$(measure "$@") || exit 1
-  echo $((x < y ? x : y))
+  x=($(measure "$@")) && y=($(measure "$@")) || exit 1
+  echo $((x[0] < y[0] ? x[0] : y[0])) $((x[1] < y[1] ? x[1] : y[1]))
 }
 
-a=$(twice "$work/floor" ./morna_floor)
-b=$(twice "$work/floor" ./morna_floor --text)
-c=$(twice "$work/floor" ./morna_floor --labels 53)
-e=$(twice "$work/empty" "./$(basename "$morna")")
-f=$(twice "$work/full" "./$(basename "$morna")")
-echo "instructions before the event loop"
-printf '%-40s %14s %8s\n' start instructions ratio
-printf '%-40s %14.0f %8s\n' "(a) Qt floor" "$a" -
-printf '%-40s %14.0f %7.2fx  (a)\n' "(b) Qt floor with a line of text" "$b" "$(echo "$b / $a" | bc -l)"
-printf '%-40s %14.0f %7.2fx  (b)\n' "(c) (b) + 53 two-line windows" "$c" "$(echo "$c / $b" | bc -l)"
-printf '%-40s %14.0f %7.2fx  (b)\n' "Moranote, no files" "$e" "$(echo "$e / $b" | bc -l)"
-printf '%-40s %14.0f %7.2fx  (c)\n' "Moranote, 50 labels + 4 alarm windows" "$f" "$(echo "$f / $c" | bc -l)"
+a=($(twice "$work/floor" ./morna_floor))
+b=($(twice "$work/floor" ./morna_floor --text))
+c=($(twice "$work/floor" ./morna_floor --labels 53))
+d=($(twice "$work/floor" ./morna_floor --form))
+e=($(twice "$work/empty" "./$(basename "$morna")"))
+f=($(twice "$work/full" "./$(basename "$morna")"))
+ratio() { echo "$1 / $2" | bc -l; }
+echo "instructions before the event loop, and until idle with every window painted"
+printf '%-40s %14s %8s %14s %8s\n' start "before loop" ratio "until idle" ratio
+row() {  # name, figures, floor's figures, floor's letter
+  local -n x=$2 y=$3
+  if [ -z "$4" ]; then
+    printf '%-40s %14.0f %8s %14.0f %8s\n' "$1" "${x[0]}" - "${x[1]}" -
+  else
+    printf '%-40s %14.0f %7.2fx %14.0f %7.2fx  (%s)\n' "$1" "${x[0]}" "$(ratio "${x[0]}" "${y[0]}")" \
+      "${x[1]}" "$(ratio "${x[1]}" "${y[1]}")" "$4"
+  fi
+}
+row "(a) Qt floor" a a ""
+row "(b) Qt floor with a line of text" b a a
+row "(c) (b) + 53 two-line windows" c b b
+row "(d) the registration window's controls" d b b
+row "Moranote, no files" e b b
+row "Moranote, no files" e d d
+row "Moranote, 50 labels + 4 alarm windows" f c c

@@ -67,6 +67,7 @@ struct DayCell {
   WinColor fontColor = kBlack;
   WinColor background = 0;
   std::string holidayName;   // the national holiday's name in UTF-8; empty outside the month
+  friend bool operator==(const DayCell&, const DayCell&) = default;
 };
 
 // The 42 cells, Sunday first, for the month of `cal` with the title text

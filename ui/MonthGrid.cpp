@@ -58,12 +58,15 @@ std::string TMonthGrid::MonthText() const { return FormatYM(month_); }
 
 void TMonthGrid::Fill(const std::array<DayCell, 42>& cells) {
   for (std::size_t k = 0; k < cells.size(); ++k) {
+    if (hasFilled_ && cells[k] == filled_[k]) continue;
     const QString caption = FromSjis(cells[k].caption);
     if (Day[k]->text() != caption) Day[k]->setText(caption);
     SetTextColor(Day[k], ToQColor(cells[k].fontColor));
     SetBackColor(Day[k], ToQColor(cells[k].background));
     Day[k]->setToolTip(CoreText("Holidays", cells[k].holidayName));  // empty clears it
   }
+  filled_ = cells;
+  hasFilled_ = true;
 }
 
 std::optional<DateTime> TMonthGrid::DateOf(const QLabel* cell) const {

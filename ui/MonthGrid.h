@@ -29,7 +29,8 @@ class TMonthGrid : public QWidget {
   // The month as the title shows it, "yyyy/mm" (Shift-JIS, as core reads it).
   std::string MonthText() const;
 
-  // Paints the 42 cells as core computed them.
+  // Paints the 42 cells as core computed them; a cell as it was filled last
+  // is left alone (a post refills the grid with mostly the same cells).
   void Fill(const std::array<DayCell, 42>& cells);
   // The date of a day cell of the month shown, at 09:00; none for a cell of
   // another month.
@@ -44,6 +45,8 @@ class TMonthGrid : public QWidget {
   void dayPressed(QLabel* cell, Qt::MouseButton button);
 
  private:
+  std::array<DayCell, 42> filled_{};  // as last filled
+  bool hasFilled_ = false;
   DateTime month_;
 };
 

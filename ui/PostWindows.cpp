@@ -7,6 +7,7 @@
 #include "core/labelwindows.h"
 #include "ui/Ppost.h"
 #include "ui/codec.h"
+#include "ui/stacking.h"
 
 namespace morna::ui {
 
@@ -35,13 +36,21 @@ void PostWindows::DisplayData() {
   std::vector<TPstPost*> windows(plans.size(), nullptr);
   for (std::size_t i = 0; i < plans.size(); ++i) windows[i] = TakeSpare(plans[i], true);
   list_.reserve(plans.size());
+  std::vector<QWidget*> standing;
   for (std::size_t i = 0; i < plans.size(); ++i) {
     TPstPost* w = windows[i] ? windows[i] : TakeSpare(plans[i], false);
     if (!w) w = NewWindow();
     list_.emplace_back(w);
+    if (w->isVisible()) standing.push_back(w);
     w->ShowPostWindow(plans[i]);
   }
   DestroySpares();
+  // The labels come to the front as at every build: a window shown now
+  // stands on top already, and of those that stood before only the ones
+  // another window covers need raising.
+  const std::vector<bool> covered = CoveredWindows(standing);
+  for (std::size_t i = 0; i < standing.size(); ++i)
+    if (covered[i]) standing[i]->raise();
 }
 
 TPstPost* PostWindows::NewWindow() {

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <algorithm>
 
 #include "ui/codec.h"
@@ -61,9 +60,8 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   const LabelFace face = BuildLabelFace(this, 12, false);
   PostDataTime = face.time;
   PostDataTime->installEventFilter(this);
-  PostMesg = face.memo;
-  PostMesg->setReadOnly(true);
-  PostMesg->viewport()->installEventFilter(this);
+  PostMesg = face.view;
+  PostMesg->installEventFilter(this);
 
   connect(Shape1, &TShape::mouseDown, this, [this] { emit modifyRequested(); });
   SetColors(kLightYellow, 0);
@@ -107,12 +105,11 @@ void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
                               : plan.alarmWords.kind != AlarmWords::Kind::None
                                   ? QStringList{AlarmLine(plan.alarmWords)}
                                   : FromSjisLines(plan.lines);
-    SetMemoLines(PostMesg, lines);
+    PostMesg->SetLines(lines);
   }
   filled_ = true;
 
   show();
-  raise();
 }
 
 bool TPstPost::StandsAt(const PostWindowPlan& plan) const {
@@ -143,7 +140,7 @@ void TPstPost::SetColors(WinColor color, WinColor captionColor) {
 
 QString TPstPost::Caption() const { return PostDataTime->text(); }
 
-QStringList TPstPost::Lines() const { return MemoLines(PostMesg); }
+QStringList TPstPost::Lines() const { return PostMesg->Lines(); }
 
 QColor TPstPost::Color() const { return palette().color(QPalette::Window); }
 
@@ -154,7 +151,7 @@ QColor TPstPost::CaptionColor() const {
 bool TPstPost::eventFilter(QObject* watched, QEvent* event) {
   if (watched == PostDataTime && IsLeftClickEnd(event, PostDataTime)) {
     emit modifyRequested();
-  } else if (watched == PostMesg->viewport() && IsLeftClickEnd(event, PostMesg->viewport())) {
+  } else if (watched == PostMesg && IsLeftClickEnd(event, PostMesg)) {
     emit mesgClicked();
   }
   return QWidget::eventFilter(watched, event);

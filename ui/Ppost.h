@@ -10,9 +10,9 @@
 
 #include "core/labelwindows.h"
 #include "ui/controls.h"
+#include "ui/memoview.h"
 
 class QLabel;
-class QPlainTextEdit;
 
 namespace morna::ui {
 
@@ -45,7 +45,7 @@ class TPstPost : public QWidget {
   bool IsClosed() const { return closed_; }
 
   QLabel* PostDataTime = nullptr;
-  QPlainTextEdit* PostMesg = nullptr;
+  TMemoView* PostMesg = nullptr;
   TShape* Shape1 = nullptr;
 
  signals:

@@ -13,6 +13,7 @@
 
 #include "core/calendar.h"
 #include "ui/codec.h"
+#include "ui/memoview.h"
 #include "ui/notice.h"
 
 namespace morna::ui {
@@ -271,17 +272,24 @@ LabelFace BuildLabelFace(QWidget* window, int timePixelSize, bool memoDesign) {
   timePal.setColor(QPalette::WindowText, ToQColor(kBlack));
   face.time->setPalette(timePal);
 
-  face.memo = new QPlainTextEdit(window);
-  face.memo->setObjectName(QStringLiteral("PostMesg"));
-  face.memo->setGeometry(3, 15, 170, 26);
-  face.memo->setFrameShape(QFrame::NoFrame);
-  face.memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  face.memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  face.memo->document()->setDocumentMargin(0);
-  QPalette memoPal = face.memo->palette();
+  QWidget* box = nullptr;
+  if (memoDesign) {
+    face.memo = new QPlainTextEdit(window);
+    face.memo->setFrameShape(QFrame::NoFrame);
+    face.memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    face.memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    face.memo->document()->setDocumentMargin(0);
+    box = face.memo;
+  } else {
+    face.view = new TMemoView(window);
+    box = face.view;
+  }
+  box->setObjectName(QStringLiteral("PostMesg"));
+  box->setGeometry(3, 15, 170, 26);
+  QPalette memoPal = box->palette();
   memoPal.setColor(QPalette::Base, ToQColor(kLightYellow));
   memoPal.setColor(QPalette::Window, ToQColor(kLightYellow));
-  face.memo->setPalette(memoPal);
+  box->setPalette(memoPal);
   if (memoDesign) {
     face.memo->setFont(LabelFaceMemoFont());
     SetMemoLines(face.memo, LabelFaceDesignLines());

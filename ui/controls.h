@@ -16,6 +16,8 @@ class QToolButton;
 
 namespace morna::ui {
 
+class TMemoView;
+
 // Names a control (its objectName) and puts it at its place in its parent.
 template <class W>
 W* Place(W* w, const QString& name, int left, int top, int width, int height) {
@@ -148,12 +150,13 @@ QStringList NumberItems(int from, int to, int step = 1);
 // window's colour and font, the date-time caption "0000/00/00 00:00" in bold
 // "MS Sans Serif" of `timePixelSize` at 2,2 (105 x 13), and the borderless
 // message box at 3,15 (170 x 26) with its design font and lines. With
-// `memoDesign` false the message box is left without them, for a window
-// that fills it before it is first shown (laying the design lines out
-// would load their font for nothing).
+// `memoDesign` false the message box is a read-only TMemoView (`view`)
+// left without them, for a window that fills it before it is first shown
+// (laying the design lines out would load their font for nothing).
 struct LabelFace {
   QLabel* time = nullptr;
-  QPlainTextEdit* memo = nullptr;
+  QPlainTextEdit* memo = nullptr;  // with `memoDesign`
+  TMemoView* view = nullptr;       // without
 };
 LabelFace BuildLabelFace(QWidget* window, int timePixelSize, bool memoDesign = true);
 // The message box's design font ("ＭＳ Ｐゴシック" 13 px) and lines.

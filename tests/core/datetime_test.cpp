@@ -27,6 +27,11 @@ TEST(DateTime, TextFormsAndWeekdays) {
   EXPECT_EQ(FormatDateTimeText(MakeDateTime(1900, 12, 1)), std::string("1900/12/01 00:00"));
   EXPECT_EQ(FormatDateTimeText(AddDays(MakeDateTime(2000, 2, 28, 23, 59), 1)),
             "2000/02/29 23:59");
+  // Numbers outside the width are printed whole, as printf pads them.
+  EXPECT_EQ(TwoDigits(0) + TwoDigits(7) + TwoDigits(99), "000799");
+  EXPECT_EQ(TwoDigits(100) + "|" + TwoDigits(-3), "100|-3");
+  EXPECT_EQ(FourDigits(0) + FourDigits(987) + FourDigits(9999), "000009879999");
+  EXPECT_EQ(FourDigits(10000) + "|" + FourDigits(-1), "10000|-001");
 }
 
 TEST(DateTime, WarningLeadFallsShortOfWholeMinutes) {

@@ -21,6 +21,8 @@ read -r wid x y w h _ < <(wait_window Moranote)
 sleep 1
 [ -z "$(label_windows)" ] || fail "label windows on a first start: $(label_windows)"
 [ ! -e "$INI" ] || fail "the settings file was written before End"
+# Calendar-server sync is off: nothing of the network is loaded.
+! grep -q libQt6Network "/proc/$MORNA_PID/maps" || fail "a start without sync loaded the network module"
 
 # End: the button at client 267,106 (50 x 16).
 click_at $((x + 292)) $((y + 114))

@@ -212,7 +212,7 @@ TEST_F(PostWindowsTest, ClicksOpenThePopupOrCopyTheMessage) {
   QTest::mouseClick(alarm->Shape1, Qt::RightButton, {}, QPoint(120, 5));
   QTest::mouseClick(alarm->PostDataTime, Qt::LeftButton);
   EXPECT_FALSE(popup.isVisible());
-  QTest::mouseClick(alarm->PostMesg->viewport(), Qt::LeftButton);
+  QTest::mouseClick(alarm->PostMesg, Qt::LeftButton);
   EXPECT_EQ(copied, QStringList{QStringLiteral("毎日 07:30")});
 
   QTest::mouseClick(windows.At(1)->PostDataTime, Qt::LeftButton);
