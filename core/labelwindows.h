@@ -20,6 +20,11 @@ inline constexpr int kPostDesignMemoWidth = 170, kPostDesignMemoHeight = 26;
 // Room in the window list: the four fixed alarms and a full table.
 inline constexpr int kPostWindowListCapacity = 4 + kMaxDataCnt;
 
+// What a label window tells by its colours, for those who do not see them:
+// a dated label (later than today, or today), its warning time come, its
+// time come or past, a ToDo label, a fixed alarm.
+enum class LabelState { Plain, Today, Warning, Due, ToDo, Alarm };
+
 struct PostWindowPlan {
   bool alarm = false;        // an alarm window (caption "    Alarm")
   int slot = -1;             // the label's slot; -1 for an alarm window
@@ -28,6 +33,7 @@ struct PostWindowPlan {
   std::vector<std::string> lines;  // message lines, Shift-JIS
   WinColor color = 0;        // window and frame fill
   WinColor captionColor = 0; // colour of the date-time text
+  LabelState state = LabelState::Plain;
   int width = kPostDesignWidth, height = kPostDesignHeight;
   int shapeWidth = kPostDesignShapeWidth, shapeHeight = kPostDesignShapeHeight;
   int memoWidth = kPostDesignMemoWidth, memoHeight = kPostDesignMemoHeight;
