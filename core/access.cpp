@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/calendar.h"
 
 namespace morna {
 
@@ -86,22 +85,20 @@ WinColor FocusRingColor(WinColor fill) {
   return ContrastRatio(kBlack, fill) >= ContrastRatio(kWhite, fill) ? kBlack : kWhite;
 }
 
-std::string DayCellName(const Settings& s, DateTime date, int labels, bool today,
-                        const DayNameTexts& t) {
-  std::string name = Arg(Arg(t.date, "%1", std::to_string(MonthOf(date))), "%2",
-                         std::to_string(DayOfMonth(date)));
-  const int weekday = WeekdayNumber(date);
+std::string DayCellName(const DaySpeech& day, const DayNameTexts& t) {
+  std::string name = Arg(Arg(t.date, "%1", std::to_string(MonthOf(day.date))), "%2",
+                         std::to_string(DayOfMonth(day.date)));
+  const int weekday = WeekdayNumber(day.date);
   if (weekday >= 1 && weekday <= 7)
     name += " (" + t.weekdays[static_cast<std::size_t>(weekday - 1)] + ")";
 
   std::vector<std::string> parts;
-  const HolidayLook holiday = HolidaySteps(s, date);
-  if (!holiday.name.empty())
-    parts.push_back(Arg(t.holiday, "%1", std::string(holiday.name)));
-  else if (holiday.shade == HolidayShade::Red)
+  if (!day.holidayName.empty())
+    parts.push_back(Arg(t.holiday, "%1", day.holidayName));
+  else if (day.listedHoliday)
     parts.push_back(t.listedHoliday);
-  if (today) parts.push_back(t.today);
-  if (labels > 0) parts.push_back(Arg(t.labels, "%1", std::to_string(labels)));
+  if (day.today) parts.push_back(t.today);
+  if (day.labels > 0) parts.push_back(Arg(t.labels, "%1", std::to_string(day.labels)));
   for (std::size_t i = 0; i < parts.size(); ++i) name += (i == 0 ? " " : ", ") + parts[i];
   return name;
 }

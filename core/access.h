@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "core/calendar.h"
 #include "core/datetime.h"
 #include "core/palette.h"
 #include "core/settings.h"
@@ -49,10 +50,8 @@ struct DayNameTexts {
 };
 
 // A day cell's name as a screen reader says it (UTF-8):
-// "12月24日 (木) 祝日: …, 2件のラベル". The holiday follows the grids' rules
-// (HolidaySteps): a national holiday by its name, any other red holiday as
-// a listed one; a day without labels says nothing of them.
-std::string DayCellName(const Settings& s, DateTime date, int labels, bool today,
-                        const DayNameTexts& t = {});
+// "12月24日 (木) 祝日: …, 2件のラベル". A day without labels says nothing of
+// them.
+std::string DayCellName(const DaySpeech& day, const DayNameTexts& t = {});
 
 }  // namespace morna

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/calwindow.h"
 #include "core/labelwindows.h"
 
 namespace morna {
@@ -77,22 +78,26 @@ TEST(Contrast, FocusRingStandsOutOnAnyFill) {
   EXPECT_EQ(FocusRingColor(kNavy), kWhite);
 }
 
+std::string NameOf(const Settings& s, DateTime date, int labels, bool today) {
+  return DayCellName(SpeechOfDay(s, date, labels, today));
+}
+
 TEST(DayCellNames, DateWeekdayHolidayTodayAndLabels) {
   Settings s;
   const DateTime christmasEve = MakeDateTime(2026, 12, 24);
-  EXPECT_EQ(DayCellName(s, christmasEve, 0, false), "12月24日 (木)");
-  EXPECT_EQ(DayCellName(s, christmasEve, 2, false), "12月24日 (木) 2件のラベル");
-  EXPECT_EQ(DayCellName(s, christmasEve, 1, true), "12月24日 (木) 今日, 1件のラベル");
+  EXPECT_EQ(NameOf(s, christmasEve, 0, false), "12月24日 (木)");
+  EXPECT_EQ(NameOf(s, christmasEve, 2, false), "12月24日 (木) 2件のラベル");
+  EXPECT_EQ(NameOf(s, christmasEve, 1, true), "12月24日 (木) 今日, 1件のラベル");
   // A national holiday by its name (with the setting on), a listed one without.
   s.NationalHolidays = 1;
-  EXPECT_EQ(DayCellName(s, MakeDateTime(2026, 5, 5), 2, false),
+  EXPECT_EQ(NameOf(s, MakeDateTime(2026, 5, 5), 2, false),
             "5月5日 (火) 祝日: こどもの日, 2件のラベル");
   s.Holidays[0] = 1224;
-  EXPECT_EQ(DayCellName(s, christmasEve, 0, false), "12月24日 (木) 休日");
+  EXPECT_EQ(NameOf(s, christmasEve, 0, false), "12月24日 (木) 休日");
   // A listed non-holiday is no holiday; a Sunday says so by its weekday only.
   s.NonHolidays[0] = 1224;
-  EXPECT_EQ(DayCellName(s, christmasEve, 0, false), "12月24日 (木)");
-  EXPECT_EQ(DayCellName(s, MakeDateTime(2026, 12, 27), 0, false), "12月27日 (日)");
+  EXPECT_EQ(NameOf(s, christmasEve, 0, false), "12月24日 (木)");
+  EXPECT_EQ(NameOf(s, MakeDateTime(2026, 12, 27), 0, false), "12月27日 (日)");
 }
 
 TEST(DayCellNames, TranslatedWords) {
@@ -101,8 +106,26 @@ TEST(DayCellNames, TranslatedWords) {
   en.weekdays = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   en.labels = "%1 labels";
   en.today = "today";
-  EXPECT_EQ(DayCellName(Settings{}, MakeDateTime(2026, 12, 24), 3, true, en),
+  EXPECT_EQ(DayCellName(SpeechOfDay(Settings{}, MakeDateTime(2026, 12, 24), 3, true), en),
             "24/12 (Thu) today, 3 labels");
+}
+
+// Both grids count a day's dated labels for its name; ToDo labels and the
+// days of other months say nothing.
+TEST(DayCellNames, TheGridsCountTheLabelsOfEachDay) {
+  Settings s;
+  PostTable t(30);
+  t.Slot(0).DateTimeText = "2026/12/24 09:00";
+  t.Slot(1).DateTimeText = "2026/12/24 18:00";
+  t.Slot(2).DateTimeText = "1900/12/01 00:00";  // ToDo
+  const CalendarMonthState dec{MakeDateTime(2026, 12, 15), 12};
+  const auto grid = CalDay(s, t, dec, "2026/12", MakeDateTime(2026, 12, 24, 10, 0));
+  const auto page = FillCalendar(s, t, dec);
+  // 2026/12/01 is a Tuesday: the 24th is cell 2 + 23.
+  EXPECT_EQ(DayCellName(grid[25].speech), "12月24日 (木) 今日, 2件のラベル");
+  EXPECT_EQ(DayCellName(page.cells[25].speech), "12月24日 (木) 2件のラベル");
+  EXPECT_EQ(grid[26].speech.labels, 0);
+  EXPECT_EQ(grid[0].speech.labels, 0);  // November
 }
 
 }  // namespace
