@@ -2,6 +2,7 @@
 
 #include "core/entry.h"
 #include "core/palette.h"
+#include "ui/access.h"
 #include "ui/codec.h"
 #include "ui/look.h"
 
@@ -62,6 +63,7 @@ void TMonthGrid::Fill(const std::array<DayCell, 42>& cells) {
     SetTextColor(Day[k], ToQColor(cells[k].fontColor));
     SetBackColor(Day[k], ToQColor(cells[k].background));
     Day[k]->setToolTip(QString::fromStdString(cells[k].holidayName));  // empty clears it
+    Day[k]->setAccessibleName(DayName(cells[k].speech, cells[k].caption.empty()));
   }
 }
 

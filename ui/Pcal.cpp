@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "core/calwindow.h"
+#include "ui/access.h"
 #include "ui/codec.h"
 #include "ui/errors.h"
 #include "ui/look.h"
@@ -83,6 +84,7 @@ TPstCal::TPstCal(AppState& state, QWidget* parent)
   }
   resize(kDesignClientWidth, kDesignClientHeight);
   ArrangeCalendar();
+  SpeakCalendar(*this);
 }
 
 void TPstCal::ShowCalendar() {
@@ -129,6 +131,9 @@ void TPstCal::Fill(const CalendarMonthState& month) {
     CalDay[k]->setText(FromSjis(cell.caption));
     SetTextColor(CalDay[k], ToQColor(cell.fontColor));
     CalDay[k]->setToolTip(QString::fromStdString(cell.holidayName));
+    const QString name = DayName(cell.speech, !cell.shown);
+    CalDay[k]->setAccessibleName(name);
+    CalMemo[k]->setAccessibleName(name);
     SetMemoLines(CalMemo[k], FromSjisLines(cell.memo));
     CalDay[k]->setVisible(cell.shown);
     CalMemo[k]->setVisible(cell.shown);

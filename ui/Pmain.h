@@ -247,6 +247,8 @@ class TPstMain : public QWidget {
   void BuildMenu();
   void BuildTray();
   void Connect();
+  // The keys that reach the label windows and the icon's menu.
+  void BuildKeys();
   void MoveOntoDesktop();
   // The file error box: the prefix, the system's reason and the file's path.
   void ShowFileError(const QString& prefix, const std::string& path, const std::string& systemText);

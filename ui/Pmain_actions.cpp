@@ -440,9 +440,11 @@ void TPstMain::SchTimerTimer() {
         break;
       case TickStep::Kind::Recolor:
         windows_->Recolor(step.window, step.color, step.captionColor);
+        windows_->TellState(step.window, step.state);
         break;
       case TickStep::Kind::AlarmOut:
         AlarmOut();
+        windows_->Announce(step.window);
         break;
       case TickStep::Kind::Notify:
         NotifyLabel(step.window, step.due);

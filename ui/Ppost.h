@@ -5,12 +5,14 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QWidget>
 
 #include "core/labelwindows.h"
 #include "ui/controls.h"
 
+class QFocusFrame;
 class QLabel;
 class QPlainTextEdit;
 
@@ -40,6 +42,21 @@ class TPstPost : public QWidget {
   // itself and must not be touched any more).
   bool IsClosed() const { return closed_; }
 
+  // --- screen readers and the keyboard. The window is an accessible window
+  // named by its date-time and message, with its state as its description.
+  // A change of state from the timer is told (the description changes; a
+  // label whose time came raises an alert); Alert() announces an alarm
+  // that sounds for the window.
+  LabelState State() const { return state_; }
+  void TellState(LabelState state);
+  void Alert();
+  // Takes the keyboard focus (the window comes to the front and shows its
+  // focus ring).
+  void Focus();
+  // As a click on the frame: the popup opens on the label (Enter, Space,
+  // and a screen reader's press action).
+  void Open() { emit modifyRequested(); }
+
   QLabel* PostDataTime = nullptr;
   QPlainTextEdit* PostMesg = nullptr;
   TShape* Shape1 = nullptr;
@@ -47,10 +64,18 @@ class TPstPost : public QWidget {
  signals:
   void modifyRequested();  // frame or date-time clicked (DataModify)
   void mesgClicked();      // message clicked (PostMesgClick)
+  // Tab, F6 (on) or Shift+Tab, Shift+F6 (back): to the next label window.
+  void focusStepRequested(bool forward);
+  // Escape: back to the registration window.
+  void leaveRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   bool closed_ = false;
@@ -58,6 +83,12 @@ class TPstPost : public QWidget {
   bool filled_ = false;      // shown a plan once
   bool hasMessage_ = true;
   PopupLabel label_;
+  LabelState state_ = LabelState::Plain;
+  QElapsedTimer alerted_;          // since the last alert
+  QFocusFrame* focusRing_ = nullptr;
+  void SetState(LabelState state);
+  void SetSpokenName();
+  void PlaceFocusRing();
 };
 
 }  // namespace morna::ui
