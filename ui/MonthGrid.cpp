@@ -63,7 +63,7 @@ void TMonthGrid::Fill(const std::array<DayCell, 42>& cells) {
     SetTextColor(Day[k], ToQColor(cells[k].fontColor));
     SetBackColor(Day[k], ToQColor(cells[k].background));
     Day[k]->setToolTip(QString::fromStdString(cells[k].holidayName));  // empty clears it
-    Day[k]->setAccessibleName(DayName(cells[k].speech, cells[k].caption.empty()));
+    Rename(Day[k], DayName(cells[k].speech, cells[k].caption.empty()));
   }
 }
 

@@ -132,8 +132,8 @@ void TPstCal::Fill(const CalendarMonthState& month) {
     SetTextColor(CalDay[k], ToQColor(cell.fontColor));
     CalDay[k]->setToolTip(QString::fromStdString(cell.holidayName));
     const QString name = DayName(cell.speech, !cell.shown);
-    CalDay[k]->setAccessibleName(name);
-    CalMemo[k]->setAccessibleName(name);
+    Rename(CalDay[k], name);
+    Rename(CalMemo[k], name);
     SetMemoLines(CalMemo[k], FromSjisLines(cell.memo));
     CalDay[k]->setVisible(cell.shown);
     CalMemo[k]->setVisible(cell.shown);

@@ -117,8 +117,9 @@ void PostWindows::Recolor(int k, WinColor color, WinColor captionColor) {
   if (TPstPost* w = At(k)) w->SetColors(color, captionColor);
 }
 
-void PostWindows::TellState(int k, LabelState state) {
-  if (TPstPost* w = At(k)) w->TellState(state);
+bool PostWindows::TellState(int k, LabelState state) {
+  TPstPost* w = At(k);
+  return w && w->TellState(state);
 }
 
 void PostWindows::Announce(int k) {

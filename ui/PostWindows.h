@@ -35,9 +35,9 @@ class PostWindows : public QObject {
   TPstPost* At(int k) const;                // nullptr when closed or out of range
   std::vector<std::string> Captions() const;  // date-time captions, Shift-JIS
   void Recolor(int k, WinColor color, WinColor captionColor);
-  // Screen readers: window k tells its new state; window k announces the
-  // alarm that sounds for it.
-  void TellState(int k, LabelState state);
+  // Screen readers: window k tells its new state (true when that raised an
+  // alert); window k announces the alarm that sounds for it.
+  bool TellState(int k, LabelState state);
   void Announce(int k);
   // The keyboard: gives the focus to the next (or previous) window after
   // `from` in the order of the list (alarms, then labels by date); from

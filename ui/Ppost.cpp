@@ -112,6 +112,8 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   PostDataTime->installEventFilter(this);
   PostMesg = face.memo;
   PostMesg->setReadOnly(true);
+  PostMesg->setAccessibleName(tr("メッセージ"));
+  Shape1->setAccessibleName(tr("ラベルの枠"));
   PostMesg->viewport()->installEventFilter(this);
 
   connect(Shape1, &TShape::mouseDown, this, [this] { emit modifyRequested(); });
@@ -229,28 +231,25 @@ void TPstPost::SetSpokenName() {
     const QString message = FromSjisLines(label_.Lines).join(QLatin1Char(' ')).simplified();
     if (!message.isEmpty()) name += QLatin1Char(' ') + message;
   }
-  setAccessibleName(name);
+  Rename(this, name);
 }
 
 void TPstPost::SetState(LabelState state) {
   state_ = state;
   QString description = LabelStateText(state);
   if (!alarm_) description += tr("。Enterキーで修正・削除");
-  setAccessibleDescription(description);
+  Redescribe(this, description);
 }
 
-void TPstPost::TellState(LabelState state) {
-  if (state == state_) return;
+bool TPstPost::TellState(LabelState state) {
+  if (state == state_) return false;
   SetState(state);
-  if (state == LabelState::Due) Alert();
+  if (state != LabelState::Due) return false;
+  Alert();
+  return true;
 }
 
-void TPstPost::Alert() {
-  // The due moment's alert and its alarm come in the same tick: one alert.
-  if (alerted_.isValid() && alerted_.elapsed() < 2000) return;
-  alerted_.start();
-  RaiseAlert(this);
-}
+void TPstPost::Alert() { RaiseAlert(this); }
 
 void TPstPost::Focus() {
   raise();

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QColor>
-#include <QElapsedTimer>
 #include <QStringList>
 #include <QWidget>
 
@@ -48,7 +47,8 @@ class TPstPost : public QWidget {
   // label whose time came raises an alert); Alert() announces an alarm
   // that sounds for the window.
   LabelState State() const { return state_; }
-  void TellState(LabelState state);
+  // Whether it raised an alert.
+  bool TellState(LabelState state);
   void Alert();
   // Takes the keyboard focus (the window comes to the front and shows its
   // focus ring).
@@ -84,7 +84,6 @@ class TPstPost : public QWidget {
   bool hasMessage_ = true;
   PopupLabel label_;
   LabelState state_ = LabelState::Plain;
-  QElapsedTimer alerted_;          // since the last alert
   QFocusFrame* focusRing_ = nullptr;
   void SetState(LabelState state);
   void SetSpokenName();

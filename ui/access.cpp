@@ -26,6 +26,17 @@ void Speak(QWidget* w, const QString& name, const QString& description) {
   if (!w) return;
   w->setAccessibleName(name);
   if (!description.isEmpty()) w->setAccessibleDescription(description);
+  // The edit line of a combo box speaks for it.
+  if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+    Speak(combo->lineEdit(), name, description);
+}
+
+void Rename(QWidget* w, const QString& name) {
+  if (w && w->accessibleName() != name) w->setAccessibleName(name);
+}
+
+void Redescribe(QWidget* w, const QString& description) {
+  if (w && w->accessibleDescription() != description) w->setAccessibleDescription(description);
 }
 
 void RaiseAlert(QWidget* w) {
@@ -59,6 +70,7 @@ void SpeakMain(TPstMain& w) {
                                TPstMain::tr("木曜日"), TPstMain::tr("金曜日"),
                                TPstMain::tr("土曜日")};
   for (std::size_t i = 0; i < w.Week.size(); ++i) Speak(w.Week[i], weekdays[i]);
+  Speak(w.Grid, TPstMain::tr("月のカレンダー"));
   const TScheduleGroup* g = w.GroupBox1;
   Speak(w.GroupBox1, TPstMain::tr("Schedule-2"));
   Speak(g->CbShWeeklyWeek, TPstMain::tr("毎週の曜日"));
@@ -81,6 +93,8 @@ void SpeakPopup(TPstPsub& w) {
 void SpeakSettings(TPstInit& w) {
   Speak(&w, TPstInit::tr("設定"), TPstInit::tr("Escキーで取り消して閉じます"));
   Speak(w.Image5, TPstInit::tr("Moranote のアイコン"));
+  Speak(w.findChild<QGroupBox*>(QStringLiteral("GbVer1")), TPstInit::tr("バージョン"));
+  Speak(w.PageControl1, TPstInit::tr("設定のページ"));
   // Every page by its tab.
   for (int i = 0; i < w.PageControl1->count(); ++i)
     Speak(w.PageControl1->widget(i), w.PageControl1->tabText(i));

@@ -22,6 +22,12 @@ class TPstPsub;
 // leaves the one it has.
 void Speak(QWidget* w, const QString& name, const QString& description = QString());
 
+// Changes a control's name or description as it shows something new; the
+// toolkit tells screen readers of the change, so one that changes nothing
+// is left alone.
+void Rename(QWidget* w, const QString& name);
+void Redescribe(QWidget* w, const QString& description);
+
 // Raises an alert on `w`: what a screen reader announces at once, wherever
 // the focus is.
 void RaiseAlert(QWidget* w);
