@@ -1,6 +1,7 @@
 #include "ui/access.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -21,6 +22,31 @@
 #include "ui/Ppsub.h"
 
 namespace morna::ui {
+
+namespace {
+
+// The program's own windows are windows to screen readers (frames in
+// AT-SPI), not the plain panels the toolkit takes a widget of its own for.
+QAccessibleInterface* OwnWindowAccessible(const QString& className, QObject* object) {
+  for (const QMetaObject* m : {&TPstMain::staticMetaObject, &TPstPsub::staticMetaObject,
+                               &TPstCal::staticMetaObject}) {
+    if (className == QLatin1String(m->className())) {
+      auto* w = qobject_cast<QWidget*>(object);
+      return w && w->isWindow() ? new QAccessibleWidget(w, QAccessible::Window) : nullptr;
+    }
+  }
+  return nullptr;
+}
+
+void InstallWindowRoles() {
+  static const bool installed = [] {
+    QAccessible::installFactory(OwnWindowAccessible);
+    return true;
+  }();
+  (void)installed;
+}
+
+}  // namespace
 
 void Speak(QWidget* w, const QString& name, const QString& description) {
   if (!w) return;
@@ -49,6 +75,7 @@ QString LabelWindowsKeyText() { return QStringLiteral("F6"); }
 QString IconMenuKeyText() { return QStringLiteral("Alt+M"); }
 
 void SpeakMain(TPstMain& w) {
+  InstallWindowRoles();
   Speak(&w, w.windowTitle(),
         TPstMain::tr("%1: ラベルの窓へ移る、%2: メニュー")
             .arg(LabelWindowsKeyText(), IconMenuKeyText()));
@@ -83,6 +110,7 @@ void SpeakMain(TPstMain& w) {
 }
 
 void SpeakPopup(TPstPsub& w) {
+  InstallWindowRoles();
   Speak(&w, TPstPsub::tr("ラベルの修正、削除"), TPstPsub::tr("Escキーで閉じます"));
   Speak(w.PostMesg, TPstPsub::tr("メッセージ"));
   Speak(w.Image1, TPstPsub::tr("質問"));
@@ -169,6 +197,7 @@ void SpeakSettings(TPstInit& w) {
 }
 
 void SpeakCalendar(TPstCal& w) {
+  InstallWindowRoles();
   Speak(&w, w.windowTitle(),
         TPstCal::tr("PageUp/PageDown: 前の月/次の月、Home: 今月、Esc: 閉じる"));
   w.Panel->setAccessibleDescription(
