@@ -14,6 +14,7 @@ packages=(
   weston qt6-wayland openbox
   fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho
   dbus-daemon python3-dbus python3-gi python3-icalendar
+  at-spi2-core python3-pyatspi
 )
 [ $# -gt 0 ] && packages=("$@")
 missing=()
