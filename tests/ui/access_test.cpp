@@ -275,3 +275,23 @@ TEST_F(AccessTest, ReadableTextIsAnOptInOnTheColourTab) {
 
 }  // namespace
 }  // namespace morna::ui::testing
+
+namespace morna::ui {
+namespace {
+
+TEST(AccessHelp, EscapeClosesTheHelpWindow) {
+  Help().ShowFirstTopic();
+  QWidget* window = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() == QStringLiteral("HelpViewer")) window = w;
+  }
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(Help().IsOpen());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  QTest::keyClick(window, Qt::Key_Escape);
+  EXPECT_FALSE(Help().IsOpen());
+  Help().Quit();
+}
+
+}  // namespace
+}  // namespace morna::ui
