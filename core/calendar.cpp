@@ -67,6 +67,17 @@ HolidayLook HolidaySteps(const Settings& s, DateTime date) {
   return look;
 }
 
+DaySpeech SpeechOfDay(const Settings& s, DateTime date, int labels, bool today) {
+  const HolidayLook holiday = HolidaySteps(s, date);
+  DaySpeech d;
+  d.date = date;
+  d.holidayName = holiday.name;
+  d.listedHoliday = holiday.name.empty() && holiday.shade == HolidayShade::Red;
+  d.today = today;
+  d.labels = labels;
+  return d;
+}
+
 CalendarMonthState CalendarFromPosition(DateTime now, int udPosition) {
   // The up-down control keeps its position within -2..11; the clamp only keeps
   // the arithmetic inside the calendar for any other value.
@@ -127,9 +138,9 @@ std::array<DayCell, 42> CalDay(const Settings& s, const PostTable& table,
     cell.fontColor = DayFontColor(s, c, kBlack, secondMonday, &holidayName);
     if (inMonth) cell.holidayName = holidayName;  // a blank cell has no tooltip
     if (inMonth && cDay == today) cell.background = kLime;
-    if (std::find(labelDays.begin(), labelDays.end(), cDay) != labelDays.end()) {
-      cell.fontColor = kBlue;
-    }
+    const auto labels = std::count(labelDays.begin(), labelDays.end(), cDay);
+    if (labels > 0) cell.fontColor = kBlue;
+    if (inMonth) cell.speech = SpeechOfDay(s, c, static_cast<int>(labels), cDay == today);
   }
   return cells;
 }

@@ -61,12 +61,24 @@ int SecondMondayDay(std::string_view yymm, DateTime anchor);
 WinColor DayFontColor(const Settings& s, DateTime day, WinColor base, int secondMonday,
                       std::string_view* holidayName = nullptr);
 
+// What a day cell of either month grid says to a screen reader; the words
+// are composed by DayCellName (core/access.h).
+struct DaySpeech {
+  DateTime date;
+  std::string holidayName;     // a national holiday's name (UTF-8)
+  bool listedHoliday = false;  // any other red holiday (the user's list, the Monday after)
+  bool today = false;
+  int labels = 0;              // dated labels of the day
+};
+DaySpeech SpeechOfDay(const Settings& s, DateTime date, int labels, bool today);
+
 struct DayCell {
   DateTime date;             // the cell's date (00:00)
   std::string caption;       // "d", or empty outside the displayed month
   WinColor fontColor = kBlack;
   WinColor background = 0;
   std::string holidayName;   // the national holiday's name in UTF-8; empty outside the month
+  DaySpeech speech;          // the day as a screen reader says it; only within the month
   friend bool operator==(const DayCell&, const DayCell&) = default;
 };
 

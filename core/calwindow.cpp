@@ -60,12 +60,15 @@ CalendarPage FillCalendar(const Settings& s, const PostTable& table,
 
     // The whole date is compared, so a label a century away is not listed.
     const std::string ymd = FormatYMD(c);
+    int labels = 0;
     for (int n = 0; n < table.DataCnt(); ++n) {
       const PostSlot& slot = table.Slot(n);
       if (slot.IsFree() || slot.IsToDo() || Chars(slot.DateTimeText, 1, 10) != ymd) continue;
       cell.memo.emplace_back(Chars(slot.DateTimeText, 12, 16));
       cell.memo.insert(cell.memo.end(), slot.Lines.begin(), slot.Lines.end());
+      ++labels;
     }
+    if (cell.shown) cell.speech = SpeechOfDay(s, c, labels, false);
   }
   return page;
 }

@@ -39,6 +39,7 @@ struct CalendarCell {
   WinColor fontColor = kWhite;     // of the day number
   std::vector<std::string> memo;   // per label of the day: "hh:mm", its lines
   std::string holidayName;         // the national holiday's name (UTF-8), for the tooltip
+  DaySpeech speech;                // the day as a screen reader says it (the displayed month)
 };
 
 struct CalendarPage {

@@ -64,6 +64,7 @@ struct InitForm {
   // Color
   std::array<ColorChoice, 4> Colors{};
   std::string ChangeMin = "5";
+  bool CbReadable = false;  // texts darkened to the readable contrast
   // Display
   bool DispCalnCheck = false;
   bool DispAreaCheck = false;

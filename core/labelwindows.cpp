@@ -6,6 +6,8 @@
 #include <optional>
 #include <utility>
 
+#include "core/access.h"
+
 namespace morna {
 
 namespace {
@@ -117,7 +119,8 @@ PostWindowPlan AlarmWindow(const Settings& s, std::optional<std::string> text,
     w.hasMessage = false;
   }
   w.color = s.Tcolor;
-  w.captionColor = kRed;
+  w.captionColor = ReadableTextColor(s, kRed, w.color);
+  w.state = LabelState::Alarm;
   return w;
 }
 
@@ -155,22 +158,29 @@ void ColorLabel(PostWindowPlan& w, const Settings& s, const PostSlot& slot, Date
   w.color = s.Dcolor;
   w.captionColor = kBlack;
   if (slot.IsToDo()) {
-    w.captionColor = kRed;
+    w.captionColor = ReadableTextColor(s, kRed, w.color);
+    w.state = LabelState::ToDo;
     return;
   }
   const std::string& t = slot.DateTimeText;
-  if (Chars(t, 1, 10) == FormatYMD(now)) w.color = s.Acolor;
+  if (Chars(t, 1, 10) == FormatYMD(now)) {
+    w.color = s.Acolor;
+    w.state = LabelState::Today;
+  }
   // Strictly before the warning moment: the minute itself is the timer's,
   // which compares with "before or equal" and sounds the warning then.
   const std::string soon = FormatDateTimeText(WarningMoment(now, s.Minute));
   if (CompareDateTimeText(t, soon) < 0) {
     w.color = s.Tcolor;
     w.captionColor = kPink;
+    w.state = LabelState::Warning;
   }
   if (CompareDateTimeText(t, FormatDateTimeText(now)) < 0) {
     w.color = s.Tcolor;
     w.captionColor = kRed;
+    w.state = LabelState::Due;
   }
+  w.captionColor = ReadableTextColor(s, w.captionColor, w.color);
 }
 
 }  // namespace

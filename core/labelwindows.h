@@ -20,6 +20,11 @@ inline constexpr int kPostDesignMemoWidth = 170, kPostDesignMemoHeight = 26;
 // Room in the window list: the four fixed alarms and a full table.
 inline constexpr int kPostWindowListCapacity = 4 + kMaxDataCnt;
 
+// What a label window tells by its colours, for those who do not see them:
+// a dated label (later than today, or today), its warning time come, its
+// time come or past, a ToDo label, a fixed alarm.
+enum class LabelState { Plain, Today, Warning, Due, ToDo, Alarm };
+
 // What an alarm window says, in parts, so that it can be put in words of the
 // user's language; `PostWindowPlan::lines` holds the Japanese words.
 struct AlarmWords {
@@ -40,6 +45,7 @@ struct PostWindowPlan {
   AlarmWords alarmWords;     // an alarm window's message in parts (Kind::None otherwise)
   WinColor color = 0;        // window and frame fill
   WinColor captionColor = 0; // colour of the date-time text
+  LabelState state = LabelState::Plain;
   int width = kPostDesignWidth, height = kPostDesignHeight;
   int shapeWidth = kPostDesignShapeWidth, shapeHeight = kPostDesignShapeHeight;
   int memoWidth = kPostDesignMemoWidth, memoHeight = kPostDesignMemoHeight;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/access.h"
 #include "core/calendar.h"
 #include "core/labelwindows.h"
 #include "core/palette.h"
@@ -10,7 +11,9 @@ namespace morna {
 
 namespace {
 
-TickStep Alarm() { return TickStep{TickStep::Kind::AlarmOut}; }
+// The alarm sounds for window `window` (-1: none stands for it), which a
+// screen reader then announces.
+TickStep Alarm(int window) { return TickStep{TickStep::Kind::AlarmOut, window}; }
 
 constexpr Millis kHalfHour = 30 * kMillisPerMinute;
 constexpr Millis kLongestShift = 4 * kHalfHour;
@@ -61,22 +64,27 @@ class Sounder {
 };
 
 // The fixed daily, weekly and monthly alarms whose time is the minute of `at`.
-void CheckFixedAlarms(const Settings& s, DateTime at, Sounder& sounder,
+// Their windows stand first, in this order, one for each alarm that is on.
+void CheckFixedAlarms(const Settings& s, DateTime at, int alarmWindowCount, Sounder& sounder,
                       std::vector<TickStep>& steps) {
   const std::string t = FormatDateTimeText(at);
   const std::string_view hm = Chars(t, 12, 16);
   const std::string_view dayText = Chars(t, 9, 10);
-  const auto sound = [&](const char* which) {
-    if (sounder.Take(which + t)) steps.push_back(Alarm());
+  const auto sound = [&](const char* which, int window) {
+    if (sounder.Take(which + t)) steps.push_back(Alarm(window < alarmWindowCount ? window : -1));
   };
+  const int daily = 0;
+  const int weekly = daily + (s.DailyAlarm == 1 ? 1 : 0);
+  const int monthly1 = weekly + (s.WeeklyAlarm == 1 ? 1 : 0);
+  const int monthly2 = monthly1 + (s.MonthlyAlarm1 == 1 ? 1 : 0);
 
-  if (s.DailyAlarm == 1 && s.DATime == hm) sound("daily ");
+  if (s.DailyAlarm == 1 && s.DATime == hm) sound("daily ", daily);
   if (s.WeeklyAlarm == 1 && WeekdayNumber(at) == s.WeeklyAlarmW && s.WeeklyAlarmT == hm) {
-    sound("weekly ");
+    sound("weekly ", weekly);
   }
   if (s.MonthlyAlarm1 == 1 && ParseInt(dayText) == s.MonthlyAlarmDay &&
       s.MonthlyAlarmT1 == hm) {
-    sound("monthly1 ");
+    sound("monthly1 ", monthly1);
   }
   if (s.MonthlyAlarm2 == 1) {
     // The n-th weekday as a two-digit day: characters 2-3 of D + 100. A day
@@ -84,7 +92,7 @@ void CheckFixedAlarms(const Settings& s, DateTime at, Sounder& sounder,
     // number of 0 or less gives a text that no day of the month has.
     const std::int64_t d = PickupDay(s.MonthlyAlarmWeek, s.MonthlyAlarmW, at);
     const std::string dText = std::to_string(d + 100);
-    if (dayText == Chars(dText, 2, 3) && s.MonthlyAlarmT2 == hm) sound("monthly2 ");
+    if (dayText == Chars(dText, 2, 3) && s.MonthlyAlarmT2 == hm) sound("monthly2 ", monthly2);
   }
 }
 
@@ -98,10 +106,12 @@ void PostDataCheck(const Settings& s, const std::string& t, int window, DateTime
   // Before or equal to the warning moment: this minute's label is warned
   // (and sounded) here, where the placement of the windows left it alone.
   if (CompareDateTimeText(t, FormatDateTimeText(WarningMoment(now, s.Minute))) <= 0) {
-    steps.push_back({TickStep::Kind::Recolor, window, s.Tcolor, kPink});
+    steps.push_back({TickStep::Kind::Recolor, window, s.Tcolor,
+                     ReadableTextColor(s, kPink, s.Tcolor), false, LabelState::Warning});
   }
   if (CompareDateTimeText(t, FormatDateTimeText(now)) <= 0) {
-    steps.push_back({TickStep::Kind::Recolor, window, s.Tcolor, kRed});
+    steps.push_back({TickStep::Kind::Recolor, window, s.Tcolor,
+                     ReadableTextColor(s, kRed, s.Tcolor), false, LabelState::Due});
   }
   bool warned = false, due = false;
   for (DateTime m : moments) {
@@ -114,8 +124,8 @@ void PostDataCheck(const Settings& s, const std::string& t, int window, DateTime
   // moment are the same minute (Minute 0); it does not depend on Beep.
   if (s.Notify == 1 && (warned || due))
     steps.push_back({TickStep::Kind::Notify, window, 0, 0, due});
-  if (s.Beep == 1 && warned) steps.push_back(Alarm());
-  if (s.Beep == 1 && due) steps.push_back(Alarm());
+  if (s.Beep == 1 && warned) steps.push_back(Alarm(window));
+  if (s.Beep == 1 && due) steps.push_back(Alarm(window));
 }
 
 }  // namespace
@@ -147,7 +157,7 @@ std::vector<TickStep> SchTimerTimer(TickState& state, const Settings& s, const P
   }
 
   if (s.Beep == 1) {
-    for (DateTime m : moments) CheckFixedAlarms(s, m, sounder, steps);
+    for (DateTime m : moments) CheckFixedAlarms(s, m, alarmWindowCount, sounder, steps);
   }
 
   // Walk the slots the way the windows were built: with the display mode

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/datetime.h"
+#include "core/labelwindows.h"
 #include "core/posttable.h"
 #include "core/settings.h"
 
@@ -15,8 +16,9 @@ namespace morna {
 struct TickStep {
   enum class Kind {
     FollowNewDate,  // the date changed: reset the registration window
-    AlarmOut,       // sound the alarm
+    AlarmOut,       // sound the alarm (for window `window`)
     Recolor,        // window `window` takes `color` with caption colour `captionColor`
+                    // and tells `state`
     Notify,         // a desktop notification for the label of window `window`
   };
   Kind kind;
@@ -24,6 +26,7 @@ struct TickStep {
   WinColor color = 0;
   WinColor captionColor = 0;
   bool due = false;  // Notify: the label's own time (else its warning)
+  LabelState state = LabelState::Plain;  // Recolor: what the new colours tell
   friend bool operator==(const TickStep&, const TickStep&) = default;
 };
 

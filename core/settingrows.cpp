@@ -144,6 +144,8 @@ constexpr SettingRow kRows[] = {
     // Last: older files keep their order.
     Int("DISP", "NationalHolidays", &S::NationalHolidays, 0)
         .Shows(R::Check, Box<&F::CbNational>(), "CbNational"),
+    Int("DISP", "ReadableText", &S::ReadableText, 0)
+        .Shows(R::Check, Box<&F::CbReadable>(), "CbReadable"),
 
     Int("ALARM", "DailyAlarm", &S::DailyAlarm, 0).Shows(R::Check, Box<&F::CbDaily>(), "CbDaily"),
     Text("ALARM", "DATime", &S::DATime, "00:00")

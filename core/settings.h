@@ -82,6 +82,7 @@ struct Settings {
   std::string CaleFontName;
   int CaleFontSize;
   int NationalHolidays;  // 1: Japan's national holidays count as holidays
+  int ReadableText;  // 1: label texts below the readable contrast are drawn darker
   // [ALARM]
   int DailyAlarm;
   std::string DATime;

@@ -15,6 +15,7 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic fonts-ipafont-mincho
   dbus-daemon python3-dbus python3-gi python3-icalendar
   qtkeychain-qt6-dev radicale python3-caldav gnome-keyring libsecret-tools
+  at-spi2-core python3-pyatspi
 )
 [ $# -gt 0 ] && packages=("$@")
 missing=()

@@ -2,6 +2,7 @@
 
 #include "core/entry.h"
 #include "core/palette.h"
+#include "ui/access.h"
 #include "ui/codec.h"
 #include "ui/language.h"
 #include "ui/look.h"
@@ -64,6 +65,7 @@ void TMonthGrid::Fill(const std::array<DayCell, 42>& cells) {
     SetTextColor(Day[k], ToQColor(cells[k].fontColor));
     SetBackColor(Day[k], ToQColor(cells[k].background));
     Day[k]->setToolTip(CoreText("Holidays", cells[k].holidayName));  // empty clears it
+    Rename(Day[k], DayName(cells[k].speech, cells[k].caption.empty()));
   }
   filled_ = cells;
   hasFilled_ = true;

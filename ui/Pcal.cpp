@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "core/calwindow.h"
+#include "ui/access.h"
 #include "ui/codec.h"
 #include "ui/language.h"
 #include "ui/errors.h"
@@ -84,6 +85,7 @@ TPstCal::TPstCal(AppState& state, QWidget* parent)
   }
   resize(kDesignClientWidth, kDesignClientHeight);
   ArrangeCalendar();
+  SpeakCalendar(*this);
 }
 
 void TPstCal::ShowCalendar() {
@@ -130,6 +132,9 @@ void TPstCal::Fill(const CalendarMonthState& month) {
     CalDay[k]->setText(FromSjis(cell.caption));
     SetTextColor(CalDay[k], ToQColor(cell.fontColor));
     CalDay[k]->setToolTip(CoreText("Holidays", cell.holidayName));
+    const QString name = DayName(cell.speech, !cell.shown);
+    Rename(CalDay[k], name);
+    Rename(CalMemo[k], name);
     SetMemoLines(CalMemo[k], FromSjisLines(cell.memo));
     CalDay[k]->setVisible(cell.shown);
     CalMemo[k]->setVisible(cell.shown);

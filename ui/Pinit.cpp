@@ -24,6 +24,7 @@
 
 #include "core/datetime.h"
 #include "core/settingrows.h"
+#include "ui/access.h"
 #include "ui/alarm.h"
 #include "ui/codec.h"
 #include "ui/errors.h"
@@ -138,6 +139,7 @@ TPstInit::TPstInit(AppState& state, QWidget* parent)
   PageControl1->setCurrentIndex(0);
 
   Connect();
+  SpeakSettings(*this);
   BtnOK->setDefault(true);
   BtnOK->setFocus();
 }

@@ -134,6 +134,7 @@ class TPstInit : public QDialog {
   // Color
   std::array<ColorGroupBox, 4> Color{};  // GbColor1 .. GbColor4
   QComboBox* ChangeMin = nullptr;
+  QCheckBox* CbReadable = nullptr;  // texts darkened to the readable contrast
   // Display
   QCheckBox* DispCalnCheck = nullptr;
   QCheckBox* DispAreaCheck = nullptr;

@@ -248,6 +248,13 @@ void TPstInit::BuildColorTab(QWidget* page) {
   label->setFont(PGothic(13, true));
   PlaceFit(label, "Label14", 16, 150, 15);
   ChangeMin = Combo(page, "ChangeMin", 168, 148, 45, NumberItems(1, 20), "5");
+  // Between the timer and today groups, right of the minutes.
+  CbReadable = PlaceFit(new QCheckBox(tr("文字色を濃くする (4.5:1)"), page), "CbReadable", 230, 148);
+  // Tab follows the page from top to bottom: the minutes and this box stand
+  // between the timer group and the today group.
+  setTabOrder(Color[kTimerGroup].button, ChangeMin);
+  setTabOrder(ChangeMin, CbReadable);
+  setTabOrder(CbReadable, Color[kTodayGroup].radio[0]);
 }
 
 void TPstInit::BuildDisplayTab(QWidget* page) {

@@ -4,6 +4,7 @@
 #include "ui/caldav.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -29,6 +31,7 @@
 #include "ui/Ppsub.h"
 #include "ui/ScheduleGroup.h"
 #include "ui/TaskTray.h"
+#include "ui/access.h"
 #include "ui/autostart.h"
 #include "ui/codec.h"
 #include "ui/help.h"
@@ -66,7 +69,13 @@ TPstMain::TPstMain(AppState& state, QWidget* parent)
   // then nothing can tell them from hidden windows made now.
   windows_ = std::make_unique<PostWindows>(state_);
   ConnectGuarded(windows_.get(), &PostWindows::modifyRequested, this,
-                 [this](const PopupLabel& label) { Popup().ShowLabel(label); });
+                 [this](const PopupLabel& label) {
+                   // Closed, the popup gives the focus back to the label window it was
+                   // opened from (or to this window), so that keys go on from there.
+                   QWidget* from = QApplication::activeWindow();
+                   Popup().ReturnFocusTo(from != popup_.get() ? from : nullptr, this);
+                   Popup().ShowLabel(label);
+                 });
   ConnectGuarded(windows_.get(), &PostWindows::mesgClicked, this, &TPstMain::PostMesgClick);
 
   SchTimer = new QTimer(this);
@@ -80,6 +89,8 @@ TPstMain::TPstMain(AppState& state, QWidget* parent)
   DataCheck->setInterval(300);
 
   Connect();
+  BuildKeys();
+  SpeakMain(*this);
   ApplyWindowSize();
   BuildTray();
   SchTimer->start();
@@ -271,6 +282,30 @@ void TPstMain::Connect() {
   on(YYMM, &TClickLabel::clicked, &TPstMain::YYMMClick);
   on(PstVerShow, &TClickLabel::clicked, &TPstMain::PstVerShowClick);
   ConnectGuarded(Grid, &TMonthGrid::dayPressed, this, &TPstMain::DayxxMouseDown);
+}
+
+void TPstMain::BuildKeys() {
+  // F6 (Shift+F6 backwards) goes through the label windows in the order of
+  // their dates, and on from window to window; Escape comes back here.
+  auto key = [this](const QKeySequence& keys, const char* name, auto slot) {
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setObjectName(QString::fromLatin1(name));
+    ConnectGuarded(shortcut, &QShortcut::activated, this, slot);
+  };
+  key(QKeySequence(Qt::Key_F6), "KeyLabels", [this] { windows_->FocusStep(nullptr, true); });
+  key(QKeySequence(Qt::SHIFT | Qt::Key_F6), "KeyLabelsBack",
+      [this] { windows_->FocusStep(nullptr, false); });
+  ConnectGuarded(windows_.get(), &PostWindows::leaveRequested, this, [this] {
+    if (!isVisible()) return;
+    raise();
+    activateWindow();
+  });
+  // The icon's menu, which not every desktop lets the keyboard reach in
+  // its notification area.
+  key(QKeySequence(Qt::ALT | Qt::Key_M), "KeyMenu", [this] {
+    PopupMenu->popup(mapToGlobal(QPoint(width() / 4, height() / 4)));
+    PopupMenu->setActiveAction(PopupMenu->actions().value(0));
+  });
 }
 
 void TPstMain::SetOuterWidth(int width) {

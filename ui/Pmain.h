@@ -266,6 +266,8 @@ class TPstMain : public QWidget {
   void BuildMenu();
   void BuildTray();
   void Connect();
+  // The keys that reach the label windows and the icon's menu.
+  void BuildKeys();
   void MoveOntoDesktop();
   // The file error box: `what` with the system's reason for %1, and the file's path.
   void ShowFileError(const QString& what, const std::string& path, const std::string& systemText);

@@ -438,6 +438,7 @@ void TPstMain::SchTimerTimer() {
   const std::vector<TickStep> steps =
       morna::SchTimerTimer(state_.Timer, state_.Settings, state_.Labels.Table(), windows_->Captions(),
                            state_.AlarmWindowCount, now);
+  std::vector<int> alerted;  // the windows that raised an alert in this tick
   for (const TickStep& step : steps) {
     switch (step.kind) {
       case TickStep::Kind::FollowNewDate:
@@ -446,9 +447,15 @@ void TPstMain::SchTimerTimer() {
         break;
       case TickStep::Kind::Recolor:
         windows_->Recolor(step.window, step.color, step.captionColor);
+        if (windows_->TellState(step.window, step.state)) alerted.push_back(step.window);
         break;
       case TickStep::Kind::AlarmOut:
         AlarmOut();
+        // A label whose time came alerted already: its alarm adds no second alert.
+        if (std::find(alerted.begin(), alerted.end(), step.window) == alerted.end()) {
+          windows_->Announce(step.window);
+          alerted.push_back(step.window);
+        }
         break;
       case TickStep::Kind::Notify:
         NotifyLabel(step.window, step.due);

@@ -59,6 +59,9 @@ TPstPost* PostWindows::NewWindow() {
     if (!w->IsAlarm()) emit modifyRequested(w->Label());
   });
   QObject::connect(w, &TPstPost::mesgClicked, this, [this, w] { emit mesgClicked(w->Lines()); });
+  QObject::connect(w, &TPstPost::focusStepRequested, this,
+                   [this, w](bool forward) { FocusStep(w, forward); });
+  QObject::connect(w, &TPstPost::leaveRequested, this, &PostWindows::leaveRequested);
   return w;
 }
 
@@ -121,6 +124,31 @@ std::vector<std::string> PostWindows::Captions() const {
 
 void PostWindows::Recolor(int k, WinColor color, WinColor captionColor) {
   if (TPstPost* w = At(k)) w->SetColors(color, captionColor);
+}
+
+bool PostWindows::TellState(int k, LabelState state) {
+  TPstPost* w = At(k);
+  return w && w->TellState(state);
+}
+
+void PostWindows::Announce(int k) {
+  if (TPstPost* w = At(k)) w->Alert();
+}
+
+void PostWindows::FocusStep(const TPstPost* from, bool forward) {
+  int k = -1;
+  for (int i = 0; from && i < Count(); ++i) {
+    if (list_[static_cast<std::size_t>(i)].data() == from) k = i;
+  }
+  if (!forward && k < 0) k = Count();
+  // Windows the user closed are passed over.
+  for (k += forward ? 1 : -1; k >= 0 && k < Count(); k += forward ? 1 : -1) {
+    if (TPstPost* w = At(k); w && w->isVisible()) {
+      w->Focus();
+      return;
+    }
+  }
+  emit leaveRequested();
 }
 
 }  // namespace morna::ui

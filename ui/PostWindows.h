@@ -35,6 +35,14 @@ class PostWindows : public QObject {
   TPstPost* At(int k) const;                // nullptr when closed or out of range
   std::vector<std::string> Captions() const;  // date-time captions, Shift-JIS
   void Recolor(int k, WinColor color, WinColor captionColor);
+  // Screen readers: window k tells its new state (true when that raised an
+  // alert); window k announces the alarm that sounds for it.
+  bool TellState(int k, LabelState state);
+  void Announce(int k);
+  // The keyboard: gives the focus to the next (or previous) window after
+  // `from` in the order of the list (alarms, then labels by date); from
+  // none, to the first (or last). Past the end, leaveRequested.
+  void FocusStep(const TPstPost* from, bool forward);
 
  signals:
   // The frame or date-time of a label's window was clicked (the popup opens
@@ -42,6 +50,9 @@ class PostWindows : public QObject {
   void modifyRequested(const PopupLabel& label);
   // A window's message was clicked.
   void mesgClicked(const QStringList& lines);
+  // Escape in a window, or a step past the last one: back to the
+  // registration window.
+  void leaveRequested();
 
  private:
   TPstPost* NewWindow();

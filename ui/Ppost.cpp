@@ -1,10 +1,16 @@
 #include "ui/Ppost.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QFocusFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 
+#include "core/access.h"
+#include "ui/access.h"
 #include "ui/codec.h"
 
 namespace morna::ui {
@@ -21,6 +27,69 @@ bool IsLeftClickEnd(QEvent* event, const QWidget* w) {
 // A window needs at least one pixel each way; the parts may shrink to none.
 QRect PlanGeometry(const PostWindowPlan& plan) {
   return QRect(plan.left, plan.top, std::max(1, plan.width), std::max(1, plan.height));
+}
+
+// The ring a label window shows while it has the keyboard focus: a thick
+// line along its edge and a dotted one inside, in black or white, whichever
+// stands out on the window's colour. A focus frame, so that screen readers
+// do not take it for a control.
+class FocusRing : public QFocusFrame {
+ public:
+  explicit FocusRing(QWidget* window) : QFocusFrame(window) {}
+  void SetColor(const QColor& c) {
+    if (c == color_) return;
+    color_ = c;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    QPen pen(color_, 3);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    p.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    pen.setWidth(1);
+    pen.setStyle(Qt::DotLine);
+    p.setPen(pen);
+    p.drawRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5));
+  }
+
+ private:
+  QColor color_ = Qt::black;
+};
+
+// The label window as screen readers see it: a window, not a plain panel,
+// whose press action opens the popup as Enter does (an alarm window has no
+// label to open).
+class PostAccessible : public QAccessibleWidget {
+ public:
+  explicit PostAccessible(TPstPost* w) : QAccessibleWidget(w, QAccessible::Window) {}
+  QStringList actionNames() const override {
+    QStringList names = QAccessibleWidget::actionNames();
+    if (!Post()->IsAlarm()) names << pressAction();
+    return names;
+  }
+  void doAction(const QString& name) override {
+    if (name == pressAction() && !Post()->IsAlarm())
+      Post()->Open();
+    else
+      QAccessibleWidget::doAction(name);
+  }
+  QStringList keyBindingsForAction(const QString& name) const override {
+    if (name == pressAction()) return {QStringLiteral("Return")};
+    return QAccessibleWidget::keyBindingsForAction(name);
+  }
+
+ private:
+  TPstPost* Post() const { return static_cast<TPstPost*>(widget()); }
+};
+
+QAccessibleInterface* PostWindowAccessible(const QString& className, QObject* object) {
+  if (className == QLatin1String(TPstPost::staticMetaObject.className())) {
+    if (auto* w = qobject_cast<TPstPost*>(object)) return new PostAccessible(w);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -61,9 +130,23 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   PostDataTime = face.time;
   PostDataTime->installEventFilter(this);
   PostMesg = face.view;
+  PostMesg->setAccessibleName(tr("メッセージ"));
+  Shape1->setAccessibleName(tr("ラベルの枠"));
   PostMesg->installEventFilter(this);
 
   connect(Shape1, &TShape::mouseDown, this, [this] { emit modifyRequested(); });
+
+  static const bool accessible = [] {
+    QAccessible::installFactory(PostWindowAccessible);
+    return true;
+  }();
+  (void)accessible;
+  // The window itself holds the keyboard focus; its parts only show.
+  for (QWidget* part : findChildren<QWidget*>()) part->setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::StrongFocus);
+  focusRing_ = new FocusRing(this);
+  focusRing_->setObjectName(QStringLiteral("FocusRing"));
+  focusRing_->hide();
   SetColors(kLightYellow, 0);
 }
 
@@ -79,12 +162,16 @@ void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
     setWindowTitle(caption.trimmed());
   }
   const bool linesChanged = !filled_ || label_.Lines != plan.lines || hasMessage_ != plan.hasMessage;
+  const bool labelChanged = !filled_ || linesChanged || label_.Caption != plan.caption;
   label_ = PopupLabel{plan.caption, plan.lines};
   hasMessage_ = plan.hasMessage;
+  if (labelChanged) SetSpokenName();
+  SetState(plan.state);
 
   SetColors(plan.color, plan.captionColor);
 
   setGeometry(PlanGeometry(plan));
+  PlaceFocusRing();
   Shape1->resize(std::max(0, plan.shapeWidth), std::max(0, plan.shapeHeight));
   PostMesg->resize(std::max(0, plan.memoWidth), std::max(0, plan.memoHeight));
 
@@ -132,6 +219,7 @@ void TPstPost::SetColors(WinColor color, WinColor captionColor) {
   PostMesg->setPalette(memoPal);
 
   Shape1->SetFill(color);
+  static_cast<FocusRing*>(focusRing_)->SetColor(ToQColor(FocusRingColor(color)));
 
   QPalette timePal = PostDataTime->palette();
   timePal.setColor(QPalette::WindowText, ToQColor(captionColor));
@@ -155,6 +243,80 @@ bool TPstPost::eventFilter(QObject* watched, QEvent* event) {
     emit mesgClicked();
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TPstPost::SetSpokenName() {
+  // The date-time (or ToDo, Alarm) and the message in one line.
+  QString name = FromSjis(label_.Caption).trimmed();
+  if (hasMessage_) {
+    const QString message = FromSjisLines(label_.Lines).join(QLatin1Char(' ')).simplified();
+    if (!message.isEmpty()) name += QLatin1Char(' ') + message;
+  }
+  Rename(this, name);
+}
+
+void TPstPost::SetState(LabelState state) {
+  state_ = state;
+  QString description = LabelStateText(state);
+  if (!alarm_) description += tr("。Enterキーで修正・削除");
+  Redescribe(this, description);
+}
+
+bool TPstPost::TellState(LabelState state) {
+  if (state == state_) return false;
+  SetState(state);
+  if (state != LabelState::Due) return false;
+  Alert();
+  return true;
+}
+
+void TPstPost::Alert() { RaiseAlert(this); }
+
+void TPstPost::Focus() {
+  raise();
+  activateWindow();
+  setFocus(Qt::OtherFocusReason);
+}
+
+void TPstPost::PlaceFocusRing() {
+  focusRing_->setGeometry(rect());
+  focusRing_->raise();
+}
+
+void TPstPost::keyPressEvent(QKeyEvent* event) {
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      Open();
+      return;
+    case Qt::Key_F6:
+      emit focusStepRequested(!shift);
+      return;
+    case Qt::Key_Escape:
+      emit leaveRequested();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+bool TPstPost::focusNextPrevChild(bool next) {
+  // Nothing inside takes the focus: Tab goes on to the next label window.
+  emit focusStepRequested(next);
+  return true;
+}
+
+void TPstPost::focusInEvent(QFocusEvent* event) {
+  PlaceFocusRing();
+  focusRing_->show();
+  QWidget::focusInEvent(event);
+}
+
+void TPstPost::focusOutEvent(QFocusEvent* event) {
+  focusRing_->hide();
+  QWidget::focusOutEvent(event);
 }
 
 void TPstPost::closeEvent(QCloseEvent* event) {

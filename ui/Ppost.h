@@ -12,6 +12,7 @@
 #include "ui/controls.h"
 #include "ui/memoview.h"
 
+class QFocusFrame;
 class QLabel;
 
 namespace morna::ui {
@@ -44,6 +45,22 @@ class TPstPost : public QWidget {
   // itself and must not be touched any more).
   bool IsClosed() const { return closed_; }
 
+  // --- screen readers and the keyboard. The window is an accessible window
+  // named by its date-time and message, with its state as its description.
+  // A change of state from the timer is told (the description changes; a
+  // label whose time came raises an alert); Alert() announces an alarm
+  // that sounds for the window.
+  LabelState State() const { return state_; }
+  // Whether it raised an alert.
+  bool TellState(LabelState state);
+  void Alert();
+  // Takes the keyboard focus (the window comes to the front and shows its
+  // focus ring).
+  void Focus();
+  // As a click on the frame: the popup opens on the label (Enter, Space,
+  // and a screen reader's press action).
+  void Open() { emit modifyRequested(); }
+
   QLabel* PostDataTime = nullptr;
   TMemoView* PostMesg = nullptr;
   TShape* Shape1 = nullptr;
@@ -51,10 +68,18 @@ class TPstPost : public QWidget {
  signals:
   void modifyRequested();  // frame or date-time clicked (DataModify)
   void mesgClicked();      // message clicked (PostMesgClick)
+  // Tab, F6 (on) or Shift+Tab, Shift+F6 (back): to the next label window.
+  void focusStepRequested(bool forward);
+  // Escape: back to the registration window.
+  void leaveRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   bool closed_ = false;
@@ -62,6 +87,11 @@ class TPstPost : public QWidget {
   bool filled_ = false;      // shown a plan once
   bool hasMessage_ = true;
   PopupLabel label_;
+  LabelState state_ = LabelState::Plain;
+  QFocusFrame* focusRing_ = nullptr;
+  void SetState(LabelState state);
+  void SetSpokenName();
+  void PlaceFocusRing();
 };
 
 }  // namespace morna::ui

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "ui/access.h"
 #include "ui/codec.h"
 #include "ui/controls.h"
 
@@ -108,6 +111,7 @@ TPstPsub::TPstPsub(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   setTabOrder(BtnMod, BtnDel);
   setTabOrder(BtnDel, BtnCan);
   setTabOrder(BtnCan, PostMesg);
+  SpeakPopup(*this);
 }
 
 void TPstPsub::ShowLabel(const PopupLabel& label) {
@@ -123,6 +127,7 @@ void TPstPsub::ShowLabel(const PopupLabel& label) {
   show();
   raise();
   activateWindow();
+  BtnMod->setFocus(Qt::OtherFocusReason);
 }
 
 void TPstPsub::ShowLabel(const QString& caption, const QStringList& lines) {
@@ -142,6 +147,41 @@ PopupLabel TPstPsub::Label() const {
 QString TPstPsub::Caption() const { return PostDataTime->text(); }
 
 QStringList TPstPsub::Lines() const { return MemoLines(PostMesg); }
+
+void TPstPsub::ReturnFocusTo(QWidget* window, QWidget* fallback) {
+  returnTo_ = window;
+  returnFallback_ = fallback;
+}
+
+void TPstPsub::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    BtnCan->click();
+    return;
+  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+      button->click();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TPstPsub::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  // After the change the button made: a delete rebuilds the label windows.
+  QTimer::singleShot(0, this, [this] {
+    if (isVisible()) return;
+    QWidget* back = returnTo_ && returnTo_->isVisible() ? returnTo_.data() : returnFallback_.data();
+    returnTo_ = nullptr;
+    if (!back || !back->isVisible()) return;
+    back->raise();
+    back->activateWindow();
+    // A label window holds the focus itself; a window of controls gets back
+    // the one it had.
+    if (back->focusPolicy() != Qt::NoFocus) back->setFocus(Qt::OtherFocusReason);
+  });
+}
 
 void TPstPsub::closeEvent(QCloseEvent* event) {
   // The popup lives for the whole run and is referred to throughout, so a

@@ -4,6 +4,7 @@
 // the buttons (objectNames BtnMod, BtnDel, BtnCan).
 #pragma once
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -32,6 +33,9 @@ class TPstPsub : public QWidget {
   PopupLabel Label() const;
   QString Caption() const;
   QStringList Lines() const;
+  // Where the keyboard focus goes when the popup closes: `window`, or
+  // `fallback` when that is gone by then (a label window deleted).
+  void ReturnFocusTo(QWidget* window, QWidget* fallback);
 
   QLabel* PostDataTime = nullptr;
   QPlainTextEdit* PostMesg = nullptr;
@@ -46,9 +50,13 @@ class TPstPsub : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // hides instead of closing
+  // Escape is Cancel; Enter presses the button with the focus.
+  void keyPressEvent(QKeyEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   PopupLabel label_;
+  QPointer<QWidget> returnTo_, returnFallback_;
 };
 
 }  // namespace morna::ui

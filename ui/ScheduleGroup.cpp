@@ -1,6 +1,7 @@
 #include "ui/ScheduleGroup.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 
 #include "ui/codec.h"
@@ -68,7 +69,9 @@ ScheduleEntry TScheduleGroup::Entry() const {
 void TScheduleGroup::MakeEditable() {
   for (QComboBox* c : {CbShWeeklyWeek, CbShWeeklyTime, CbShMonthlyDay, CbShMonthlyTime1,
                        CbShMonthlyWeekNo, CbShMonthlyWeek, CbShMonthlyTime2}) {
-    if (!c->isEditable()) c->setEditable(true);
+    if (c->isEditable()) continue;
+    c->setEditable(true);
+    c->lineEdit()->setAccessibleName(c->accessibleName());  // it speaks for the box
   }
 }
 

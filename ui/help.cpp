@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -35,6 +36,10 @@ class BrowserHelp : public HelpViewer {
       window_->setOpenExternalLinks(false);
       window_->resize(560, 620);
       window_->setSource(QUrl(HelpDocument()));
+      // Escape closes it, as it closes the program's other windows.
+      auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), window_);
+      close->setObjectName(QStringLiteral("KeyClose"));
+      QObject::connect(close, &QShortcut::activated, window_, &QWidget::close);
     }
     window_->scrollToAnchor(kHelpFirstTopic);
     window_->show();

@@ -1,5 +1,7 @@
 #include "core/labelwindows.h"
 
+#include "core/access.h"
+
 #include <gtest/gtest.h>
 #ifdef _WIN32
 #include <windows.h>
@@ -84,6 +86,7 @@ TEST(LabelWindowsAlarms, AlarmWindowsComeFirstInFixedOrder) {
   EXPECT_EQ(w[1].lines, std::vector<std::string>{Sjis("毎月 第2金曜日 18:00")});
   EXPECT_EQ(w[0].color, s.Tcolor);
   EXPECT_EQ(w[0].captionColor, 255);
+  EXPECT_EQ(w[0].state, LabelState::Alarm);
   EXPECT_FALSE(w[2].alarm);
   EXPECT_EQ(w[2].slot, 0);
   EXPECT_EQ(w[2].caption, "2030/07/01 10:00");
@@ -163,22 +166,46 @@ TEST(LabelWindowsColours, ByTimeOfTheLabel) {
                            "2030/06/15 12:00", "2030/06/16 08:00"}),
                  alarms);
   }();
-  struct Want { WinColor color, caption; };
+  using St = LabelState;
+  struct Want { WinColor color, caption; LabelState state; };
   const Want want[] = {
-      {1, 255},         // ToDo: red caption on Dcolor
-      {3, 255},         // yesterday: past
-      {3, 255},         // earlier today: past
-      {3, 16728319},    // this very minute: not yet past, but due soon
-      {3, 16728319},    // within the lead
-      {2, 0},           // the threshold's own minute is not yet due soon
-      {2, 0},           // later today
-      {1, 0},           // a later day
+      {1, 255, St::ToDo},            // ToDo: red caption on Dcolor
+      {3, 255, St::Due},             // yesterday: past
+      {3, 255, St::Due},             // earlier today: past
+      {3, 16728319, St::Warning},    // this very minute: not yet past, but due soon
+      {3, 16728319, St::Warning},    // within the lead
+      {2, 0, St::Today},             // the threshold's own minute is not yet due soon
+      {2, 0, St::Today},             // later today
+      {1, 0, St::Plain},             // a later day
   };
   ASSERT_EQ(w.size(), 8u);
   EXPECT_EQ(w[0].caption, "    ToDo");
   for (std::size_t i = 0; i < w.size(); ++i) {
     EXPECT_EQ(w[i].color, want[i].color) << i;
     EXPECT_EQ(w[i].captionColor, want[i].caption) << i;
+    EXPECT_EQ(w[i].state, want[i].state) << i;
+  }
+}
+
+// With ReadableText on, a caption below the readable ratio is drawn in a
+// darker shade of its hue; black captions and every background stay.
+TEST(LabelWindowsColours, ReadableTextDarkensOnlyTheCaptionsThatNeedIt) {
+  Settings s;
+  s.Minute = 5;
+  s.ReadableText = 1;
+  int alarms = 0;
+  const auto w = Build(s, Table({"1900/12/01 00:00", "2030/06/14 23:00", "2030/06/15 08:58",
+                                 "2030/06/16 08:00"}),
+                       alarms);
+  ASSERT_EQ(w.size(), 4u);
+  EXPECT_EQ(w[0].captionColor, DarkenToContrast(kRed, s.Dcolor));   // ToDo
+  EXPECT_EQ(w[1].captionColor, DarkenToContrast(kRed, s.Tcolor));   // past
+  EXPECT_EQ(w[2].captionColor, DarkenToContrast(kPink, s.Tcolor));  // warning
+  EXPECT_EQ(w[3].captionColor, kBlack);
+  const WinColor backs[] = {s.Dcolor, s.Tcolor, s.Tcolor, s.Dcolor};
+  for (std::size_t i = 0; i < w.size(); ++i) {
+    EXPECT_EQ(w[i].color, backs[i]) << i;
+    EXPECT_GE(ContrastRatio(w[i].captionColor, w[i].color), kReadableContrast) << i;
   }
 }
 

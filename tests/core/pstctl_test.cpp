@@ -226,9 +226,10 @@ TEST(SaveSettingsTest, FirstSaveWritesSectionsAndKeysInWriteOrder) {
                                       "DataWCheck", "DataWSize", "Beep", "DisplayMode",
                                       "DisplayModeDay", "IMEMode"}));
   EXPECT_EQ(o.lines[2][0], "Ecolor=14745599");
-  ASSERT_EQ(o.lines[3].size(), 25u);
+  ASSERT_EQ(o.lines[3].size(), 26u);
   EXPECT_EQ(o.lines[3][0], "PastData=1");
-  EXPECT_EQ(o.lines[3][24], "NationalHolidays=0");  // the newest key stands last
+  EXPECT_EQ(o.lines[3][24], "NationalHolidays=0");
+  EXPECT_EQ(o.lines[3][25], "ReadableText=0");  // the newest key stands last
   ASSERT_EQ(o.lines[4].size(), 15u);
   EXPECT_EQ(o.lines[4][14], "Notify=0");  // the newest key stands last
   for (int sec : {5, 6}) {
@@ -287,8 +288,8 @@ TEST(SaveSettingsTest, NewerKeysAreAddedAfterTheKeysOfAnOlderFile) {
     const char* added;  // where the key went
   } cases[] = {
       {"[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n[ALARM]\r\nBeep=1\r\n",
-       &Settings::NationalHolidays, "[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n",
-       "NationalHolidays=1\r\n[ALARM]"},
+       &Settings::ReadableText, "[DISP]\r\nHoliday=1\r\nCaleFontSize=10\r\n",
+       "NationalHolidays=0\r\nReadableText=1\r\n[ALARM]"},
       {"[ALARM]\r\nCountDown=1\r\nCountDownN=7\r\n[HOLIDAY]\r\nDay01=0101\r\n",
        &Settings::Notify, "[ALARM]\r\nCountDown=1\r\nCountDownN=7\r\n",
        "MonthlyAlarmT2=00:00\r\nNotify=1\r\n[HOLIDAY]"},

@@ -1,5 +1,7 @@
 #include "core/schedtimer.h"
 
+#include "core/access.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,9 +15,9 @@ using Steps = std::vector<TickStep>;
 
 constexpr WinColor kT = 16777152;  // Tcolor by default
 
-TickStep Pink(int w) { return {Kind::Recolor, w, kT, kPink}; }
-TickStep Red(int w) { return {Kind::Recolor, w, kT, kRed}; }
-const TickStep kAlarm{Kind::AlarmOut};
+TickStep Pink(int w) { return {Kind::Recolor, w, kT, kPink, false, LabelState::Warning}; }
+TickStep Red(int w) { return {Kind::Recolor, w, kT, kRed, false, LabelState::Due}; }
+TickStep Alarm(int w) { return {Kind::AlarmOut, w}; }
 const TickStep kNewDate{Kind::FollowNewDate};
 
 DateTime At(int h, int m, int s = 5, int ms = 0) { return MakeDateTime(2030, 6, 15, h, m, s, ms); }
@@ -52,9 +54,9 @@ TEST(TimerLabels, WarningThenDueWithSoundsOnlyAtTheTwoMoments) {
   }
   ASSERT_EQ(seen.size(), 8u);
   EXPECT_EQ(seen[0], Steps{});                   // 08:54, the start-up minute
-  EXPECT_EQ(seen[1], (Steps{Pink(0), kAlarm}));  // 08:55
+  EXPECT_EQ(seen[1], (Steps{Pink(0), Alarm(0)}));  // 08:55
   for (int i = 2; i <= 5; ++i) EXPECT_EQ(seen[i], Steps{Pink(0)}) << i;  // 08:56-08:59
-  EXPECT_EQ(seen[6], (Steps{Pink(0), Red(0), kAlarm}));                  // 09:00
+  EXPECT_EQ(seen[6], (Steps{Pink(0), Red(0), Alarm(0)}));                  // 09:00
   EXPECT_EQ(seen[7], (Steps{Pink(0), Red(0)}));                          // 09:01
 }
 
@@ -77,7 +79,7 @@ TEST(TimerLabels, MinuteZeroBeepZeroToDoAndAlarmWindowOffset) {
   s.Minute = 0;
   const PostTable t = Table({"1900/12/01 00:00", "2030/06/15 09:00"});
   const std::vector<std::string> captions{"    Alarm", "    ToDo", "2030/06/15 09:00"};
-  EXPECT_EQ(TickAt(s, t, captions, At(9, 0), 1), (Steps{Pink(2), Red(2), kAlarm, kAlarm}));
+  EXPECT_EQ(TickAt(s, t, captions, At(9, 0), 1), (Steps{Pink(2), Red(2), Alarm(2), Alarm(2)}));
   s.Beep = 0;
   EXPECT_EQ(TickAt(s, t, captions, At(9, 0), 1), (Steps{Pink(2), Red(2)}));
   // A window closed by the user leaves an empty caption and is passed over.
@@ -91,24 +93,37 @@ TEST(TimerLabels, NotifyAtTheWarningAndTheDueMomentOnly) {
   const std::vector<std::string> captions{"    ToDo", "2030/06/15 09:00"};
   const TickStep warned{Kind::Notify, 1, 0, 0, false};
   const TickStep due{Kind::Notify, 1, 0, 0, true};
-  EXPECT_EQ(TickAt(s, t, captions, At(8, 55)), (Steps{Pink(1), warned, kAlarm}));
+  EXPECT_EQ(TickAt(s, t, captions, At(8, 55)), (Steps{Pink(1), warned, Alarm(1)}));
   EXPECT_EQ(TickAt(s, t, captions, At(8, 56)), Steps{Pink(1)});
-  EXPECT_EQ(TickAt(s, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), due, kAlarm}));
+  EXPECT_EQ(TickAt(s, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), due, Alarm(1)}));
   // Without sound the notifications still come; with Minute 0 only one.
   s.Beep = 0;
   EXPECT_EQ(TickAt(s, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), due}));
   s.Minute = 0;
   EXPECT_EQ(TickAt(s, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), due}));
   // Off by default.
-  EXPECT_EQ(TickAt(Settings{}, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), kAlarm}));
+  EXPECT_EQ(TickAt(Settings{}, t, captions, At(9, 0)), (Steps{Pink(1), Red(1), Alarm(1)}));
+}
+
+TEST(TimerLabels, ReadableTextDarkensTheCaptionsOfTheTimerColour) {
+  Settings s;
+  s.ReadableText = 1;
+  const PostTable t = Table({"2030/06/15 09:00"});
+  const Steps steps = TickAt(s, t, {"2030/06/15 09:00"}, At(9, 0));
+  ASSERT_EQ(steps.size(), 3u);
+  EXPECT_EQ(steps[0].state, LabelState::Warning);
+  EXPECT_EQ(steps[1].state, LabelState::Due);
+  EXPECT_EQ(steps[0].captionColor, DarkenToContrast(kPink, kT));
+  EXPECT_EQ(steps[1].captionColor, DarkenToContrast(kRed, kT));
+  EXPECT_EQ(steps[1].color, kT);  // the background as chosen
 }
 
 TEST(TimerLabels, LeadShortOfWholeMinutesEarlyInAMinute) {
   Settings s;  // 5 x 0.0006944 days is 0.0192 s short of 5 minutes
   const PostTable t = Table({"2030/06/15 08:59", "2030/06/15 09:00"});
   const std::vector<std::string> captions{"2030/06/15 08:59", "2030/06/15 09:00"};
-  EXPECT_EQ(TickAt(s, t, captions, At(8, 55, 0, 10)), (Steps{Pink(0), kAlarm}));
-  EXPECT_EQ(TickAt(s, t, captions, At(8, 55, 0, 100)), (Steps{Pink(0), Pink(1), kAlarm}));
+  EXPECT_EQ(TickAt(s, t, captions, At(8, 55, 0, 10)), (Steps{Pink(0), Alarm(0)}));
+  EXPECT_EQ(TickAt(s, t, captions, At(8, 55, 0, 100)), (Steps{Pink(0), Pink(1), Alarm(1)}));
 }
 
 TEST(TimerLabels, WalkFollowsTheWindowsOfTheBuild) {
@@ -149,7 +164,7 @@ TEST(TimerFixedAlarms, DailyWeeklyMonthlyInOrder) {
   const std::vector<std::string> captions{"    Alarm", "    Alarm", "    Alarm", "    Alarm",
                                           "2030/06/15 18:00"};
   EXPECT_EQ(TickAt(s, t, captions, At(18, 0), 4),
-            (Steps{kAlarm, kAlarm, kAlarm, kAlarm, Pink(4), Red(4), kAlarm}));
+            (Steps{Alarm(0), Alarm(1), Alarm(2), Alarm(3), Pink(4), Red(4), Alarm(4)}));
   EXPECT_EQ(TickAt(s, t, captions, At(18, 1), 4), (Steps{Pink(4), Red(4)}));
   s.DATime = "18:00:00";  // not the exact "hh:mm" form: never matches
   s.WeeklyAlarmW = 1;
@@ -159,6 +174,19 @@ TEST(TimerFixedAlarms, DailyWeeklyMonthlyInOrder) {
   s.Beep = 0;
   s.DATime = "18:00";
   EXPECT_EQ(TickAt(s, Table({}), {}, At(18, 0)), Steps{});
+}
+
+// Each fixed alarm sounds for its own window, which a screen reader
+// announces; one turned on since the windows were built has none.
+TEST(TimerFixedAlarms, EachSoundsForItsOwnWindow) {
+  Settings s;
+  s.WeeklyAlarm = s.MonthlyAlarm1 = 1;  // the daily alarm off: the weekly one stands first
+  s.WeeklyAlarmT = s.MonthlyAlarmT1 = "18:00";
+  s.WeeklyAlarmW = 7;
+  s.MonthlyAlarmDay = 15;
+  EXPECT_EQ(TickAt(s, Table({}), {"    Alarm", "    Alarm"}, At(18, 0), 2),
+            (Steps{Alarm(0), Alarm(1)}));
+  EXPECT_EQ(TickAt(s, Table({}), {"    Alarm"}, At(18, 0), 1), (Steps{Alarm(0), Alarm(-1)}));
 }
 
 TEST(TimerFixedAlarms, NthWeekdayOnlyWhenItExists) {

@@ -187,6 +187,7 @@ TEST_F(PstInitTest, EveryFieldOfTheFormRoundTripsThroughItsControl) {
   f.Colors = {ColorChoice{1, 0x010203}, ColorChoice{5, 0x0a0b0c}, ColorChoice{3, kLightGrey},
               ColorChoice{4, 0xfffefd}};
   f.ChangeMin = "7";
+  f.CbReadable = true;
   f.DispCalnCheck = true;
   f.DispAreaCheck = true;
   f.DispEd = {"1", "2", "3", "4"};

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# A screen reader's view: the program on a private session bus with the
+# accessibility bus of at-spi2-core, read through AT-SPI (pyatspi) as a
+# screen reader reads it. Its registration window's buttons and a label
+# window are found by name, the label window's action and the popup's
+# Cancel button are pressed through AT-SPI, and the label window's
+# description changes (with its event) when its warning time comes. The
+# clock starts a little before the warning.
+source "$(dirname "$0")/lib.sh"
+FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+for tool in dbus-daemon /usr/libexec/at-spi-bus-launcher; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
+start_display
+
+# A session bus of our own, reached only through its socket in $WORK.
+cat >"$WORK/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$WORK/bus</listen>
+  <auth>EXTERNAL</auth>
+  <standard_session_servicedirs/>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+dbus-daemon --config-file="$WORK/bus.conf" --nofork --nopidfile >"$WORK/bus.log" 2>&1 &
+PIDS+=($!)
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/bus"
+for _ in $(seq 50); do [ -S "$WORK/bus" ] && break; sleep 0.1; done
+[ -S "$WORK/bus" ] || fail "the private session bus did not start: $(cat "$WORK/bus.log")"
+export XDG_RUNTIME_DIR="$WORK/run"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# The accessibility bus, with its registry.
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/atspi.log" 2>&1 &
+PIDS+=($!)
+for _ in $(seq 50); do
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+# The label's warning comes two minutes before 09:00; the clock starts at
+# 08:57:15, so the program's timer sees it some 45 seconds after start.
+printf '[FORM]\r\nMinute=2\r\nBeep=0\r\n' >"$INI"
+printf 'Time=2030/06/15 09:00\r\nMemo=standup\r\nMemo=room 4\r\n' >"$DAT"
+(cd "$APP_DIR" && LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-06-15 08:57:15" \
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 \
+  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
+MORNA_PID=$!
+PIDS+=("$MORNA_PID")
+wait_window Moranote >/dev/null
+
+/usr/bin/python3 "$E2E_DIR/atspi_walk.py" "$WORK/walk.log" "2030/06/15 09:00 standup room 4" 60 ||
+  true
+cat "$WORK/walk.log"
+kill -0 "$MORNA_PID" 2>/dev/null || fail "the program is gone: $(cat "$WORK/morna.log")"
+grep -q '^MISSING' "$WORK/walk.log" && fail "$(grep '^MISSING' "$WORK/walk.log")"
+grep -qx 'BUTTON Post: ラベルを貼ります' "$WORK/walk.log" || fail "the Post button"
+grep -qx 'LABEL 2030/06/15 09:00 standup room 4 | 今日の予定。Enterキーで修正・削除' "$WORK/walk.log" ||
+  fail "the label window's name and description"
+grep -qx 'POPUP CLOSED' "$WORK/walk.log" || fail "the popup through AT-SPI actions"
+grep -qx 'DESCRIPTION 今日の予定。Enterキーで修正・削除 -> まもなく時刻です。Enterキーで修正・削除' \
+  "$WORK/walk.log" || fail "the description at the warning time"
+grep -q '^EVENTS [1-9]' "$WORK/walk.log" || fail "no description change event"
+echo "PASS"
