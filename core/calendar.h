@@ -69,6 +69,7 @@ struct DaySpeech {
   bool listedHoliday = false;  // any other red holiday (the user's list, the Monday after)
   bool today = false;
   int labels = 0;              // dated labels of the day
+  friend bool operator==(const DaySpeech&, const DaySpeech&) = default;
 };
 DaySpeech SpeechOfDay(const Settings& s, DateTime date, int labels, bool today);
 

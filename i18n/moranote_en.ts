@@ -67,6 +67,53 @@ Choose a WAV file on the &quot;Data&quot; tab of the settings (the icon menu&apo
     </message>
 </context>
 <context>
+    <name>CalDavSync</name>
+    <message>
+        <source>版がこのプログラムと合いません</source>
+        <translation>its version does not match this program</translation>
+    </message>
+    <message>
+        <source>カレンダーサーバーと同期する部品 (morna_caldav) を読み込めません。</source>
+        <translation>The calendar server module (morna_caldav) cannot be loaded.</translation>
+    </message>
+    <message>
+        <source>サーバーの証明書を信頼できないため、接続しませんでした: %1</source>
+        <translation>Not connected: the server&apos;s certificate cannot be trusted: %1</translation>
+    </message>
+    <message>
+        <source>サーバーに接続できません: %1</source>
+        <translation>Cannot connect to the server: %1</translation>
+    </message>
+    <message>
+        <source>サーバーがログインを拒否しました (ユーザー名かパスワードが違います)。</source>
+        <translation>The server refused the login (wrong user name or password).</translation>
+    </message>
+    <message>
+        <source>サーバーがこの操作を許しませんでした (HTTP 403)。</source>
+        <translation>The server did not allow this (HTTP 403).</translation>
+    </message>
+    <message>
+        <source>サーバーにそのアドレスがありません (HTTP 404)。</source>
+        <translation>The server has no such address (HTTP 404).</translation>
+    </message>
+    <message>
+        <source>サーバーがエラーを返しました (HTTP %1)。</source>
+        <translation>The server answered with an error (HTTP %1).</translation>
+    </message>
+    <message>
+        <source>サーバーの応答を読めません: %1</source>
+        <translation>Cannot read the server&apos;s answer: %1</translation>
+    </message>
+    <message>
+        <source>カレンダーが見つかりません。</source>
+        <translation>No calendar found.</translation>
+    </message>
+    <message>
+        <source>同期の記録を保存できません: %1</source>
+        <translation>Cannot save the sync record: %1</translation>
+    </message>
+</context>
+<context>
     <name>Commands</name>
     <message>
         <source>Date &amp; Timeの設定がまちがっています。
@@ -370,6 +417,147 @@ Please end one of them, so that two copies do not write the same file.</translat
     </message>
 </context>
 <context>
+    <name>morna::ui::TCalDavPage</name>
+    <message>
+        <source>カレンダーサーバーと同期する (CalDAV)</source>
+        <translation>Sync with a calendar server (CalDAV)</translation>
+    </message>
+    <message>
+        <source>アドレス:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>ユーザー名:</source>
+        <translation>User name:</translation>
+    </message>
+    <message>
+        <source>パスワード:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>キーリングに保存したもの</source>
+        <translation>as saved in the keyring</translation>
+    </message>
+    <message>
+        <source>接続を試す</source>
+        <translation>Try to connect</translation>
+    </message>
+    <message>
+        <source>カレンダー:</source>
+        <translation>Calendar:</translation>
+    </message>
+    <message>
+        <source>サーバーのアドレスを入力してください。</source>
+        <translation>Enter the server&apos;s address.</translation>
+    </message>
+    <message>
+        <source>接続しています...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>接続できました。カレンダーが %1 個見つかりました。</source>
+        <translation>Connected. Calendars found: %1.</translation>
+    </message>
+    <message>
+        <source>パスワードを保存する場所 (システムのキーリング) を使えません。同期はオンにできません: %1</source>
+        <translation>The system keyring, where the password is kept, cannot be used, so sync cannot be turned on: %1</translation>
+    </message>
+</context>
+<context>
+    <name>morna::ui::TMonthGrid</name>
+    <message>
+        <source>%1月%2日</source>
+        <translation>%1/%2</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>Sun</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>Mon</translation>
+    </message>
+    <message>
+        <source>火</source>
+        <translation>Tue</translation>
+    </message>
+    <message>
+        <source>水</source>
+        <translation>Wed</translation>
+    </message>
+    <message>
+        <source>木</source>
+        <translation>Thu</translation>
+    </message>
+    <message>
+        <source>金</source>
+        <translation>Fri</translation>
+    </message>
+    <message>
+        <source>土</source>
+        <translation>Sat</translation>
+    </message>
+    <message>
+        <source>祝日: %1</source>
+        <translation>holiday: %1</translation>
+    </message>
+    <message>
+        <source>休日</source>
+        <translation>day off</translation>
+    </message>
+    <message>
+        <source>今日</source>
+        <translation>today</translation>
+    </message>
+    <message>
+        <source>%1件のラベル</source>
+        <translation>labels: %1</translation>
+    </message>
+    <message>
+        <source>空白</source>
+        <translation>blank</translation>
+    </message>
+</context>
+<context>
+    <name>morna::ui::TPstCal</name>
+    <message>
+        <source>PageUp/PageDown: 前の月/次の月、Home: 今月、Esc: 閉じる</source>
+        <translation>PageUp/PageDown: previous/next month, Home: this month, Esc: close</translation>
+    </message>
+    <message>
+        <source>クリックで次の月、右クリックで前の月を表示します</source>
+        <translation>Click for the next month, right-click for the previous one</translation>
+    </message>
+    <message>
+        <source>日曜日</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>月曜日</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>火曜日</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>水曜日</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>木曜日</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>金曜日</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>土曜日</source>
+        <translation>Saturday</translation>
+    </message>
+</context>
+<context>
     <name>morna::ui::TPstInit</name>
     <message>
         <source>&apos;%1&apos; は整数ではありません</source>
@@ -464,6 +652,246 @@ Delete dates you do not need first.</translation>
     <message>
         <source>8 - 半角英数</source>
         <translation>8 - Alphanumeric</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Escキーで取り消して閉じます</source>
+        <translation>Esc cancels and closes</translation>
+    </message>
+    <message>
+        <source>Moranote のアイコン</source>
+        <translation>Moranote icon</translation>
+    </message>
+    <message>
+        <source>バージョン</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>設定のページ</source>
+        <translation>Settings pages</translation>
+    </message>
+    <message>
+        <source>データファイル名</source>
+        <translation>Data file name</translation>
+    </message>
+    <message>
+        <source>データファイルを選ぶ</source>
+        <translation>Choose the data file</translation>
+    </message>
+    <message>
+        <source>データ件数</source>
+        <translation>Number of labels</translation>
+    </message>
+    <message>
+        <source>Schedule-2 の件数</source>
+        <translation>Number of Schedule-2 labels</translation>
+    </message>
+    <message>
+        <source>上に並べる</source>
+        <translation>Line up at the top</translation>
+    </message>
+    <message>
+        <source>右に並べる</source>
+        <translation>Line up on the right</translation>
+    </message>
+    <message>
+        <source>下に並べる</source>
+        <translation>Line up at the bottom</translation>
+    </message>
+    <message>
+        <source>左に並べる</source>
+        <translation>Line up on the left</translation>
+    </message>
+    <message>
+        <source>ラベルの窓を並べる場所</source>
+        <translation>Where the label windows line up</translation>
+    </message>
+    <message>
+        <source>すべて表示</source>
+        <translation>Show all</translation>
+    </message>
+    <message>
+        <source>オフのときは、後に続く日数の先までを表示します</source>
+        <translation>When off, shows labels up to the number of days that follows</translation>
+    </message>
+    <message>
+        <source>表示する日数</source>
+        <translation>Days shown</translation>
+    </message>
+    <message>
+        <source>入力モード</source>
+        <translation>Input mode</translation>
+    </message>
+    <message>
+        <source>ラベルの幅</source>
+        <translation>Label width</translation>
+    </message>
+    <message>
+        <source>アラーム音のファイル</source>
+        <translation>Alarm sound file</translation>
+    </message>
+    <message>
+        <source>アラーム音を選ぶ</source>
+        <translation>Choose the alarm sound</translation>
+    </message>
+    <message>
+        <source>休日の一覧</source>
+        <translation>List of holidays</translation>
+    </message>
+    <message>
+        <source>休日にしない日の一覧</source>
+        <translation>List of days that are no holidays</translation>
+    </message>
+    <message>
+        <source>日付の一覧</source>
+        <translation>List of dates</translation>
+    </message>
+    <message>
+        <source>加える日付 (月/日)</source>
+        <translation>Date to add (month/day)</translation>
+    </message>
+    <message>
+        <source>カレンダーの高さ</source>
+        <translation>Calendar height</translation>
+    </message>
+    <message>
+        <source>カレンダーの幅</source>
+        <translation>Calendar width</translation>
+    </message>
+    <message>
+        <source>薄い黄色</source>
+        <translation>Light yellow</translation>
+    </message>
+    <message>
+        <source>薄い水色</source>
+        <translation>Light cyan</translation>
+    </message>
+    <message>
+        <source>薄い赤</source>
+        <translation>Light red</translation>
+    </message>
+    <message>
+        <source>薄い緑</source>
+        <translation>Light green</translation>
+    </message>
+    <message>
+        <source>自分の色</source>
+        <translation>Own colour</translation>
+    </message>
+    <message>
+        <source>自分の色を選ぶ</source>
+        <translation>Choose your own colour</translation>
+    </message>
+    <message>
+        <source>色を変える時間 (分前)</source>
+        <translation>Minutes before the time the colour changes</translation>
+    </message>
+    <message>
+        <source>ラベルの文字が背景に対して読みにくい色 (コントラスト比 4.5:1 未満) のとき、同じ色味の濃い色で表示します</source>
+        <translation>Where a label&apos;s text is hard to read on its background (contrast below 4.5:1), draws it in a darker shade of the same hue</translation>
+    </message>
+    <message>
+        <source>表示範囲の上</source>
+        <translation>Top of the display area</translation>
+    </message>
+    <message>
+        <source>表示範囲の左</source>
+        <translation>Left of the display area</translation>
+    </message>
+    <message>
+        <source>表示範囲の右</source>
+        <translation>Right of the display area</translation>
+    </message>
+    <message>
+        <source>表示範囲の下</source>
+        <translation>Bottom of the display area</translation>
+    </message>
+    <message>
+        <source>この表示範囲を使う</source>
+        <translation>Use this display area</translation>
+    </message>
+    <message>
+        <source>ラベルのフォント</source>
+        <translation>Label font</translation>
+    </message>
+    <message>
+        <source>ラベルの文字の大きさ</source>
+        <translation>Label font size</translation>
+    </message>
+    <message>
+        <source>タイトルのフォント</source>
+        <translation>Title font</translation>
+    </message>
+    <message>
+        <source>カレンダーのフォント</source>
+        <translation>Calendar font</translation>
+    </message>
+    <message>
+        <source>カレンダーの文字の大きさ</source>
+        <translation>Calendar font size</translation>
+    </message>
+    <message>
+        <source>ラベルのフォントを選ぶ</source>
+        <translation>Choose the label font</translation>
+    </message>
+    <message>
+        <source>タイトルのフォントを選ぶ</source>
+        <translation>Choose the title font</translation>
+    </message>
+    <message>
+        <source>カレンダーのフォントを選ぶ</source>
+        <translation>Choose the calendar font</translation>
+    </message>
+    <message>
+        <source>毎日のアラームの時刻</source>
+        <translation>Daily alarm time</translation>
+    </message>
+    <message>
+        <source>毎週のアラームの曜日</source>
+        <translation>Weekly alarm weekday</translation>
+    </message>
+    <message>
+        <source>毎週のアラームの時刻</source>
+        <translation>Weekly alarm time</translation>
+    </message>
+    <message>
+        <source>毎月のアラーム1の日</source>
+        <translation>Monthly alarm 1 day</translation>
+    </message>
+    <message>
+        <source>毎月のアラーム1の時刻</source>
+        <translation>Monthly alarm 1 time</translation>
+    </message>
+    <message>
+        <source>毎月のアラーム2の週</source>
+        <translation>Monthly alarm 2 week</translation>
+    </message>
+    <message>
+        <source>毎月のアラーム2の曜日</source>
+        <translation>Monthly alarm 2 weekday</translation>
+    </message>
+    <message>
+        <source>毎月のアラーム2の時刻</source>
+        <translation>Monthly alarm 2 time</translation>
+    </message>
+    <message>
+        <source>カウントダウンアラーム</source>
+        <translation>Count-down alarm</translation>
+    </message>
+    <message>
+        <source>起動したとき、後に続く日数のうちにラベルがあれば鳴らします</source>
+        <translation>At start-up, sounds when a label falls within the days that follow</translation>
+    </message>
+    <message>
+        <source>何日前から</source>
+        <translation>Days before</translation>
+    </message>
+    <message>
+        <source>文字色を濃くする (4.5:1)</source>
+        <translation>Darker text (4.5:1)</translation>
     </message>
 </context>
 <context>
@@ -586,6 +1014,180 @@ Delete dates you do not need first.</translation>
             <numerusform>The error came after %n of %1 labels had been added.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1: ラベルの窓へ移る、%2: メニュー</source>
+        <translation>%1: go to the label windows, %2: menu</translation>
+    </message>
+    <message>
+        <source>Moranote</source>
+        <translation>Moranote</translation>
+    </message>
+    <message>
+        <source>クリックで設定画面を開きます</source>
+        <translation>Click to open the settings</translation>
+    </message>
+    <message>
+        <source>日時</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>年/月/日 時:分</source>
+        <translation>year/month/day hour:minute</translation>
+    </message>
+    <message>
+        <source>時刻</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>日時の時刻を15分ずつ選びます</source>
+        <translation>Chooses the time in steps of 15 minutes</translation>
+    </message>
+    <message>
+        <source>メッセージ</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>日時のあるラベル</source>
+        <translation>Label with a date and time</translation>
+    </message>
+    <message>
+        <source>日時のないラベル</source>
+        <translation>Label without a date</translation>
+    </message>
+    <message>
+        <source>繰り返す予定をまとめて貼ります</source>
+        <translation>Posts a recurring entry as its dated labels</translation>
+    </message>
+    <message>
+        <source>ラベルを貼ります</source>
+        <translation>Posts the label</translation>
+    </message>
+    <message>
+        <source>プログラムを終了します</source>
+        <translation>Ends the program</translation>
+    </message>
+    <message>
+        <source>クリックでカレンダーを表示します</source>
+        <translation>Click to show the calendar</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>次の月</source>
+        <translation>Next month</translation>
+    </message>
+    <message>
+        <source>前の月</source>
+        <translation>Previous month</translation>
+    </message>
+    <message>
+        <source>日曜日</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>月曜日</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>火曜日</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>水曜日</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>木曜日</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>金曜日</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>土曜日</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>月のカレンダー</source>
+        <translation>Month calendar</translation>
+    </message>
+    <message>
+        <source>Schedule-2</source>
+        <translation>Schedule-2</translation>
+    </message>
+    <message>
+        <source>毎週の曜日</source>
+        <translation>Weekly: weekday</translation>
+    </message>
+    <message>
+        <source>毎週の時刻</source>
+        <translation>Weekly: time</translation>
+    </message>
+    <message>
+        <source>毎月の日</source>
+        <translation>Monthly: day</translation>
+    </message>
+    <message>
+        <source>毎月 (日) の時刻</source>
+        <translation>Monthly (day): time</translation>
+    </message>
+    <message>
+        <source>毎月の週</source>
+        <translation>Monthly: week</translation>
+    </message>
+    <message>
+        <source>毎月の曜日</source>
+        <translation>Monthly: weekday</translation>
+    </message>
+    <message>
+        <source>毎月 (曜日) の時刻</source>
+        <translation>Monthly (weekday): time</translation>
+    </message>
+    <message>
+        <source>カレンダーサーバーと同期できません: %1
+ラベルはこれまでどおり使えます。変更はサーバーに届くようになったときに送ります。</source>
+        <translation>Cannot sync with the calendar server: %1
+Labels work as before. Changes are sent when the server can be reached.</translation>
+    </message>
+    <message>
+        <source>カレンダーサーバーのパスワードがキーリングにありません。設定画面の「CalDAV」タブで入力してください。</source>
+        <translation>The calendar server&apos;s password is not in the keyring. Enter it on the &quot;CalDAV&quot; tab of the settings.</translation>
+    </message>
+    <message>
+        <source>パスワードを保存する場所 (システムのキーリング) を使えないため、カレンダーサーバーとは同期しません: %1</source>
+        <translation>Not syncing with the calendar server: the system keyring, where the password is kept, cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>同期はオフです。</source>
+        <translation>Sync is off.</translation>
+    </message>
+    <message>
+        <source>最後に同期した時刻: %1</source>
+        <translation>Last synced: %1</translation>
+    </message>
+    <message>
+        <source>まだ同期していません。</source>
+        <translation>Not synced yet.</translation>
+    </message>
+    <message>
+        <source>サーバーの予定のうち Shift-JIS で表せない文字 %1 個を、似た文字か「?」に置き換えました。</source>
+        <translation>Characters of the server&apos;s events that Shift-JIS cannot hold, replaced by look-alikes or &quot;?&quot;: %1.</translation>
+    </message>
+    <message>
+        <source>最後のエラー: %1</source>
+        <translation>Last error: %1</translation>
+    </message>
+    <message>
+        <source>同期エラー</source>
+        <translation>sync error</translation>
+    </message>
+    <message>
+        <source>同期 %1</source>
+        <translation>synced %1</translation>
+    </message>
 </context>
 <context>
     <name>morna::ui::TPstPost</name>
@@ -633,6 +1235,42 @@ Delete dates you do not need first.</translation>
         <source>毎月 第%1%2 %3</source>
         <translation>Monthly #%1 %2 %3</translation>
     </message>
+    <message>
+        <source>予定</source>
+        <translation>Planned</translation>
+    </message>
+    <message>
+        <source>今日の予定</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>まもなく時刻です</source>
+        <translation>Time comes soon</translation>
+    </message>
+    <message>
+        <source>時刻になりました</source>
+        <translation>Time has come</translation>
+    </message>
+    <message>
+        <source>ToDo</source>
+        <translation>ToDo</translation>
+    </message>
+    <message>
+        <source>アラーム</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>メッセージ</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>ラベルの枠</source>
+        <translation>Label frame</translation>
+    </message>
+    <message>
+        <source>。Enterキーで修正・削除</source>
+        <translation>. Enter: modify or delete</translation>
+    </message>
 </context>
 <context>
     <name>morna::ui::TPstPsub</name>
@@ -655,6 +1293,26 @@ Delete dates you do not need first.</translation>
     <message>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ラベルの修正、削除</source>
+        <translation>Modify or delete the label</translation>
+    </message>
+    <message>
+        <source>Escキーで閉じます</source>
+        <translation>Esc closes</translation>
+    </message>
+    <message>
+        <source>メッセージ</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>質問</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>ラベル</source>
+        <translation>Label</translation>
     </message>
 </context>
 <context>

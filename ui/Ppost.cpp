@@ -165,7 +165,6 @@ void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
   const bool labelChanged = !filled_ || linesChanged || label_.Caption != plan.caption;
   label_ = PopupLabel{plan.caption, plan.lines};
   hasMessage_ = plan.hasMessage;
-  if (labelChanged) SetSpokenName();
   SetState(plan.state);
 
   SetColors(plan.color, plan.captionColor);
@@ -194,6 +193,7 @@ void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
                                   : FromSjisLines(plan.lines);
     PostMesg->SetLines(lines);
   }
+  if (labelChanged) SetSpokenName();
   filled_ = true;
 
   show();
@@ -249,7 +249,8 @@ void TPstPost::SetSpokenName() {
   // The date-time (or ToDo, Alarm) and the message in one line.
   QString name = FromSjis(label_.Caption).trimmed();
   if (hasMessage_) {
-    const QString message = FromSjisLines(label_.Lines).join(QLatin1Char(' ')).simplified();
+    // The words shown, so that an alarm's are in the user's language.
+    const QString message = PostMesg->Lines().join(QLatin1Char(' ')).simplified();
     if (!message.isEmpty()) name += QLatin1Char(' ') + message;
   }
   Rename(this, name);

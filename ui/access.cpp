@@ -14,12 +14,14 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <map>
 
 #include "ui/Pcal.h"
 #include "ui/Pinit.h"
 #include "ui/Pmain.h"
 #include "ui/Ppost.h"
 #include "ui/Ppsub.h"
+#include "ui/language.h"
 
 namespace morna::ui {
 
@@ -210,9 +212,12 @@ void SpeakCalendar(TPstCal& w) {
 }
 
 const DayNameTexts& DayTexts() {
-  static const DayNameTexts texts = [] {
+  // Read once per language: a month grid asks for them for each of its cells.
+  static std::map<UiLanguage, DayNameTexts> cache;
+  const auto [it, added] = cache.try_emplace(CurrentLanguage());
+  if (added) {
     const auto s = [](const QString& t) { return t.toStdString(); };
-    DayNameTexts t;
+    DayNameTexts& t = it->second;
     t.date = s(TMonthGrid::tr("%1月%2日"));
     t.weekdays = {s(TMonthGrid::tr("日")), s(TMonthGrid::tr("月")), s(TMonthGrid::tr("火")),
                   s(TMonthGrid::tr("水")), s(TMonthGrid::tr("木")), s(TMonthGrid::tr("金")),
@@ -221,14 +226,16 @@ const DayNameTexts& DayTexts() {
     t.listedHoliday = s(TMonthGrid::tr("休日"));
     t.today = s(TMonthGrid::tr("今日"));
     t.labels = s(TMonthGrid::tr("%1件のラベル"));
-    return t;
-  }();
-  return texts;
+  }
+  return it->second;
 }
 
 QString DayName(const DaySpeech& day, bool blank) {
   if (blank) return TMonthGrid::tr("空白");
-  return QString::fromStdString(DayCellName(day, DayTexts()));
+  // The holiday's name in the user's language, as its tooltip shows it.
+  DaySpeech spoken = day;
+  spoken.holidayName = CoreText("Holidays", day.holidayName).toStdString();
+  return QString::fromStdString(DayCellName(spoken, DayTexts()));
 }
 
 QString LabelStateText(LabelState state) {

@@ -16,6 +16,7 @@
 #include "ui/Pinit_shared.h"
 #include "ui/Ppost.h"
 #include "ui/Ppsub.h"
+#include "ui/access.h"
 #include "ui/language.h"
 
 namespace morna::ui::testing {
@@ -90,6 +91,19 @@ TEST_F(LanguageTest, AlarmWindowsInEachLanguage) {
   for (const PostWindowPlan& p : plans) english << TPstPost::AlarmLine(p.alarmWords);
   EXPECT_EQ(english, QStringList({"Daily 00:00", "Weekly Mon 09:00", "Monthly day 25 00:00",
                                   "Monthly #3 Sat 00:00"}));
+}
+
+// A day cell as a screen reader says it, holiday name and all, in each
+// language.
+TEST_F(LanguageTest, DayNamesInEachLanguage) {
+  DaySpeech day;
+  day.date = MakeDateTime(2030, 1, 1);
+  day.holidayName = "元日";
+  day.labels = 2;
+  EXPECT_EQ(DayName(day, false), QStringLiteral("1月1日 (火) 祝日: 元日, 2件のラベル"));
+  UseLanguage(UiLanguage::English);
+  EXPECT_EQ(DayName(day, false), "1/1 (Tue) holiday: New Year's Day, labels: 2");
+  EXPECT_EQ(DayName(day, true), "blank");
 }
 
 // The language setting in the dialog: each item stands for its value, and
