@@ -2,6 +2,9 @@
 # notification area, the program copied into a temporary folder, and helpers
 # to wait for windows and files. Source it; $1 of the test is the built Morna.
 set -euo pipefail
+# The tests read the program's Japanese texts, so they run as on a Japanese
+# desktop (test_language.sh tries the other languages).
+export LANGUAGE=ja
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 MORNA_BIN=$(readlink -f "$1")

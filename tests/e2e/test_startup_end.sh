@@ -36,7 +36,7 @@ sections=$(grep -a '^\[' "$INI" | tr -d '\r' | tr '\n' ' ')
 keys=$(tr -d '\r' <"$INI" | grep -a -v '^\[' | grep -a -v '^$' | cut -d= -f1 | tr '\n' ' ')
 expected="Top Left Language FileName WaveFileName DataCnt ScheCnt \
 Ecolor Dcolor Tcolor Acolor MFcolor MDcolor MTcolor Minute MAcolor Area DataSize DataWCheck DataWSize Beep DisplayMode DisplayModeDay IMEMode \
-PastData Sunday Monday Tuesday Wednesday Thursday Friday Saturday Holiday CalHeightC CalHeight CalWidthC CalWidth Caln Area Top Left Right Bottom DispFontName DispFontSize TitleFontName CaleFontName CaleFontSize NationalHolidays \
+PastData Sunday Monday Tuesday Wednesday Thursday Friday Saturday Holiday CalHeightC CalHeight CalWidthC CalWidth Caln Area Top Left Right Bottom DispFontName DispFontSize TitleFontName CaleFontName CaleFontSize NationalHolidays ReadableText \
 DailyAlarm DATime WeeklyAlarm WeeklyAlarmW WeeklyAlarmT MonthlyAlarm1 MonthlyAlarmDay MonthlyAlarmT1 MonthlyAlarm2 MonthlyAlarmWeek MonthlyAlarmW MonthlyAlarmT2 CountDown CountDownN Notify "
 for i in $(seq -w 1 40); do expected+="Day$i "; done
 for i in $(seq -w 1 40); do expected+="Day$i "; done
