@@ -15,17 +15,6 @@ namespace {
 
 constexpr std::string_view kHeader = "MORANOTE-CALDAV 1";
 
-// A label as one key: its date-time and message lines.
-std::string KeyOf(const PostSlot& slot) {
-  std::string key = slot.DateTimeText;
-  key += '\0';
-  for (const std::string& line : slot.Lines) {
-    key += line;
-    key += '\n';
-  }
-  return key;
-}
-
 // A field of a line: bytes that would end or split it (controls, blanks,
 // tab) and '%' written as %XX.
 std::string Escape(std::string_view s) {
@@ -92,10 +81,10 @@ bool Related(const PostSlot& a, const PostSlot& b) {
 // `from` less `less`, as multisets, in `from`'s order.
 std::vector<PostSlot> Less(const std::vector<PostSlot>& from, const std::vector<PostSlot>& less) {
   std::map<std::string, int> count;
-  for (const PostSlot& s : less) ++count[KeyOf(s)];
+  for (const PostSlot& s : less) ++count[LabelKey(s)];
   std::vector<PostSlot> out;
   for (const PostSlot& s : from) {
-    int& n = count[KeyOf(s)];
+    int& n = count[LabelKey(s)];
     if (n > 0) --n;
     else out.push_back(s);
   }
@@ -268,11 +257,11 @@ CalPlan PlanCalSync(const std::vector<PostSlot>& local, const CalMapping& base,
 
   // Which resources stay as they are, and which labels the server lacks.
   std::map<std::string, int> pool;
-  for (const PostSlot& s : merged) ++pool[KeyOf(s)];
+  for (const PostSlot& s : merged) ++pool[LabelKey(s)];
   std::vector<std::size_t> leaving;  // indexes into theirs
   for (std::size_t i = 0; i < theirs.size(); ++i) {
     if (!theirs[i].label) continue;
-    int& n = pool[KeyOf(*theirs[i].label)];
+    int& n = pool[LabelKey(*theirs[i].label)];
     if (n > 0) --n;
     else leaving.push_back(i);
   }
@@ -280,7 +269,7 @@ CalPlan PlanCalSync(const std::vector<PostSlot>& local, const CalMapping& base,
   // stays here only.
   std::vector<PostSlot> creations;
   for (const PostSlot& s : merged) {
-    int& n = pool[KeyOf(s)];
+    int& n = pool[LabelKey(s)];
     if (n > 0) {
       if (s.IsToDo() || IsValidPostDateTime(s.DateTimeText)) creations.push_back(s);
       --n;
@@ -317,11 +306,11 @@ CalPlan PlanCalSync(const std::vector<PostSlot>& local, const CalMapping& base,
 void CalSettle(CalMapping& mapping, const std::vector<PostSlot>& localNow,
                const std::vector<PostSlot>& added) {
   std::map<std::string, int> have, wanted;
-  for (const PostSlot& s : localNow) ++have[KeyOf(s)];
-  for (const PostSlot& s : added) ++wanted[KeyOf(s)];
+  for (const PostSlot& s : localNow) ++have[LabelKey(s)];
+  for (const PostSlot& s : added) ++wanted[LabelKey(s)];
   for (CalResource& r : mapping.items) {
     if (!r.label) continue;
-    const std::string key = KeyOf(*r.label);
+    const std::string key = LabelKey(*r.label);
     if (int& n = have[key]; n > 0) {
       --n;
       continue;

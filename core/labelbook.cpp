@@ -10,24 +10,13 @@ namespace morna {
 
 namespace {
 
-// A label as one key: its date-time and message.
-std::string KeyOf(const PostSlot& slot) {
-  std::string key = slot.DateTimeText;
-  key += '\0';
-  for (const std::string& line : slot.Lines) {
-    key += line;
-    key += '\n';
-  }
-  return key;
-}
-
 // Counts, into `report`, the labels that came and went between two lists,
 // and whether the same labels now stand in another order.
 void Compare(const std::vector<PostSlot>& before, const std::vector<PostSlot>& after,
              LabelReport& report) {
   std::map<std::string, int> count;
-  for (const PostSlot& s : before) ++count[KeyOf(s)];
-  for (const PostSlot& s : after) --count[KeyOf(s)];
+  for (const PostSlot& s : before) ++count[LabelKey(s)];
+  for (const PostSlot& s : after) --count[LabelKey(s)];
   report.added = report.removed = 0;
   for (const auto& [key, n] : count) {
     if (n > 0) report.removed += n;
@@ -35,7 +24,7 @@ void Compare(const std::vector<PostSlot>& before, const std::vector<PostSlot>& a
   }
   bool same = before.size() == after.size();
   for (std::size_t i = 0; same && i < before.size(); ++i)
-    same = KeyOf(before[i]) == KeyOf(after[i]);
+    same = LabelKey(before[i]) == LabelKey(after[i]);
   report.reordered = !same && report.added == 0 && report.removed == 0;
 }
 

@@ -18,21 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One text per label, equal exactly when date-time and lines are equal.
-std::string KeyOf(const PostSlot& label) {
-  std::string key = label.DateTimeText;
-  for (const std::string& line : label.Lines) {
-    key += '\0';
-    key += std::to_string(line.size());
-    key += ':';
-    key += line;
-  }
-  return key;
-}
-
 std::map<std::string, int> Counts(const std::vector<PostSlot>& labels) {
   std::map<std::string, int> counts;
-  for (const PostSlot& label : labels) ++counts[KeyOf(label)];
+  for (const PostSlot& label : labels) ++counts[LabelKey(label)];
   return counts;
 }
 
@@ -93,7 +81,7 @@ std::vector<PostSlot> MergeLabels(const std::vector<PostSlot>& base,
   std::map<std::string, int> taken;
   for (const auto* side : {&ours, &theirs}) {
     for (const PostSlot& label : *side) {
-      const std::string key = KeyOf(label);
+      const std::string key = LabelKey(label);
       int& n = taken[key];
       if (n < wanted(key)) {
         merged.push_back(label);
@@ -267,7 +255,7 @@ OutsideChanges LabelFile::TakeInOutsideChanges(PostTable& table) {
     const auto inBase = Counts(*base);
     std::map<std::string, int> seenInCopy;
     for (const PostSlot& label : *labels) {
-      const std::string key = KeyOf(label);
+      const std::string key = LabelKey(label);
       if (++seenInCopy[key] > CountOf(inBase, key)) merged.push_back(label);
     }
     // Moved aside so that it is taken in once; its labels are in the file

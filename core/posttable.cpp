@@ -1,9 +1,21 @@
 #include "core/posttable.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace morna {
+
+std::string LabelKey(const PostSlot& label) {
+  std::string key = label.DateTimeText;
+  for (const std::string& line : label.Lines) {
+    key += '\0';
+    key += std::to_string(line.size());
+    key += ':';
+    key += line;
+  }
+  return key;
+}
 
 namespace {
 

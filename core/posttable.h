@@ -51,6 +51,10 @@ struct PostSlot {
   bool operator==(const PostSlot&) const = default;
 };
 
+// One text per label, equal exactly when date-time and lines are equal: the
+// key by which labels are counted and matched.
+std::string LabelKey(const PostSlot& label);
+
 // The label shown in the modify/delete popup: its caption ("yyyy/mm/dd hh:mm"
 // or "    ToDo") and its message lines.
 struct PopupLabel {

@@ -202,3 +202,31 @@ type_label() {
 }
 # Presses Post (client 205,106, 50 x 16) of the registration window at $1,$2.
 press_post() { click_at $(($1 + 230)) $(($2 + 114)); }
+
+# A session bus of our own, reached only through its socket in $WORK, as
+# $DBUS_SESSION_BUS_ADDRESS. With "services" it starts the system's D-Bus
+# services on demand (the accessibility bus needs that).
+start_session_bus() {
+  local services=""
+  [ "${1:-}" = services ] && services="<standard_session_servicedirs/>"
+  cat >"$WORK/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$WORK/bus</listen>
+  <auth>EXTERNAL</auth>
+  $services
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+  dbus-daemon --config-file="$WORK/bus.conf" --nofork --nopidfile >"$WORK/bus.log" 2>&1 &
+  PIDS+=($!)
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/bus"
+  for _ in $(seq 50); do [ -S "$WORK/bus" ] && break; sleep 0.1; done
+  [ -S "$WORK/bus" ] || fail "the private session bus did not start: $(cat "$WORK/bus.log")"
+}

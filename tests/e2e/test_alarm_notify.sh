@@ -10,26 +10,7 @@ command -v dbus-daemon >/dev/null || { echo "SKIP: dbus-daemon is not installed"
 /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || { echo "SKIP: python3-dbus is not installed"; exit 77; }
 start_display
 
-# A session bus of our own, reached only through its socket in $WORK.
-cat >"$WORK/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:path=$WORK/bus</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$WORK/bus.conf" --nofork --nopidfile >"$WORK/bus.log" 2>&1 &
-PIDS+=($!)
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/bus"
-for _ in $(seq 50); do [ -S "$WORK/bus" ] && break; sleep 0.1; done
-[ -S "$WORK/bus" ] || fail "the private session bus did not start: $(cat "$WORK/bus.log")"
+start_session_bus
 
 /usr/bin/python3 "$E2E_DIR/fake_notifications.py" "$WORK/notes.log" 90 >"$WORK/fake.out" 2>&1 &
 PIDS+=($!)

@@ -15,27 +15,7 @@ done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
 start_display
 
-# A session bus of our own, reached only through its socket in $WORK.
-cat >"$WORK/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:path=$WORK/bus</listen>
-  <auth>EXTERNAL</auth>
-  <standard_session_servicedirs/>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$WORK/bus.conf" --nofork --nopidfile >"$WORK/bus.log" 2>&1 &
-PIDS+=($!)
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/bus"
-for _ in $(seq 50); do [ -S "$WORK/bus" ] && break; sleep 0.1; done
-[ -S "$WORK/bus" ] || fail "the private session bus did not start: $(cat "$WORK/bus.log")"
+start_session_bus services
 export XDG_RUNTIME_DIR="$WORK/run"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # The accessibility bus, with its registry.
