@@ -330,6 +330,21 @@ void CalDavSync::SaveMapping() {
     lastError_ = QCoreApplication::translate("CalDavSync", "同期の記録を保存できません: %1").arg(QString::fromStdString(saved.systemMessage));
 }
 
+void CalDavSync::Written(const caldav::HttpReply& reply, bool isDelete,
+                         const std::function<void()>& record) {
+  switch (ClassifyCalWrite(reply.status, isDelete)) {
+    case CalWriteOutcome::Done:
+      record();
+      SaveMapping();
+      break;
+    // The server changed meanwhile: read again and merge, never overwrite.
+    case CalWriteOutcome::Changed: again_ = true; break;
+    case CalWriteOutcome::Retry:
+    case CalWriteOutcome::Refused: return Fail(CalDavFailure(reply));
+  }
+  NextWrite();
+}
+
 void CalDavSync::NextWrite() {
   if (!deletes_.empty()) {
     const CalDelete del = deletes_.front();
@@ -337,16 +352,7 @@ void CalDavSync::NextWrite() {
     QList<QPair<QByteArray, QByteArray>> headers;
     if (!del.ifMatch.empty()) headers << qMakePair(QByteArray("If-Match"), QByteArray::fromStdString(del.ifMatch));
     Send("DELETE", QString::fromStdString(del.href), headers, {}, [this, del](const caldav::HttpReply& reply) {
-      switch (ClassifyCalWrite(reply.status, true)) {
-        case CalWriteOutcome::Done:
-          CalDeleteDone(mapping_, del.href);
-          SaveMapping();
-          break;
-        case CalWriteOutcome::Changed: again_ = true; break;
-        case CalWriteOutcome::Retry:
-        case CalWriteOutcome::Refused: return Fail(CalDavFailure(reply));
-      }
-      NextWrite();
+      Written(reply, true, [&] { CalDeleteDone(mapping_, del.href); });
     });
     return;
   }
@@ -365,17 +371,7 @@ void CalDavSync::NextWrite() {
     else headers << qMakePair(QByteArray("If-Match"), QByteArray::fromStdString(put.ifMatch));
     Send("PUT", QString::fromStdString(put.href), headers, QByteArray::fromStdString(text),
          [this, put](const caldav::HttpReply& reply) {
-           switch (ClassifyCalWrite(reply.status, false)) {
-             case CalWriteOutcome::Done:
-               CalPutDone(mapping_, put, reply.etag.toStdString());
-               SaveMapping();
-               break;
-             // The server changed meanwhile: read again and merge, never overwrite.
-             case CalWriteOutcome::Changed: again_ = true; break;
-             case CalWriteOutcome::Retry:
-             case CalWriteOutcome::Refused: return Fail(CalDavFailure(reply));
-           }
-           NextWrite();
+           Written(reply, false, [&] { CalPutDone(mapping_, put, reply.etag.toStdString()); });
          });
     return;
   }

@@ -98,6 +98,10 @@ class CalDavSync : public QObject {
   void FetchBatch();
   void PlanAndApply();
   void NextWrite();
+  // What the answer to a write means: `record` it in the mapping when done,
+  // read again when the server changed meanwhile, fail otherwise; then the
+  // next write.
+  void Written(const caldav::HttpReply& reply, bool isDelete, const std::function<void()>& record);
   void Fail(const QString& error);
   void Finish();
   void Send(const QByteArray& verb, const QString& path, QList<QPair<QByteArray, QByteArray>> headers,
