@@ -890,8 +890,8 @@ Delete dates you do not need first.</translation>
         <translation>Days before</translation>
     </message>
     <message>
-        <source>文字色を濃くする (4.5:1)</source>
-        <translation>Darker text (4.5:1)</translation>
+        <source>文字を濃く</source>
+        <translation>Darker text</translation>
     </message>
 </context>
 <context>

@@ -12,12 +12,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 #include <span>
 #include <variant>
 #include <vector>
@@ -33,6 +36,19 @@
 #include "ui/sysinfo.h"
 
 namespace morna::ui {
+
+namespace {
+
+class NarrowTabs : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    const int value = QProxyStyle::pixelMetric(metric, option, widget);
+    return metric == PM_TabBarTabHSpace ? std::max(4, value - 8) : value;
+  }
+};
+
+}  // namespace
 
 using pinit::PGothic;
 
@@ -136,6 +152,12 @@ TPstInit::TPstInit(AppState& state, QWidget* parent)
   }
   CalDavPage = new TCalDavPage(PageControl1);
   PageControl1->addTab(CalDavPage, QStringLiteral("CalDAV"));
+  // The seven tabs stand side by side in the dialog's width, without scroll
+  // arrows that would hide the last one, with a little less room around each
+  // caption.
+  auto* narrow = new NarrowTabs;
+  narrow->setParent(PageControl1->tabBar());
+  PageControl1->tabBar()->setStyle(narrow);
   PageControl1->setCurrentIndex(0);
 
   Connect();

@@ -248,8 +248,13 @@ void TPstInit::BuildColorTab(QWidget* page) {
   label->setFont(PGothic(13, true));
   PlaceFit(label, "Label14", 16, 150, 15);
   ChangeMin = Combo(page, "ChangeMin", 168, 148, 45, NumberItems(1, 20), "5");
-  // Between the timer and today groups, right of the minutes.
-  CbReadable = PlaceFit(new QCheckBox(tr("文字色を濃くする (4.5:1)"), page), "CbReadable", 230, 148);
+  // Between the timer and today groups, right of the minutes' caption; its
+  // tooltip (which screen readers read as its description) says what it does.
+  CbReadable = PlaceFit(new QCheckBox(tr("文字を濃く"), page), "CbReadable",
+                        label->geometry().right() + 8, 148);
+  CbReadable->setToolTip(
+      tr("ラベルの文字が背景に対して読みにくい色 (コントラスト比 4.5:1 未満) のとき、"
+         "同じ色味の濃い色で表示します"));
   // Tab follows the page from top to bottom: the minutes and this box stand
   // between the timer group and the today group.
   setTabOrder(Color[kTimerGroup].button, ChangeMin);

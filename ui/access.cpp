@@ -166,11 +166,6 @@ void SpeakSettings(TPstInit& w) {
     Speak(c.button, TPstInit::tr("自分の色を選ぶ"), group);
   }
   Speak(w.ChangeMin, TPstInit::tr("色を変える時間 (分前)"));
-  if (w.CbReadable) {
-    w.CbReadable->setAccessibleDescription(
-        TPstInit::tr("ラベルの文字が背景に対して読みにくい色 (コントラスト比 4.5:1 未満) のとき、"
-                     "同じ色味の濃い色で表示します"));
-  }
 
   const QString sides[4] = {TPstInit::tr("表示範囲の上"), TPstInit::tr("表示範囲の左"),
                             TPstInit::tr("表示範囲の右"), TPstInit::tr("表示範囲の下")};

@@ -268,6 +268,12 @@ TEST_F(AccessTest, ReadableTextIsAnOptInOnTheColourTab) {
   EXPECT_FALSE(dialog.Form().CbReadable);
   // Beside the minutes, between the timer and today groups.
   EXPECT_FALSE(dialog.CbReadable->geometry().intersects(dialog.ChangeMin->geometry()));
+  const auto* minutes = dialog.findChild<QWidget*>(QStringLiteral("Label14"));
+  ASSERT_NE(minutes, nullptr);
+  EXPECT_FALSE(dialog.CbReadable->geometry().intersects(minutes->geometry()));
+  EXPECT_FALSE(QAccessible::queryAccessibleInterface(dialog.CbReadable)
+                   ->text(QAccessible::Description)
+                   .isEmpty());
   EXPECT_FALSE(dialog.CbReadable->geometry().intersects(dialog.Color[2].box->geometry()));
   EXPECT_FALSE(dialog.CbReadable->geometry().intersects(dialog.Color[3].box->geometry()));
   EXPECT_LE(dialog.CbReadable->geometry().right(), dialog.Color[2].box->geometry().right());
