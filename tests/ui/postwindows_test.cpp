@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -46,6 +48,34 @@ class PostWindowsTest : public ::testing::Test {
   QStringList copied;
   PostWindows windows{state};
 };
+
+// A label window's frame shows exactly the pixels of a rectangle stroked
+// with its pen inside its bounds over its fill, at any size and pen width,
+// down to frames no wider than their outline.
+TEST(LabelFrame, PaintsTheSamePixelsAsAStrokedRectangle) {
+  for (const int penWidth : {0, 1, 2, 3}) {
+    for (const QSize size : {QSize(1, 1), QSize(3, 5), QSize(4, 4), QSize(5, 9), QSize(130, 36)}) {
+      TShape shape(nullptr, kLightYellow, kDarkNavy, penWidth);
+      shape.resize(size);
+      QImage drawn(size, QImage::Format_RGB32);
+      drawn.fill(Qt::white);
+      shape.render(&drawn, QPoint(), QRegion(), QWidget::RenderFlags());  // no background
+
+      QImage stroked(size, QImage::Format_RGB32);
+      stroked.fill(Qt::white);
+      QPainter p(&stroked);
+      const qreal half = penWidth / 2.0;
+      p.setBrush(ToQColor(kLightYellow));
+      QPen pen(ToQColor(kDarkNavy), penWidth);
+      pen.setJoinStyle(Qt::MiterJoin);
+      p.setPen(penWidth > 0 ? pen : QPen(Qt::NoPen));
+      p.drawRect(QRectF(0, 0, size.width(), size.height()).adjusted(half, half, -half, -half));
+      p.end();
+      EXPECT_EQ(drawn, stroked) << "pen " << penWidth << ", " << size.width() << "x"
+                                << size.height();
+    }
+  }
+}
 
 TEST_F(PostWindowsTest, WindowsStandWhereAndLookHowTheSettingsSay) {
   AddLabel(0, "1900/12/01 00:00", {ToSjis(QStringLiteral("買い物")), "milk"});
