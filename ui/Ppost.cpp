@@ -209,6 +209,7 @@ bool TPstPost::StandsAt(const PostWindowPlan& plan) const {
 
 void TPstPost::SetColors(WinColor color, WinColor captionColor) {
   const QColor c = ToQColor(color);
+  ringColor_ = ToQColor(FocusRingColor(color));
   // A window re-filled with its own colours keeps its pixels: a change of
   // palette would repaint it.
   if (Color() == c && Shape1->Fill() == c && CaptionColor() == ToQColor(captionColor)) return;
@@ -223,7 +224,6 @@ void TPstPost::SetColors(WinColor color, WinColor captionColor) {
   PostMesg->setPalette(memoPal);
 
   Shape1->SetFill(color);
-  ringColor_ = ToQColor(FocusRingColor(color));
   if (focusRing_) static_cast<FocusRing*>(focusRing_)->SetColor(ringColor_);
 
   QPalette timePal = PostDataTime->palette();

@@ -2,7 +2,9 @@
 // clicked, closed by the window system and rebuilt.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include "ui/PostWindows.h"
 #include "ui/Ppost.h"
 #include "ui/Ppsub.h"
+#include "core/access.h"
 #include "ui/codec.h"
 
 namespace morna::ui {
@@ -75,6 +78,20 @@ TEST(LabelFrame, PaintsTheSamePixelsAsAStrokedRectangle) {
                                 << size.height();
     }
   }
+}
+
+// The focus ring is made at a window's first focus, in the colour that
+// stands out on the window's colour as it is by then.
+TEST(LabelFocusRing, TakesTheColourOfAWindowRecolouredBeforeItsFirstFocus) {
+  TPstPost w;
+  w.SetColors(kNavy, kWhite);
+  ASSERT_EQ(w.findChild<QWidget*>("FocusRing"), nullptr);
+  QFocusEvent in(QEvent::FocusIn);
+  QApplication::sendEvent(&w, &in);
+  auto* ring = w.findChild<QWidget*>("FocusRing");
+  ASSERT_NE(ring, nullptr);
+  EXPECT_EQ(ring->grab().toImage().pixelColor(1, 1), ToQColor(FocusRingColor(kNavy)));
+  EXPECT_EQ(ToQColor(FocusRingColor(kNavy)), QColor(Qt::white));
 }
 
 TEST_F(PostWindowsTest, WindowsStandWhereAndLookHowTheSettingsSay) {
