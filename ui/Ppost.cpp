@@ -12,6 +12,7 @@
 #include "core/access.h"
 #include "ui/access.h"
 #include "ui/codec.h"
+#include "ui/language.h"
 
 namespace morna::ui {
 
@@ -144,9 +145,8 @@ TPstPost::TPstPost(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWi
   // The window itself holds the keyboard focus; its parts only show.
   for (QWidget* part : findChildren<QWidget*>()) part->setFocusPolicy(Qt::NoFocus);
   setFocusPolicy(Qt::StrongFocus);
-  focusRing_ = new FocusRing(this);
-  focusRing_->setObjectName(QStringLiteral("FocusRing"));
-  focusRing_->hide();
+  // The focus ring is made when the window first takes the focus: most
+  // label windows never do, and fifty rings made at start-up cost time.
   SetColors(kLightYellow, 0);
 }
 
@@ -154,12 +154,16 @@ void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
   // A window of an earlier build may be re-filled: texts and the font are set
   // only where they differ, as laying out a message is the costly part.
   alarm_ = plan.alarm;
-  const QString caption = FromSjis(plan.caption);
-  if (PostDataTime->text() != caption) {
-    PostDataTime->setText(caption);
-    // Never seen on the window itself; task switchers and screen readers
-    // name the window by it.
-    setWindowTitle(caption.trimmed());
+  // The caption's bytes are those of the label shown before: nothing to
+  // convert or compare.
+  if (!filled_ || label_.Caption != plan.caption) {
+    const QString caption = FromSjis(plan.caption);
+    if (PostDataTime->text() != caption) {
+      PostDataTime->setText(caption);
+      // Never seen on the window itself; task switchers and screen readers
+      // name the window by it.
+      setWindowTitle(caption.trimmed());
+    }
   }
   const bool linesChanged = !filled_ || label_.Lines != plan.lines || hasMessage_ != plan.hasMessage;
   const bool labelChanged = !filled_ || linesChanged || label_.Caption != plan.caption;
@@ -205,6 +209,7 @@ bool TPstPost::StandsAt(const PostWindowPlan& plan) const {
 
 void TPstPost::SetColors(WinColor color, WinColor captionColor) {
   const QColor c = ToQColor(color);
+  ringColor_ = ToQColor(FocusRingColor(color));
   // A window re-filled with its own colours keeps its pixels: a change of
   // palette would repaint it.
   if (Color() == c && Shape1->Fill() == c && CaptionColor() == ToQColor(captionColor)) return;
@@ -219,7 +224,7 @@ void TPstPost::SetColors(WinColor color, WinColor captionColor) {
   PostMesg->setPalette(memoPal);
 
   Shape1->SetFill(color);
-  static_cast<FocusRing*>(focusRing_)->SetColor(ToQColor(FocusRingColor(color)));
+  if (focusRing_) static_cast<FocusRing*>(focusRing_)->SetColor(ringColor_);
 
   QPalette timePal = PostDataTime->palette();
   timePal.setColor(QPalette::WindowText, ToQColor(captionColor));
@@ -258,6 +263,11 @@ void TPstPost::SetSpokenName() {
 
 void TPstPost::SetState(LabelState state) {
   state_ = state;
+  // Worded again only when what it says changed: a re-fill that keeps the
+  // label's state (most windows at a post) leaves the description alone.
+  const Described described{state, alarm_, CurrentLanguage()};
+  if (described_ == described) return;
+  described_ = described;
   QString description = LabelStateText(state);
   if (!alarm_) description += tr("。Enterキーで修正・削除");
   Redescribe(this, description);
@@ -280,6 +290,7 @@ void TPstPost::Focus() {
 }
 
 void TPstPost::PlaceFocusRing() {
+  if (!focusRing_) return;
   focusRing_->setGeometry(rect());
   focusRing_->raise();
 }
@@ -310,13 +321,19 @@ bool TPstPost::focusNextPrevChild(bool next) {
 }
 
 void TPstPost::focusInEvent(QFocusEvent* event) {
+  if (!focusRing_) {
+    auto* ring = new FocusRing(this);
+    ring->setObjectName(QStringLiteral("FocusRing"));
+    ring->SetColor(ringColor_);
+    focusRing_ = ring;
+  }
   PlaceFocusRing();
   focusRing_->show();
   QWidget::focusInEvent(event);
 }
 
 void TPstPost::focusOutEvent(QFocusEvent* event) {
-  focusRing_->hide();
+  if (focusRing_) focusRing_->hide();
   QWidget::focusOutEvent(event);
 }
 

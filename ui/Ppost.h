@@ -7,8 +7,10 @@
 #include <QColor>
 #include <QStringList>
 #include <QWidget>
+#include <optional>
 
 #include "core/labelwindows.h"
+#include "core/language.h"
 #include "ui/controls.h"
 #include "ui/memoview.h"
 
@@ -88,7 +90,16 @@ class TPstPost : public QWidget {
   bool hasMessage_ = true;
   PopupLabel label_;
   LabelState state_ = LabelState::Plain;
-  QFocusFrame* focusRing_ = nullptr;
+  QFocusFrame* focusRing_ = nullptr;  // made at the first focus
+  QColor ringColor_;
+  // What the description last said, in which language.
+  struct Described {
+    LabelState state;
+    bool alarm;
+    UiLanguage language;
+    bool operator==(const Described&) const = default;
+  };
+  std::optional<Described> described_;
   void SetState(LabelState state);
   void SetSpokenName();
   void PlaceFocusRing();

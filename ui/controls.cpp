@@ -82,19 +82,33 @@ void TShape::SetFill(WinColor fill) {
 
 void TShape::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  // The pen lies inside the bounds, so the outline shows in full.
-  const qreal half = penWidth_ / 2.0;
-  const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
-  p.setBrush(fill_);
-  if (penWidth_ > 0) {
-    QPen pen(pen_);
-    pen.setWidth(penWidth_);
-    pen.setJoinStyle(Qt::MiterJoin);
-    p.setPen(pen);
-  } else {
-    p.setPen(Qt::NoPen);
+  // The outline lies inside the bounds and the colours are opaque, so the
+  // shape is a band of the pen's colour around a filled rectangle: drawn as
+  // five filled rectangles, the same pixels as the stroked rectangle below,
+  // without the cost of stroking a wide pen (each label window has one).
+  const QRect r = rect();
+  const int w = penWidth_;
+  if (w <= 0) {  // no outline
+    p.fillRect(r, fill_);
+    return;
   }
-  p.drawRect(r);
+  if (r.width() > 2 * w && r.height() > 2 * w) {
+    const int inner = r.height() - 2 * w;
+    p.fillRect(r.adjusted(w, w, -w, -w), fill_);
+    p.fillRect(QRect(r.left(), r.top(), r.width(), w), pen_);
+    p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), pen_);
+    p.fillRect(QRect(r.left(), r.top() + w, w, inner), pen_);
+    p.fillRect(QRect(r.right() - w + 1, r.top() + w, w, inner), pen_);
+    return;
+  }
+  // A shape no wider than its outline.
+  const qreal half = w / 2.0;
+  p.setBrush(fill_);
+  QPen pen(pen_);
+  pen.setWidth(w);
+  pen.setJoinStyle(Qt::MiterJoin);
+  p.setPen(pen);
+  p.drawRect(QRectF(r).adjusted(half, half, -half, -half));
 }
 
 void TShape::mousePressEvent(QMouseEvent* event) {

@@ -2,9 +2,13 @@
 // clicked, closed by the window system and rebuilt.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -13,6 +17,7 @@
 #include "ui/PostWindows.h"
 #include "ui/Ppost.h"
 #include "ui/Ppsub.h"
+#include "core/access.h"
 #include "ui/codec.h"
 
 namespace morna::ui {
@@ -46,6 +51,48 @@ class PostWindowsTest : public ::testing::Test {
   QStringList copied;
   PostWindows windows{state};
 };
+
+// A label window's frame shows exactly the pixels of a rectangle stroked
+// with its pen inside its bounds over its fill, at any size and pen width,
+// down to frames no wider than their outline.
+TEST(LabelFrame, PaintsTheSamePixelsAsAStrokedRectangle) {
+  for (const int penWidth : {0, 1, 2, 3}) {
+    for (const QSize size : {QSize(1, 1), QSize(3, 5), QSize(4, 4), QSize(5, 9), QSize(130, 36)}) {
+      TShape shape(nullptr, kLightYellow, kDarkNavy, penWidth);
+      shape.resize(size);
+      QImage drawn(size, QImage::Format_RGB32);
+      drawn.fill(Qt::white);
+      shape.render(&drawn, QPoint(), QRegion(), QWidget::RenderFlags());  // no background
+
+      QImage stroked(size, QImage::Format_RGB32);
+      stroked.fill(Qt::white);
+      QPainter p(&stroked);
+      const qreal half = penWidth / 2.0;
+      p.setBrush(ToQColor(kLightYellow));
+      QPen pen(ToQColor(kDarkNavy), penWidth);
+      pen.setJoinStyle(Qt::MiterJoin);
+      p.setPen(penWidth > 0 ? pen : QPen(Qt::NoPen));
+      p.drawRect(QRectF(0, 0, size.width(), size.height()).adjusted(half, half, -half, -half));
+      p.end();
+      EXPECT_EQ(drawn, stroked) << "pen " << penWidth << ", " << size.width() << "x"
+                                << size.height();
+    }
+  }
+}
+
+// The focus ring is made at a window's first focus, in the colour that
+// stands out on the window's colour as it is by then.
+TEST(LabelFocusRing, TakesTheColourOfAWindowRecolouredBeforeItsFirstFocus) {
+  TPstPost w;
+  w.SetColors(kNavy, kWhite);
+  ASSERT_EQ(w.findChild<QWidget*>("FocusRing"), nullptr);
+  QFocusEvent in(QEvent::FocusIn);
+  QApplication::sendEvent(&w, &in);
+  auto* ring = w.findChild<QWidget*>("FocusRing");
+  ASSERT_NE(ring, nullptr);
+  EXPECT_EQ(ring->grab().toImage().pixelColor(1, 1), ToQColor(FocusRingColor(kNavy)));
+  EXPECT_EQ(ToQColor(FocusRingColor(kNavy)), QColor(Qt::white));
+}
 
 TEST_F(PostWindowsTest, WindowsStandWhereAndLookHowTheSettingsSay) {
   AddLabel(0, "1900/12/01 00:00", {ToSjis(QStringLiteral("買い物")), "milk"});
