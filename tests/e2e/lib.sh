@@ -73,6 +73,24 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 export QT_QPA_PLATFORM=xcb
 
 MORNA_PID=""
+# libfaketime's library; a test that needs a fake clock calls need_faketime.
+FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+need_faketime() {
+  [ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+}
+
+# Starts the program on a fake clock from $1 (libfaketime's form, e.g.
+# "@2030-06-15 08:55:30 x10" for ten times fast), with the further
+# VAR=value settings given after it.
+start_morna_at() {
+  local clock=$1
+  shift
+  (cd "$APP_DIR" && exec env "$@" LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$clock" \
+    ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" ./Morna >"$WORK/morna.log" 2>&1) &
+  MORNA_PID=$!
+  PIDS+=("$MORNA_PID")
+}
+
 start_morna() {
   (cd "$APP_DIR" && exec ./Morna >"$WORK/morna.log" 2>&1) &
   MORNA_PID=$!

@@ -6,8 +6,7 @@
 # the skip the window turns red and the alarm is heard; before it all is
 # quiet.
 source "$(dirname "$0")/lib.sh"
-FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+need_faketime
 [ -f /usr/share/zoneinfo/Europe/Berlin ] || { echo "SKIP: no time zone data"; exit 77; }
 start_display
 start_pulse
@@ -18,10 +17,7 @@ printf 'Time=2030/03/31 02:30\r\nMemo=night shift\r\n' >"$DAT"
 
 record_start "$WORK/heard.wav"
 t0=$(date +%s.%N)
-(cd "$APP_DIR" && TZ=Europe/Berlin LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-03-31 01:55:00 x10" \
-  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
-MORNA_PID=$!
-PIDS+=("$MORNA_PID")
+start_morna_at "@2030-03-31 01:55:00 x10" TZ=Europe/Berlin
 elapsed() { awk -v a="$t0" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }
 
 # The label window stands at 892,0. Its time lies within the warning lead

@@ -6,8 +6,7 @@
 # chime is heard; at 09:00 both date-times turn red and the chime is heard
 # again. No error box stands in the way.
 source "$(dirname "$0")/lib.sh"
-FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+need_faketime
 start_display
 start_pulse
 
@@ -15,10 +14,7 @@ printf '[FORM]\r\nMinute=2\r\n' >"$INI"
 printf 'Time=2030/06/15 09:00\r\nMemo=standup\r\nTime=2030/06/15 09:00\r\nMemo=call\r\n' >"$DAT"
 
 record_start "$WORK/heard.wav"
-(cd "$APP_DIR" && LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-06-15 08:55:30 x10" \
-  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
-MORNA_PID=$!
-PIDS+=("$MORNA_PID")
+start_morna_at "@2030-06-15 08:55:30 x10"
 
 wait_label_places 2
 seen="" warned="" state=""

@@ -6,8 +6,7 @@
 # nobody closing it, both label windows still turn red at 09:00: the box
 # does not hold the schedule timer, and no second box comes.
 source "$(dirname "$0")/lib.sh"
-FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+need_faketime
 start_display
 start_pulse
 
@@ -15,10 +14,7 @@ printf '[FORM]\r\nMinute=2\r\nBeep=1\r\n[FILE]\r\nWaveFileName=%s\r\n' "$WORK/go
 printf 'Time=2030/06/15 09:00\r\nMemo=standup\r\nTime=2030/06/15 09:00\r\nMemo=call\r\n' >"$DAT"
 
 record_start "$WORK/heard.wav"
-(cd "$APP_DIR" && LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-06-15 08:55:30 x10" \
-  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
-MORNA_PID=$!
-PIDS+=("$MORNA_PID")
+start_morna_at "@2030-06-15 08:55:30 x10"
 
 # Message boxes: top-level windows titled "Moranote" other than the
 # registration window (322 x 123).

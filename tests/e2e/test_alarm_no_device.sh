@@ -6,8 +6,7 @@
 # not held by it); the box comes once, not at every alarm, and the program
 # keeps running.
 source "$(dirname "$0")/lib.sh"
-FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+need_faketime
 start_display
 
 printf '[FORM]\r\nMinute=2\r\n' >"$INI"
@@ -15,11 +14,8 @@ printf 'Time=2030/06/15 09:00\r\nMemo=standup\r\nTime=2030/06/15 09:00\r\nMemo=c
 
 # A sound server that is not there, and none started on demand.
 mkdir -p "$WORK/run" && chmod 700 "$WORK/run"
-(cd "$APP_DIR" && XDG_RUNTIME_DIR="$WORK/run" PULSE_SERVER="unix:$WORK/run/no-server" \
-  LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-06-15 08:55:30 x10" \
-  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
-MORNA_PID=$!
-PIDS+=("$MORNA_PID")
+start_morna_at "@2030-06-15 08:55:30 x10" \
+  XDG_RUNTIME_DIR="$WORK/run" PULSE_SERVER="unix:$WORK/run/no-server"
 
 # Message boxes: top-level windows titled "Moranote" other than the
 # registration window (322 x 123).

@@ -4,8 +4,7 @@
 # private session bus) with its date-time and first message line, while the
 # label window still turns red. The clock runs ten times fast from 08:55:30.
 source "$(dirname "$0")/lib.sh"
-FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+need_faketime
 command -v dbus-daemon >/dev/null || { echo "SKIP: dbus-daemon is not installed"; exit 77; }
 /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || { echo "SKIP: python3-dbus is not installed"; exit 77; }
 start_display
@@ -19,10 +18,7 @@ grep -q ready "$WORK/fake.out" || fail "the notification stand-in did not start:
 
 printf '[FORM]\r\nMinute=2\r\nBeep=0\r\n[ALARM]\r\nNotify=1\r\n' >"$INI"
 printf 'Time=2030/06/15 09:00\r\nMemo=standup\r\nMemo=room 4\r\n' >"$DAT"
-(cd "$APP_DIR" && LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-06-15 08:55:30 x10" \
-  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
-MORNA_PID=$!
-PIDS+=("$MORNA_PID")
+start_morna_at "@2030-06-15 08:55:30 x10"
 
 for _ in $(seq 600); do
   [ "$(cat "$WORK/notes.log" 2>/dev/null | wc -l)" -ge 2 ] && break

@@ -5,8 +5,7 @@
 # date-time and the alarm is heard; at 09:00 the date-time turns red and the
 # alarm is heard again; in between all is quiet.
 source "$(dirname "$0")/lib.sh"
-FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+need_faketime
 start_display
 start_pulse
 
@@ -16,10 +15,7 @@ printf 'Time=2030/06/15 09:00\r\nMemo=standup\r\n' >"$DAT"
 
 record_start "$WORK/heard.wav"
 t0=$(date +%s.%N)
-(cd "$APP_DIR" && LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-06-15 08:55:30 x10" \
-  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
-MORNA_PID=$!
-PIDS+=("$MORNA_PID")
+start_morna_at "@2030-06-15 08:55:30 x10"
 
 # The label window stands at 892,0 (130 x 36).
 elapsed() { awk -v a="$t0" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }

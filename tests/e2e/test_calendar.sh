@@ -3,15 +3,11 @@
 # centred on the screen, each day's labels stand in that day's box, a left
 # click on its title or the keys step the month, Escape closes it.
 source "$(dirname "$0")/lib.sh"
-FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+need_faketime
 start_display
 
 printf 'Time=2030/06/20 09:00\r\nMemo=dentist\r\nMemo=bring card\r\nTime=2030/07/10 14:00\r\nMemo=trip\r\n' >"$DAT"
-(cd "$APP_DIR" && LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-06-15 10:00:00" \
-  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
-MORNA_PID=$!
-PIDS+=("$MORNA_PID")
+start_morna_at "@2030-06-15 10:00:00"
 read -r _ x y _ _ _ < <(wait_window Moranote)
 sleep 0.5
 

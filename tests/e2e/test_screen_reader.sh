@@ -7,8 +7,7 @@
 # description changes (with its event) when its warning time comes. The
 # clock starts a little before the warning.
 source "$(dirname "$0")/lib.sh"
-FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$FAKETIME_LIB" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+need_faketime
 for tool in dbus-daemon /usr/libexec/at-spi-bus-launcher; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -31,11 +30,7 @@ done
 # 08:57:15, so the program's timer sees it some 45 seconds after start.
 printf '[FORM]\r\nMinute=2\r\nBeep=0\r\n' >"$INI"
 printf 'Time=2030/06/15 09:00\r\nMemo=standup\r\nMemo=room 4\r\n' >"$DAT"
-(cd "$APP_DIR" && LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@2030-06-15 08:57:15" \
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 \
-  ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" exec ./Morna >"$WORK/morna.log" 2>&1) &
-MORNA_PID=$!
-PIDS+=("$MORNA_PID")
+start_morna_at "@2030-06-15 08:57:15" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 wait_window Moranote >/dev/null
 
 /usr/bin/python3 "$E2E_DIR/atspi_walk.py" "$WORK/walk.log" "2030/06/15 09:00 standup room 4" 60 ||
