@@ -21,25 +21,16 @@ namespace {
 
 // ---- owning handles for the library's objects ----
 
-struct ComponentFree {
-  void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+// Frees an object of the library with its own function.
+template <auto Free>
+struct FreeWith {
+  template <typename T>
+  void operator()(T* p) const { Free(p); }
 };
-using Component = std::unique_ptr<icalcomponent, ComponentFree>;
-
-struct ParserFree {
-  void operator()(icalparser* p) const { icalparser_free(p); }
-};
-using Parser = std::unique_ptr<icalparser, ParserFree>;
-
-struct RecurFree {
-  void operator()(icalrecur_iterator* r) const { icalrecur_iterator_free(r); }
-};
-using RecurIterator = std::unique_ptr<icalrecur_iterator, RecurFree>;
-
-struct BufferFree {
-  void operator()(char* s) const { icalmemory_free_buffer(s); }
-};
-using Buffer = std::unique_ptr<char, BufferFree>;
+using Component = std::unique_ptr<icalcomponent, FreeWith<icalcomponent_free>>;
+using Parser = std::unique_ptr<icalparser, FreeWith<icalparser_free>>;
+using RecurIterator = std::unique_ptr<icalrecur_iterator, FreeWith<icalrecur_iterator_free>>;
+using Buffer = std::unique_ptr<char, FreeWith<icalmemory_free_buffer>>;
 
 // The children of `parent` of one kind, collected first so that walking
 // them never shares the parent's one built-in cursor with another walk.
