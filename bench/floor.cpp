@@ -17,6 +17,10 @@
 //                          combo boxes -- in the same places and fonts, the
 //                          Windows fonts named through the same stand-ins,
 //                          and nothing else: the floor of that window
+//   morna_floor --form --labels N
+//                          that widget tree plus N plain windows as above,
+//                          their date-time and lines in the label windows'
+//                          default fonts: the floor of a start with labels
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -58,11 +62,13 @@ QString Family(const char* windowsName) {
     QStringList candidates;
   };
   const StandIns table[] = {
+      {"MS Sans Serif", {"DejaVu Sans Condensed", "Liberation Sans Narrow", "DejaVu Sans"}},
       {"Arial", {"Liberation Sans", "DejaVu Sans"}},
       {"Times New Roman", {"Liberation Serif", "DejaVu Serif"}},
       {"ＭＳ Ｐゴシック", {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"}},
       {"ＭＳ ゴシック", {"IPAGothic", "Noto Sans Mono CJK JP"}},
       {"ＭＳ 明朝", {"IPAMincho", "IPAGothic", "Noto Serif CJK JP"}},
+      {"ＭＳ明朝", {"IPAMincho", "IPAGothic", "Noto Serif CJK JP"}},
   };
   const QString name = QString::fromUtf8(windowsName);
   if (installed.contains(name, Qt::CaseInsensitive)) return name;
@@ -73,11 +79,15 @@ QString Family(const char* windowsName) {
   return name;
 }
 
+// A font of the registration window: a stand-in for a Windows font is
+// condensed, as Moranote condenses it to keep the texts in their boxes.
 QFont Font(const char* windowsName, int pixels, bool bold, bool italic = false) {
-  QFont f(Family(windowsName));
+  const QString family = Family(windowsName);
+  QFont f(family);
   f.setPixelSize(pixels);
   f.setBold(bold);
   f.setItalic(italic);
+  if (family != QString::fromUtf8(windowsName)) f.setStretch(QFont::Condensed);
   return f;
 }
 
@@ -157,23 +167,42 @@ void BuildForm(QWidget* window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool labels = argc > 1 && std::strcmp(argv[1], "--labels") == 0;
-  const bool form = argc > 1 && std::strcmp(argv[1], "--form") == 0;
-  const bool text = labels || (argc > 1 && std::strcmp(argv[1], "--text") == 0);
-  const int count = labels ? (argc > 2 ? std::max(0, std::atoi(argv[2])) : 53) : 0;
+  bool form = false, text = false;
+  int count = 0;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--form") == 0) {
+      form = true;
+    } else if (std::strcmp(argv[i], "--text") == 0) {
+      text = true;
+    } else if (std::strcmp(argv[i], "--labels") == 0) {
+      text = true;
+      count = i + 1 < argc && argv[i + 1][0] != '-' ? std::max(0, std::atoi(argv[++i])) : 53;
+    }
+  }
   QApplication app(argc, argv);
 
+  // The label windows' fonts: the default settings' date-time (bold, 12
+  // pixels) and message (9 points) fonts, or the toolkit's default font.
+  QFont captionFont, lineFont;
+  if (form) {
+    captionFont = QFont(Family("MS Sans Serif"));
+    captionFont.setPixelSize(12);
+    captionFont.setBold(true);
+    lineFont = QFont(Family("ＭＳ明朝"));
+    lineFont.setPointSize(9);
+  } else {
+    captionFont.setBold(true);
+  }
   std::vector<std::unique_ptr<QWidget>> windows;
-  QFont bold;
-  bold.setBold(true);
   for (int i = 0; i < count; ++i) {
     auto w = std::make_unique<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint);
     w->setGeometry(134 * (i / 16), 40 * (i % 16), 130, 36);
     auto* caption = new QLabel(QStringLiteral("2090/01/%1 08:00").arg(i % 28 + 1, 2, 10, QLatin1Char('0')),
                                w.get());
-    caption->setFont(bold);
+    caption->setFont(captionFont);
     caption->setGeometry(2, 2, 105, 13);
     auto* lines = new QLabel(QStringLiteral("Label %1\nsecond line").arg(i + 1), w.get());
+    if (form) lines->setFont(lineFont);
     lines->setGeometry(3, 15, 125, 20);
     lines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     w->show();
