@@ -43,7 +43,7 @@ TMonthGrid::TMonthGrid(QWidget* parent) : QWidget(parent), month_(MakeDateTime(1
     d->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     d->setFont(LookFont("Times New Roman", 15, true));
     d->setProperty("Tag", k + 1);
-    SetTextColor(d, Qt::black);
+    // Its colours come with the first Fill, before the grid is shown.
     Day[k] = d;
     connect(d, &TClickLabel::mouseDown, this,
             [this, d](Qt::MouseButton button) { emit dayPressed(d, button); });

@@ -91,7 +91,7 @@ using pinit::PGothic;
 void TPstInit::BuildVersionTab(QWidget* page) {
   auto* ver1 = Place(new QGroupBox(page), "GbVer1", 3, 0, 405, 90);
   Image5 = Place(new QLabel(ver1), "Image5", 10, 15, 32, 32);
-  Image5->setPixmap(AppIconPixmap(32));
+  Image5->setPixmap(AppIcon().pixmap(32));
   ProgTitle = Place(new QLabel(QStringLiteral("Moranote "), ver1), "ProgTitle", 65, 18, 234, 24);
   ProgTitle->setFont(LookFont("Arial", 21, true, true));
   SetTextColor(ProgTitle, ToQColor(kNavy));

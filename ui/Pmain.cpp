@@ -137,7 +137,9 @@ void TPstMain::BuildControls() {
   LblMesg->setFont(LookFont("Arial", 12, true));
   SetTextColor(LblMesg, kNavyText);
 
-  PstTime = Place(new QLineEdit("0000/00/00 00:00", this), "PstTime", 203, 20, 115, 18);
+  // Empty until the window is set up with the time of day (FormCreate): a
+  // design text would only be laid out to be replaced.
+  PstTime = Place(new QLineEdit(this), "PstTime", 203, 20, 115, 18);
   PstTime->setFont(LookFont("Arial", 13, true));
   SetTextColor(PstTime, Qt::black);
   PstTime->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);

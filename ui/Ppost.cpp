@@ -213,22 +213,15 @@ void TPstPost::SetColors(WinColor color, WinColor captionColor) {
   // A window re-filled with its own colours keeps its pixels: a change of
   // palette would repaint it.
   if (Color() == c && Shape1->Fill() == c && CaptionColor() == ToQColor(captionColor)) return;
+  // One palette: the caption and the message box take theirs from it.
   QPalette pal = palette();
   pal.setColor(QPalette::Window, c);
+  pal.setColor(QPalette::Base, c);
+  pal.setColor(QPalette::WindowText, ToQColor(captionColor));
   setPalette(pal);
-
-  // The message box takes the window's colour.
-  QPalette memoPal = PostMesg->palette();
-  memoPal.setColor(QPalette::Base, c);
-  memoPal.setColor(QPalette::Window, c);
-  PostMesg->setPalette(memoPal);
 
   Shape1->SetFill(color);
   if (focusRing_) static_cast<FocusRing*>(focusRing_)->SetColor(ringColor_);
-
-  QPalette timePal = PostDataTime->palette();
-  timePal.setColor(QPalette::WindowText, ToQColor(captionColor));
-  PostDataTime->setPalette(timePal);
 }
 
 QString TPstPost::Caption() const { return PostDataTime->text(); }

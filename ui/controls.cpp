@@ -234,9 +234,15 @@ QStringList WeekdayItems() {
 }
 
 QStringList HalfHourItems() {
-  QStringList times;
-  for (int i = 0; i < 48; ++i)
-    times << QString("%1:%2").arg(i / 2, 2, 10, QChar('0')).arg(i % 2 ? 30 : 0, 2, 10, QChar('0'));
+  // Built once: five lists are filled at start-up (the copies share it).
+  static const QStringList times = [] {
+    QStringList list;
+    for (int i = 0; i < 48; ++i) {
+      const char text[6] = {char('0' + i / 20), char('0' + i / 2 % 10), ':', i % 2 ? '3' : '0', '0', 0};
+      list << QLatin1String(text);
+    }
+    return list;
+  }();
   return times;
 }
 
@@ -263,6 +269,13 @@ LabelFace BuildLabelFace(QWidget* window, int timePixelSize, bool memoDesign) {
   window->setAutoFillBackground(true);
   QPalette pal = window->palette();
   pal.setColor(QPalette::Window, ToQColor(kLightYellow));
+  if (!memoDesign) {
+    // A label window's parts take their colours from the window's one
+    // palette: the caption its text colour, the message box its face. One
+    // palette per window instead of three (fifty windows at start-up).
+    pal.setColor(QPalette::Base, ToQColor(kLightYellow));
+    pal.setColor(QPalette::WindowText, ToQColor(kBlack));
+  }
   window->setPalette(pal);
   // In a label window (no design lines) the window's own font would reach
   // only the message box, which gets its own font before it is shown: the
@@ -282,17 +295,21 @@ LabelFace BuildLabelFace(QWidget* window, int timePixelSize, bool memoDesign) {
   timeFont.setPixelSize(timePixelSize);
   timeFont.setBold(true);
   face.time->setFont(timeFont);
-  QPalette timePal = face.time->palette();
-  timePal.setColor(QPalette::WindowText, ToQColor(kBlack));
-  face.time->setPalette(timePal);
 
   QWidget* box = nullptr;
   if (memoDesign) {
+    QPalette timePal = face.time->palette();
+    timePal.setColor(QPalette::WindowText, ToQColor(kBlack));
+    face.time->setPalette(timePal);
     face.memo = new QPlainTextEdit(window);
     face.memo->setFrameShape(QFrame::NoFrame);
     face.memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     face.memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     face.memo->document()->setDocumentMargin(0);
+    QPalette memoPal = face.memo->palette();
+    memoPal.setColor(QPalette::Base, ToQColor(kLightYellow));
+    memoPal.setColor(QPalette::Window, ToQColor(kLightYellow));
+    face.memo->setPalette(memoPal);
     box = face.memo;
   } else {
     face.view = new TMemoView(window);
@@ -300,10 +317,6 @@ LabelFace BuildLabelFace(QWidget* window, int timePixelSize, bool memoDesign) {
   }
   box->setObjectName(QStringLiteral("PostMesg"));
   box->setGeometry(3, 15, 170, 26);
-  QPalette memoPal = box->palette();
-  memoPal.setColor(QPalette::Base, ToQColor(kLightYellow));
-  memoPal.setColor(QPalette::Window, ToQColor(kLightYellow));
-  box->setPalette(memoPal);
   if (memoDesign) {
     face.memo->setFont(LabelFaceMemoFont());
     SetMemoLines(face.memo, LabelFaceDesignLines());

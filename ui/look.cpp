@@ -2,7 +2,7 @@
 
 #include <QEvent>
 #include <QPainter>
-#include <QPainterPath>
+#include <QImage>
 #include <QPalette>
 #include <QPixmap>
 #include <QWidget>
@@ -77,61 +77,18 @@ void SetBackColor(QWidget* w, const QColor& c) {
   w->setPalette(p);
 }
 
-QPixmap AppIconPixmap(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing, size > 16);
-  p.scale(size / 32.0, size / 32.0);
-  PaintAppIcon(p);
-  return pixmap;
-}
-
-// A light-yellow note with a navy frame and a turned-down corner, two ruled
-// lines and a small red bell.
-void PaintAppIcon(QPainter& p) {
-  const QColor paper = ToQColor(kLightYellow);  // the labels' face
-  const QColor navy = ToQColor(kNavy);
-  QPainterPath note;
-  note.moveTo(2.5, 3.5);
-  note.lineTo(29.5, 3.5);
-  note.lineTo(29.5, 22.5);
-  note.lineTo(22.5, 29.5);
-  note.lineTo(2.5, 29.5);
-  note.closeSubpath();
-  p.setPen(QPen(navy, 2.0));
-  p.setBrush(paper);
-  p.drawPath(note);
-  p.setBrush(QColor(0xE8, 0xE0, 0xA0));
-  p.drawPolygon(QPolygonF({QPointF(29.5, 22.5), QPointF(22.5, 22.5), QPointF(22.5, 29.5)}));
-
-  p.setPen(QPen(navy, 1.5));
-  p.drawLine(QPointF(6, 9), QPointF(18, 9));
-  p.drawLine(QPointF(6, 14), QPointF(15, 14));
-
-  // The bell.
-  const QColor red(0xD0, 0x10, 0x10);
-  QPainterPath bell;
-  bell.moveTo(14, 25);
-  bell.cubicTo(16, 24, 16, 15, 21, 14);
-  bell.cubicTo(26, 15, 26, 24, 28, 25);
-  bell.closeSubpath();
-  p.setPen(QPen(red.darker(140), 1.0));
-  p.setBrush(red);
-  p.drawPath(bell);
-  p.drawEllipse(QPointF(21, 26.5), 2.0, 2.0);
-  p.drawEllipse(QPointF(21, 12.5), 1.2, 1.2);
-}
-
 QIcon AppIcon() {
-  // Painted once: the registration window and the notification area show it
-  // at start-up and the other windows when they open, and painting the five
-  // sizes anew each time was a measurable part of start-up. Never destroyed
-  // on purpose: the pictures must not outlive the application object.
+  // Made once, never destroyed on purpose: the pictures must not outlive the
+  // application object.
   static const QIcon* const icon = [] {
-    auto* painted = new QIcon;
-    for (int size : {16, 24, 32, 48, 64}) painted->addPixmap(AppIconPixmap(size));
-    return painted;
+    auto* built = new QIcon;
+    for (int i = 0; i < 5; ++i) {
+      const int size = kAppIconSizes[i];
+      const QImage image(reinterpret_cast<const uchar*>(kAppIconBuilt[i]), size, size,
+                         QImage::Format_ARGB32_Premultiplied);
+      built->addPixmap(QPixmap::fromImage(image));
+    }
+    return built;
   }();
   return *icon;
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "core/palette.h"
+#include "ui/icon/appicon.h"
 
 class QPainter;
 class QWidget;
@@ -29,11 +30,8 @@ void SetTextColor(QWidget* w, const QColor& c);
 // Background colour; the widget paints its background from then on.
 void SetBackColor(QWidget* w, const QColor& c);
 
-// The program's icon picture (a note with a bell), 16 to 64 pixels.
+// The program's icon picture (a note with a bell), 16 to 64 pixels, from
+// the pixels painted at build time (ui/icon/appicon.h).
 QIcon AppIcon();
-// The same picture at one size.
-QPixmap AppIconPixmap(int size);
-// Paints the picture into a 32 x 32 box (at any scale, or as a vector drawing).
-void PaintAppIcon(QPainter& p);
 
 }  // namespace morna::ui

@@ -325,3 +325,22 @@ TEST_F(TaskTrayTest, DesktopWithoutNotificationAreaRefusesTheIcon) {
 
 }  // namespace
 }  // namespace morna::ui
+
+namespace morna::ui {
+namespace {
+
+TEST(AppIconTest, BuiltPixelsAreThePaintedIcon) {
+  // The icon is shown from pixels painted at build time; they must be the
+  // picture the painting code draws now, at every size it carries.
+  for (int size : kAppIconSizes) {
+    const QImage built = AppIcon().pixmap(size, size).toImage().convertToFormat(
+        QImage::Format_ARGB32_Premultiplied);
+    const QImage painted = AppIconPixmap(size).toImage().convertToFormat(
+        QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(built.size(), QSize(size, size));
+    EXPECT_TRUE(built == painted) << size;
+  }
+}
+
+}  // namespace
+}  // namespace morna::ui
