@@ -69,7 +69,8 @@ a=($(twice "$work/floor" ./morna_floor))
 b=($(twice "$work/floor" ./morna_floor --text))
 c=($(twice "$work/floor" ./morna_floor --labels 53))
 d=($(twice "$work/floor" ./morna_floor --form))
-e=($(twice "$work/empty" "./$(basename "$morna")"))
+e=($(twice "$work/floor" ./morna_floor --form --labels 53))
+m=($(twice "$work/empty" "./$(basename "$morna")"))
 f=($(twice "$work/full" "./$(basename "$morna")"))
 ratio() { echo "$1 / $2" | bc -l; }
 echo "instructions before the event loop, and until idle with every window painted"
@@ -87,6 +88,8 @@ row "(a) Qt floor" a a ""
 row "(b) Qt floor with a line of text" b a a
 row "(c) (b) + 53 two-line windows" c b b
 row "(d) the registration window's controls" d b b
-row "Moranote, no files" e b b
-row "Moranote, no files" e d d
+row "(e) (d) + 53 windows in the labels' fonts" e d d
+row "Moranote, no files" m b b
+row "Moranote, no files" m d d
 row "Moranote, 50 labels + 4 alarm windows" f c c
+row "Moranote, 50 labels + 4 alarm windows" f e e
