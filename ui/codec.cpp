@@ -2,27 +2,21 @@
 
 #include <QFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include "core/sjis.h"
+#include "ui/sjis/sjistable.h"
 
 namespace morna::ui {
 
 namespace {
 constexpr const char* kCodec = "windows-31j";
 
-QByteArray Encode(const QString& text, bool* failed) {
-  QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-  const QByteArray bytes = encoder.encode(text);
-  if (failed) *failed = encoder.hasError();
-  return bytes;
-}
-
 // ASCII bytes are the same characters in the code page (backslash and tilde
 // included, as windows-31j maps them), so most texts -- dates, times, the
-// English captions -- need no converter, whose tables are large. The code
-// page swaps three control codes (1A, 1C, 7F): texts holding them go
-// through the converter.
+// English captions -- need no table at all. Other texts go through the
+// tables of ui/sjis; only bytes they do not hold open the toolkit's
+// converter, whose tables are large. The code page swaps three control
+// codes (1A, 1C, 7F): texts holding them go through the tables.
 bool SameAsLatin1(char16_t c) { return c < 0x7F && c != 0x1A && c != 0x1C; }
 
 bool IsPlainAscii(std::string_view bytes) {
@@ -56,6 +50,8 @@ QString Cp932Mapped(const QString& text) {
 QString FromSjis(std::string_view bytes) {
   if (IsPlainAscii(bytes))
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  std::u16string text;
+  if (DecodeSjisTable(bytes, text)) return QString::fromStdU16String(text);
   QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
   return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
@@ -66,26 +62,22 @@ std::string ToSjis(const QString& text) {
     return std::string(latin.constData(), static_cast<std::size_t>(latin.size()));
   }
   const QString mapped = Cp932Mapped(text);
-  bool failed = false;
-  QByteArray bytes = Encode(mapped, &failed);
-  if (failed) {
-    // A character outside the code page would come out as a byte pair that
-    // reads back as no character at all; it is kept as "?" instead.
-    bytes.clear();
-    for (const char32_t c : mapped.toUcs4()) {
-      bool bad = false;
-      const QByteArray one = Encode(QString::fromUcs4(&c, 1), &bad);
-      bytes += bad ? QByteArray("?") : one;
-    }
+  std::string bytes;
+  if (EncodeSjisTable(mapped.toStdU16String(), bytes)) return bytes;
+  // A character outside the code page would come out as a byte pair that
+  // reads back as no character at all; it is kept as "?" instead.
+  bytes.clear();
+  for (const char32_t c : mapped.toUcs4()) {
+    std::string one;
+    const bool fits = c <= 0xFFFF && EncodeSjisTable(std::u16string(1, char16_t(c)), one);
+    bytes += fits ? one : std::string("?");
   }
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  return bytes;
 }
 
 bool FitsSjis(const QString& text) {
-  if (IsPlainAscii(text)) return true;
-  bool failed = false;
-  Encode(Cp932Mapped(text), &failed);
-  return !failed;
+  std::string bytes;
+  return IsPlainAscii(text) || EncodeSjisTable(Cp932Mapped(text).toStdU16String(), bytes);
 }
 
 QStringList FromSjisLines(const std::vector<std::string>& lines) {
