@@ -219,21 +219,28 @@ bool LabelFile::MayHaveChanged() const {
 OutsideChanges LabelFile::TakeInOutsideChanges(PostTable& table) {
   OutsideChanges out;
   if (!lastSeen_ || mustKeepAside_) return out;
-  const std::vector<PostSlot> ours = LabelsOf(table);
-  std::vector<PostSlot> merged = ours;
 
   // The file itself. A file gone from disk is taken as not yet there again
   // (a sync client may be replacing it), never as a wish to delete every
   // label; the next save writes it anew.
   std::string bytes;
   const platform::ReadResult read = platform::ReadRegularFile(path_, bytes);
-  std::optional<std::vector<PostSlot>> base = ParseLabels(*lastSeen_);
-  if (!base) base.emplace();
   if (read.error != 0 && !read.missing) {
     out.read = FileResult::Fail(SystemMessage(read.error));
     return out;
   }
-  if (!read.missing && bytes != *lastSeen_) {
+  if (read.missing) lastStamp_ = {};
+  const bool fileChanged = !read.missing && bytes != *lastSeen_;
+  const std::vector<std::string> copies = ConflictCopies();
+  // The usual case at a save: the file holds what this program last saw and
+  // no conflict copy waits, so there is nothing to merge.
+  if (!fileChanged && copies.empty()) return out;
+
+  const std::vector<PostSlot> ours = LabelsOf(table);
+  std::vector<PostSlot> merged = ours;
+  std::optional<std::vector<PostSlot>> base = ParseLabels(*lastSeen_);
+  if (!base) base.emplace();
+  if (fileChanged) {
     const std::optional<std::vector<PostSlot>> theirs = ParseLabels(bytes);
     if (!theirs) {
       out.read = FileResult::Fail(SystemMessage(platform::FileTooLargeCode()));
@@ -242,12 +249,10 @@ OutsideChanges LabelFile::TakeInOutsideChanges(PostTable& table) {
     merged = MergeLabels(*base, *theirs, merged);
     base = theirs;
     Seen(std::move(bytes));
-  } else if (read.missing) {
-    lastStamp_ = {};
   }
 
   // Conflict copies: what they hold beyond the base is added.
-  for (const std::string& copy : ConflictCopies()) {
+  for (const std::string& copy : copies) {
     std::string copyBytes;
     if (platform::ReadRegularFile(copy, copyBytes).error != 0) continue;  // retried later
     const std::optional<std::vector<PostSlot>> labels = ParseLabels(copyBytes);

@@ -178,16 +178,21 @@ void TPstPost::ShowPostWindow(const PostWindowPlan& plan) {
   Shape1->resize(std::max(0, plan.shapeWidth), std::max(0, plan.shapeHeight));
   PostMesg->resize(std::max(0, plan.memoWidth), std::max(0, plan.memoHeight));
 
-  QFont memoFont = LabelFaceMemoFont();
-  if (!plan.fontName.empty()) memoFont.setFamilies({FromSjis(plan.fontName)});
-  // A positive size is in points; a negative one is a height in pixels, as a
-  // font height is given on Windows; zero keeps the design size.
-  if (plan.fontSize > 0) {
-    memoFont.setPointSize(plan.fontSize);
-  } else if (plan.fontSize < 0) {
-    memoFont.setPixelSize(-plan.fontSize);
+  // The message font only when the settings' font is another than shown.
+  if (!filled_ || plan.fontName != fontName_ || plan.fontSize != fontSize_) {
+    fontName_ = plan.fontName;
+    fontSize_ = plan.fontSize;
+    QFont memoFont = LabelFaceMemoFont();
+    if (!plan.fontName.empty()) memoFont.setFamilies({FromSjis(plan.fontName)});
+    // A positive size is in points; a negative one is a height in pixels, as
+    // a font height is given on Windows; zero keeps the design size.
+    if (plan.fontSize > 0) {
+      memoFont.setPointSize(plan.fontSize);
+    } else if (plan.fontSize < 0) {
+      memoFont.setPixelSize(-plan.fontSize);
+    }
+    if (PostMesg->font() != memoFont) PostMesg->setFont(memoFont);
   }
-  if (!filled_ || PostMesg->font() != memoFont) PostMesg->setFont(memoFont);
   // Without a message (an alarm that names no weekday) the design lines stay.
   if (linesChanged) {
     // An alarm's words in the user's language.
@@ -209,7 +214,6 @@ bool TPstPost::StandsAt(const PostWindowPlan& plan) const {
 
 void TPstPost::SetColors(WinColor color, WinColor captionColor) {
   const QColor c = ToQColor(color);
-  ringColor_ = ToQColor(FocusRingColor(color));
   // A window re-filled with its own colours keeps its pixels: a change of
   // palette would repaint it.
   if (Color() == c && Shape1->Fill() == c && CaptionColor() == ToQColor(captionColor)) return;
@@ -221,7 +225,7 @@ void TPstPost::SetColors(WinColor color, WinColor captionColor) {
   setPalette(pal);
 
   Shape1->SetFill(color);
-  if (focusRing_) static_cast<FocusRing*>(focusRing_)->SetColor(ringColor_);
+  if (focusRing_) static_cast<FocusRing*>(focusRing_)->SetColor(ToQColor(FocusRingColor(color)));
 }
 
 QString TPstPost::Caption() const { return PostDataTime->text(); }
@@ -317,7 +321,7 @@ void TPstPost::focusInEvent(QFocusEvent* event) {
   if (!focusRing_) {
     auto* ring = new FocusRing(this);
     ring->setObjectName(QStringLiteral("FocusRing"));
-    ring->SetColor(ringColor_);
+    ring->SetColor(ToQColor(FocusRingColor(FromQColor(Color()))));
     focusRing_ = ring;
   }
   PlaceFocusRing();

@@ -89,9 +89,10 @@ class TPstPost : public QWidget {
   bool filled_ = false;      // shown a plan once
   bool hasMessage_ = true;
   PopupLabel label_;
+  std::string fontName_;  // the message font last applied (Shift-JIS) and its size
+  int fontSize_ = 0;
   LabelState state_ = LabelState::Plain;
   QFocusFrame* focusRing_ = nullptr;  // made at the first focus
-  QColor ringColor_;
   // What the description last said, in which language.
   struct Described {
     LabelState state;
