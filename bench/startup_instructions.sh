@@ -16,40 +16,14 @@ work=$(mktemp -d /tmp/morna-instr.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 "$bench/startup_bench" --prepare "$work" "$morna" "$bench/morna_floor" || exit 1
 
-# Runs one start under callgrind, waits (bounded) for its "Moranote" window
-# of more than icon size to be mapped and then for the program to be idle
-# (no code run for two seconds: every window painted), dumps the counts and
-# ends it. Prints the instructions outside QCoreApplication::exec and the
-# instructions in all.
+. "$(dirname "$0")/callgrind_start.sh"
+
+# One start (see callgrind_start.sh): prints the instructions outside
+# QCoreApplication::exec and the instructions in all.
 measure() {
   local dir=$1 out=$work/cg.$RANDOM
   shift
-  (cd "$dir" && exec valgrind --tool=callgrind --callgrind-out-file="$out" --dump-instr=no "$@") \
-    >/dev/null 2>&1 &
-  local pid=$! found=
-  for _ in $(seq 1 600); do
-    for w in $(xdotool search --onlyvisible --name '^Moranote$' 2>/dev/null); do
-      local g
-      g=$(xdotool getwindowgeometry "$w" 2>/dev/null | awk '/Geometry/{print $2}')
-      [ "${g%x*}" -gt 64 ] 2>/dev/null && found=1
-    done
-    [ -n "$found" ] && break
-    sleep 0.2
-  done
-  if [ -n "$found" ]; then
-    local before= now=
-    for _ in $(seq 1 60); do
-      now=$(callgrind_control -s "$pid" 2>/dev/null | awk '/Basic blocks/ { print $5 }')
-      [ -n "$now" ] && [ "$now" = "$before" ] && break
-      before=$now
-      sleep 2
-    done
-    callgrind_control -d "$pid" >/dev/null 2>&1
-  fi
-  sleep 1
-  kill "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-  [ -n "$found" ] || { echo "no window from $*" >&2; exit 1; }
+  callgrind_start "$out" "$dir" "$@" || exit 1
   callgrind_annotate --inclusive=yes "$out.1" 2>/dev/null | awk '
     /PROGRAM TOTALS/ { gsub(",", "", $1); total = $1 }
     /QCoreApplication::exec\(\)/ && !loop { gsub(",", "", $1); loop = $1 }
