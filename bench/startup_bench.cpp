@@ -3,12 +3,13 @@
 // time from the start of the process to the mapping of its "Moranote"
 // window and the resident memory at that moment. Prints the medians and each
 // start's ratios against its floor, and fails when a start of Moranote (whose
-// settings have calendar-server sync off) has loaded the network module: Moranote with no files against the
-// floor window with a line of text (and against the registration window's
-// widget tree with no program code), Moranote with 50 labels and the four
-// fixed alarms against that window plus 53 frameless two-line windows (and
-// against the registration window's tree plus 53 such windows in the label
-// windows' fonts).
+// settings have calendar-server sync off) has loaded the network module or
+// libical. Moranote with no files is set against the floor window with a
+// line of text (and against the registration window's widget tree with no
+// program code), Moranote with 50 labels and the four fixed alarms against
+// that window plus 53 frameless two-line windows (and against the
+// registration window's tree plus 53 such windows in the label windows'
+// fonts).
 //
 // When xpad (GTK sticky notes) is installed, it is started in the same run
 // with 1 and with 50 notes, and Moranote's ratios against it are printed.
@@ -45,6 +46,7 @@ struct Sample {
   double ms = 0;
   double rssMiB = 0;
   bool network = false;  // the toolkit's network module is loaded
+  bool ical = false;     // libical is loaded
 };
 
 struct Display {
@@ -99,11 +101,11 @@ double ResidentMiB(pid_t pid) {
   return 0;
 }
 
-bool MapsNetworkModule(pid_t pid) {
+bool MapsLibrary(pid_t pid, const char* name) {
   std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
   std::string line;
   while (std::getline(maps, line))
-    if (line.find("libQt6Network") != std::string::npos) return true;
+    if (line.find(name) != std::string::npos) return true;
   return false;
 }
 
@@ -168,7 +170,8 @@ Sample Run(const Display& d, const fs::path& program, const fs::path& folder,
         if (last) {
           s.ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
           s.rssMiB = ResidentMiB(pid);
-          s.network = MapsNetworkModule(pid);
+          s.network = MapsLibrary(pid, "libQt6Network");
+          s.ical = MapsLibrary(pid, "libical");
           window = map->window;
         }
       }
@@ -296,7 +299,7 @@ int main(int argc, char** argv) {
     std::vector<const char*> args;
     int floor;  // the case this one is measured against
     std::vector<double> ms, mib;
-    bool network = false;
+    bool network = false, ical = false;
   };
   const fs::path floorDir = Prepare(base, "floor", floor, "", "");
   std::vector<Case> cases = {
@@ -333,6 +336,7 @@ int main(int argc, char** argv) {
       c.ms.push_back(s.ms);
       c.mib.push_back(s.rssMiB);
       c.network = c.network || s.network;
+      c.ical = c.ical || s.ical;
     }
     for (PeerCase& p : peers) {
       const Sample s = runPeer(p);
@@ -370,14 +374,16 @@ int main(int argc, char** argv) {
     std::printf("%-40s %7.2fx %11s %7.2fx\n", (std::string("  Moranote / ") + p.name).c_str(),
                 Median(m.ms) / Median(p.ms), "", Median(m.mib) / Median(p.mib));
   }
-  // With sync off nothing of the network may be on the start's path.
-  bool network = false;
+  // With sync off nothing of the network may be on the start's path, nor
+  // the calendar library, which only imports, exports and sync use.
+  bool loaded = false;
   for (const Case& c : cases) {
     if (c.exe != morna.filename()) continue;
-    std::printf("%-40s network module loaded: %s\n", c.name, c.network ? "YES" : "no");
-    network = network || c.network;
+    std::printf("%-40s network module loaded: %s, libical loaded: %s\n", c.name,
+                c.network ? "YES" : "no", c.ical ? "YES" : "no");
+    loaded = loaded || c.network || c.ical;
   }
   fs::remove_all(base);
   xcb_disconnect(d.c);
-  return network ? 1 : 0;
+  return loaded ? 1 : 0;
 }

@@ -112,6 +112,10 @@ Choose a WAV file on the &quot;Data&quot; tab of the settings (the icon menu&apo
         <source>同期の記録を保存できません: %1</source>
         <translation>Cannot save the sync record: %1</translation>
     </message>
+    <message>
+        <source>iCalendarを読み書きする部品 (morna_icalendar) を読み込めません。</source>
+        <translation>The iCalendar module (morna_icalendar) cannot be loaded.</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>

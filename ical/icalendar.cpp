@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "core/entry.h"
+#include "core/labelfile.h"
 #include "ical/cp932.h"
 
 namespace morna::ical {
@@ -252,14 +253,6 @@ std::string SystemZoneName() {
 }
 
 // ---- labels out ----
-
-std::vector<PostSlot> LabelsOf(const PostTable& table) {
-  std::vector<PostSlot> out;
-  for (int i = 0; i < table.DataCnt(); ++i) {
-    if (!table.Slot(i).IsFree()) out.push_back(table.Slot(i));
-  }
-  return out;
-}
 
 ExportResult ExportCalendar(const PostTable& table, const ExportOptions& options) {
   return ExportCalendar(LabelsOf(table), options);

@@ -130,7 +130,4 @@ struct ResourceLabel {
 };
 ResourceLabel ReadResource(std::string_view text, const ImportOptions& options);
 
-// The labels held by a table, in slot order.
-std::vector<PostSlot> LabelsOf(const PostTable& table);
-
 }  // namespace morna::ical

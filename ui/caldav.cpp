@@ -5,7 +5,7 @@
 #include <QUuid>
 #include <algorithm>
 
-#include "ical/icalendar.h"
+#include "ui/calendarmodule.h"
 #include "ui/davxml.h"
 
 namespace morna::ui {
@@ -209,6 +209,10 @@ void CalDavSync::Round() {
   }
   busy_ = true;
   again_ = false;
+  // Labels go to and come from the server as iCalendar text.
+  if (!Calendar().functions)
+    return Fail(QCoreApplication::translate("CalDavSync", "iCalendarを読み書きする部品 (morna_icalendar) を読み込めません。") +
+                QLatin1Char('\n') + QString::fromStdString(Calendar().reason));
   mapping_ = LoadCalMapping(host_.labelPath(), account_.collection.toString().toStdString());
   listing_.clear();
   fetched_.clear();
@@ -276,15 +280,16 @@ void CalDavSync::FetchBatch() {
          if (reply.status != 207) return Fail(CalDavFailure(reply));
          const Multistatus ms = ParseMultistatus(reply.body);
          if (!ms.ok) return Fail(QCoreApplication::translate("CalDavSync", "サーバーの応答を読めません: %1").arg(ms.error));
+         const ical::Functions& calendar = *Calendar().functions;
          const CommandSettings s = host_.settings();
          ical::ImportOptions options;
-         options.zone = s.zone;
+         options.zone = ZoneOf(s, calendar);
          options.now = s.now;
          options.allDayMinutes = s.allDayMinutes;
          for (const DavResponse& r : ms.responses) {
            if (r.status != 200 || r.calendarData.isEmpty()) continue;  // fetched next round
            const ical::ResourceLabel read =
-               ical::ReadResource(std::string_view(r.calendarData.constData(),
+               calendar.readResource(std::string_view(r.calendarData.constData(),
                                                    static_cast<std::size_t>(r.calendarData.size())),
                                   options);
            changedChars_ += read.changedChars;
@@ -359,13 +364,14 @@ void CalDavSync::NextWrite() {
   if (!puts_.empty()) {
     const CalPut put = puts_.front();
     puts_.erase(puts_.begin());
+    const ical::Functions& calendar = *Calendar().functions;
     const CommandSettings s = host_.settings();
     ical::ExportOptions options;
-    options.zone = s.zone;
+    options.zone = ZoneOf(s, calendar);
     options.warningMinutes = s.warningMinutes;
     options.now = s.now;
     options.uid = put.uid;
-    const std::string text = ical::ExportCalendar({put.label}, options).text;
+    const std::string text = calendar.exportCalendar({put.label}, options).text;
     QList<QPair<QByteArray, QByteArray>> headers{{"Content-Type", "text/calendar; charset=utf-8"}};
     if (put.ifMatch.empty()) headers << qMakePair(QByteArray("If-None-Match"), QByteArray("*"));
     else headers << qMakePair(QByteArray("If-Match"), QByteArray::fromStdString(put.ifMatch));

@@ -13,6 +13,7 @@
 #include "core/pstctl.h"
 #include "core/settings.h"
 #include "ical/cp932.h"
+#include "ui/calendarmodule.h"
 #include "ui/userfiles.h"
 
 namespace morna::ui {
@@ -211,7 +212,7 @@ std::string TableFullText(int max, int stored, int wanted) {
 CommandSettings CommandSettingsFrom(const Settings& s, DateTime now) {
   CommandSettings settings;
   settings.now = now;
-  settings.zone = ical::SystemZoneName();
+  settings.zone.clear();  // the system's, asked of the calendar module when needed
   settings.warningMinutes = std::max(s.Minute, 0);
   const std::string& t = s.AllDayTime;
   const std::optional<int> hour = t.size() == 5 && t[2] == ':' ? ParseInt(t.substr(0, 2)) : std::nullopt;
@@ -219,6 +220,10 @@ CommandSettings CommandSettingsFrom(const Settings& s, DateTime now) {
   if (hour && minute && *hour >= 0 && *hour < 24 && *minute >= 0 && *minute < 60)
     settings.allDayMinutes = *hour * 60 + *minute;
   return settings;
+}
+
+std::string ZoneOf(const CommandSettings& settings, const ical::Functions& calendar) {
+  return settings.zone.empty() ? calendar.systemZoneName() : settings.zone;
 }
 
 CommandOutput RunCommand(const CommandRequest& request, CommandTarget& target,
@@ -284,21 +289,31 @@ CommandOutput RunCommandOnFile(const CommandRequest& request, const std::string&
 
 ExportOutcome ExportFile(const std::string& path, const PostTable& table,
                          const CommandSettings& settings) {
+  ExportOutcome outcome;
+  const CalendarModule& calendar = Calendar();
+  if (!calendar.functions) {
+    outcome.saved = FileResult::Fail(calendar.reason);
+    return outcome;
+  }
   ical::ExportOptions options;
-  options.zone = settings.zone;
+  options.zone = ZoneOf(settings, *calendar.functions);
   options.warningMinutes = settings.warningMinutes;
   options.now = settings.now;
-  const ical::ExportResult calendar = ical::ExportCalendar(table, options);
-  ExportOutcome outcome;
-  outcome.unreadable = calendar.unreadable;
-  outcome.written = table.LabelCount() - calendar.unreadable;
-  outcome.saved = SaveWholeFile(path, calendar.text);
+  const ical::ExportResult written = calendar.functions->exportCalendar(LabelsOf(table), options);
+  outcome.unreadable = written.unreadable;
+  outcome.written = table.LabelCount() - written.unreadable;
+  outcome.saved = SaveWholeFile(path, written.text);
   return outcome;
 }
 
 ImportOutcome ImportFile(const std::string& path, CommandTarget& target,
                          const CommandSettings& settings) {
   ImportOutcome outcome;
+  const CalendarModule& calendar = Calendar();
+  if (!calendar.functions) {
+    outcome.read = FileResult::Fail(calendar.reason);
+    return outcome;
+  }
   std::string text;
   const platform::ReadResult read = platform::ReadRegularFile(path, text);
   if (read.error != 0) {
@@ -306,10 +321,10 @@ ImportOutcome ImportFile(const std::string& path, CommandTarget& target,
     return outcome;
   }
   ical::ImportOptions options;
-  options.zone = settings.zone;
+  options.zone = ZoneOf(settings, *calendar.functions);
   options.now = settings.now;
   options.allDayMinutes = settings.allDayMinutes;
-  outcome.parsed = ical::ImportCalendar(text, ical::LabelsOf(target.Table()), options);
+  outcome.parsed = calendar.functions->importCalendar(text, LabelsOf(target.Table()), options);
   if (!outcome.parsed.ok()) return outcome;
   // Nothing to add changes nothing: the file stays as it is.
   if (outcome.parsed.toAdd.empty()) return outcome;

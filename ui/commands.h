@@ -10,7 +10,7 @@
 #include "core/cmdline.h"
 #include "core/datetime.h"
 #include "core/labelbook.h"
-#include "ical/icalendar.h"
+#include "ical/functions.h"
 
 namespace morna::ui {
 
@@ -44,7 +44,7 @@ class BookTarget : public CommandTarget {
 // What a command needs besides the labels.
 struct CommandSettings {
   DateTime now;                // local time
-  std::string zone = "UTC";    // the system's zone (ical::SystemZoneName)
+  std::string zone = "UTC";    // the labels' zone; empty: the system's (ZoneOf)
   int warningMinutes = 0;      // Minute of the settings; > 0 adds an early alarm
   int allDayMinutes = 9 * 60;  // the time of day of an imported all-day event
 };
@@ -62,9 +62,12 @@ struct CommandOutput {
 // room. UTF-8; the registration window shows the same text.
 std::string TableFullText(int max, int stored, int wanted);
 
-// What the commands need of the settings, at `now`. An all-day time that is
-// not "hh:mm" within the day gives 09:00.
+// What the commands need of the settings, at `now`, in the system's zone. An
+// all-day time that is not "hh:mm" within the day gives 09:00.
 CommandSettings CommandSettingsFrom(const Settings& s, DateTime now);
+
+// The zone of `settings`, the system's asked of the calendar functions.
+std::string ZoneOf(const CommandSettings& settings, const ical::Functions& calendar);
 
 // Carries `request` out on `target`. Relative file names are taken as they
 // stand (the caller makes them absolute where the folder differs).

@@ -65,8 +65,9 @@ icon_centre() {
 APP_DIR="$WORK/app"
 mkdir -p "$APP_DIR"
 cp "$MORNA_BIN" "$APP_DIR/Morna"
-# The sound module goes with the program, as in a copy a user unpacks.
-cp "$(dirname "$MORNA_BIN")"/libmorna_sound.so "$APP_DIR/"
+# The sound and calendar modules go with the program, as in a copy a user
+# unpacks.
+cp "$(dirname "$MORNA_BIN")"/libmorna_sound.so "$(dirname "$MORNA_BIN")"/libmorna_icalendar.so "$APP_DIR/"
 INI="$APP_DIR/Morna.ini"
 DAT="$APP_DIR/Dpstitdt.dat"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"

@@ -24,6 +24,9 @@ METAINFO="$PREFIX/share/metainfo/$ID.metainfo.xml"
 # The calendar server module beside it, loaded only when sync is on.
 [ -n "$(find "$PREFIX/lib" -path '*/moranote/libmorna_caldav.so')" ] ||
   fail "no calendar server module under $PREFIX/lib"
+# The calendar module, loaded at the first import, export or sync.
+[ -n "$(find "$PREFIX/lib" -path '*/moranote/libmorna_icalendar.so')" ] ||
+  fail "no calendar module under $PREFIX/lib"
 grep -qx 'Exec=Morna' "$DESKTOP" || fail "the desktop entry does not start Morna"
 desktop-file-validate "$DESKTOP" || fail "desktop-file-validate refused $DESKTOP"
 appstreamcli validate --no-net "$METAINFO" || fail "appstreamcli refused $METAINFO"
@@ -78,5 +81,10 @@ grep -a -q '^FileName=Dpstitdt.dat' "$INI_USER" || fail "unexpected settings: $(
 [ "$(stat -c %U "$INI_USER" "$DAT_USER" | sort -u)" = nobody ] || fail "files not owned by the user"
 [ ! -e "$USER_HOME/Dpstitdt.dat" ] || fail "the data file was written in the current folder"
 [ ! -e "$PREFIX/bin/Morna.ini" ] || fail "a settings file appeared beside the installed program"
+# The installed program finds its calendar module: an export through it.
+runuser -u nobody -- env -i HOME="$USER_HOME" ASAN_OPTIONS="$ASAN_OPTIONS" PATH=/usr/bin:/bin \
+  "$PREFIX/bin/Morna" --export "$USER_HOME/labels.ics" >"$WORK/export.log" 2>&1 ||
+  { cat "$WORK/export.log" >&2; fail "--export with the installed program failed"; }
+grep -q '^BEGIN:VCALENDAR' "$USER_HOME/labels.ics" || fail "the export wrote no calendar"
 [ -z "$RUNTIME_DIR" ] || rm -rf "$RUNTIME_DIR"
 echo "PASS"

@@ -70,7 +70,7 @@ cmp -s "$DAT" "$WORK/labels.dat" || fail "the label file changed"
 [ ! -e "$DAT.past" ] || fail "a kept file of past labels without a past label"
 grep -a -q '^PastData=1' "$INI" || fail "End wrote no settings file"
 # Nothing else appeared beside the files.
-extra=$(cd "$APP_DIR" && ls -A | grep -v -x -F -e Morna -e libmorna_sound.so -e Morna.ini -e Dpstitdt.dat \
+extra=$(cd "$APP_DIR" && ls -A | grep -v -x -F -e Morna -e libmorna_sound.so -e libmorna_icalendar.so -e Morna.ini -e Dpstitdt.dat \
   $(printf -- '-e %s ' "${stay[@]}") || true)
 [ -z "$extra" ] || fail "left beside the files: $extra"
 echo "PASS"

@@ -84,7 +84,7 @@ connected "$GUI_A" && connected "$GUI_B" || { tail -20 "$WORK/stA.log" >&2; fail
 # --- A Moranote on each side, its label file in its synced folder.
 APP_B="$WORK/appB"
 mkdir -p "$APP_B"
-cp "$APP_DIR/Morna" "$APP_DIR/libmorna_sound.so" "$APP_B/"
+cp "$APP_DIR/Morna" "$APP_DIR/libmorna_sound.so" "$APP_DIR/libmorna_icalendar.so" "$APP_B/"
 printf '[FILE]\r\nFileName=%s\r\n' "$WORK/syncA/Dpstitdt.dat" >"$APP_DIR/Morna.ini"
 printf '[FILE]\r\nFileName=%s\r\n' "$WORK/syncB/Dpstitdt.dat" >"$APP_B/Morna.ini"
 DISPLAY=$DISPLAY_A start_morna

@@ -15,6 +15,7 @@
 #include "tests/core/tempdir.h"
 #include "ui/CalDavPage.h"
 #include "ui/caldav.h"
+#include "ui/calendarmodule.h"
 #include "ui/davxml.h"
 
 namespace morna::ui {
@@ -191,6 +192,20 @@ TEST(CalDavSyncTest, AChangedServerIsNeverOverwrittenAndAWrongPasswordIsToldOnce
   EXPECT_TRUE(rig.sync->Failing());
   EXPECT_NE(rig.sync->LastError().indexOf("ログインを拒否"), -1);
   EXPECT_TRUE(rig.applied.empty());
+}
+
+TEST(CalDavSyncTest, WithoutTheCalendarModuleARoundSendsNothingAndSaysWhy) {
+  Rig rig;
+  rig.labels = {{"2030/06/20 09:00", {"dentist"}}};
+  UseCalendarModule({nullptr, "libmorna_icalendar.so: not found"});
+  QSignalSpy outage(rig.sync.get(), &CalDavSync::Outage);
+  rig.sync->Start();
+  UseCalendarModule({&ical::kFunctions, {}});
+  EXPECT_TRUE(rig.net.sent.empty());
+  ASSERT_EQ(outage.count(), 1);
+  EXPECT_NE(rig.sync->LastError().indexOf("morna_icalendar"), -1);
+  EXPECT_NE(rig.sync->LastError().indexOf("not found"), -1);
+  EXPECT_TRUE(rig.sync->Failing());
 }
 
 TEST(CalDavSyncTest, ARoundMeetingTheRoadTakenChangesNothingAndComesBackSoon) {

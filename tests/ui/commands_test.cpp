@@ -11,6 +11,7 @@
 
 #include "tests/ui/pmain_fixture.h"
 #include "ui/PostWindows.h"
+#include "ui/calendarmodule.h"
 #include "ui/commands.h"
 #include "ui/pickers.h"
 
@@ -197,6 +198,36 @@ TEST_F(CommandsTest, ExportWritesEveryLabelOrSaysWhyNot) {
   o = Run(OfKind(CommandRequest::Kind::Export, Path("no/such/folder/out.ics")));
   EXPECT_EQ(o.exitCode, 1);
   EXPECT_EQ(o.err.rfind("cannot write ", 0), 0u);
+}
+
+// The calendar code is a module of its own, loaded at the first import or
+// export; without it both say why and change no file.
+TEST_F(CommandsTest, TheCalendarModuleIsLoadedOrItsAbsenceIsTold) {
+  const CalendarModule built = LoadCalendarModule({dir_.path(), QStringLiteral(MORNA_TEST_ICAL_DIR)});
+  ASSERT_NE(built.functions, nullptr) << built.reason;
+  ical::ExportOptions options;
+  options.zone = "Asia/Tokyo";
+  PostSlot label;
+  label.DateTimeText = "2001/01/05 10:00";
+  label.Lines = {"Existing"};
+  EXPECT_NE(built.functions->exportCalendar({label}, options).text.find("SUMMARY:Existing"),
+            std::string::npos);
+
+  const CalendarModule missing = LoadCalendarModule({dir_.path()});
+  EXPECT_EQ(missing.functions, nullptr);
+  EXPECT_NE(missing.reason.find("morna_icalendar"), std::string::npos) << missing.reason;
+  WriteFile("Dpstitdt.dat", "Time=2001/01/05 10:00\r\nMemo=Existing\r\n");
+  WriteFile("in.ics", kCalendar);
+  UseCalendarModule(missing);
+  const CommandOutput out = Run(OfKind(CommandRequest::Kind::Export, Path("out.ics")));
+  const CommandOutput in = Run(OfKind(CommandRequest::Kind::Import, Path("in.ics")));
+  UseCalendarModule({&ical::kFunctions, {}});
+  EXPECT_EQ(out.exitCode, 1);
+  EXPECT_EQ(out.err, "cannot write " + Path("out.ics") + ": " + missing.reason + "\n");
+  EXPECT_FALSE(QFile::exists(dir_.filePath("out.ics")));
+  EXPECT_EQ(in.exitCode, 1);
+  EXPECT_EQ(in.err, "cannot read " + Path("in.ics") + ": " + missing.reason + "\n");
+  EXPECT_EQ(ReadFile("Dpstitdt.dat"), "Time=2001/01/05 10:00\r\nMemo=Existing\r\n");
 }
 
 // The menu's items: the dialogs answered by a fake, the boxes recorded.

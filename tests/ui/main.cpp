@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "ui/calendarmodule.h"
 #include "ui/fonts.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The fonts as the program sets them up, before any window asks for one.
   morna::ui::InstallFontStandIns();
+  // The calendar library is linked in: no module to find beside this program.
+  morna::ui::UseCalendarModule({&morna::ical::kFunctions, {}});
   ::testing::InitGoogleMock(&argc, argv);
   return RUN_ALL_TESTS();
 }
