@@ -243,6 +243,13 @@ void TPstMain::BuildTray() {
   Guard([this] { TaskTray->SetIconID(1); });
   TaskTray->OnMouseDown = [this](TTaskTray*, Qt::MouseButton button, Qt::MouseButtons, int x,
                                  int y) { Guard([&] { TaskTrayMouseDown(button, x, y); }); };
+  // The icon docks once the event loop runs: docking asks the session bus
+  // and the display server and waits for their answers (about 5 ms), which
+  // the registration window's first appearance need not wait for.
+  QTimer::singleShot(0, this, [this] { DockTray(); });
+}
+
+void TPstMain::DockTray() {
   // Without a notification area the icon cannot be added: say so once, in a
   // box that holds nothing up (the final update would only repeat it), and
   // go on; the window's own context menu offers the icon's commands, and the

@@ -265,6 +265,7 @@ class TPstMain : public QWidget {
   void BuildGroup();
   void BuildMenu();
   void BuildTray();
+  void DockTray();
   void Connect();
   // The keys that reach the label windows and the icon's menu.
   void BuildKeys();

@@ -111,6 +111,7 @@ TEST_F(PstMainTest, ControlsStandAtTheirPlacesWithTheirTexts) {
                                "ProgExit=プログラムの終了"}));
   EXPECT_EQ(m.TaskTray->TipString(), "Moranote");
   EXPECT_EQ(m.TaskTray->IconID(), 1);
+  QTest::qWait(0);  // the icon docks once the event loop runs
   EXPECT_TRUE(m.TaskTray->Registered());
   EXPECT_EQ(m.TaskTray->PopupMenuL(), m.PopupMenu);
   EXPECT_TRUE(sink_.boxes.empty());
