@@ -13,7 +13,6 @@
 #include <optional>
 
 #include "core/entry.h"
-#include "core/labelfile.h"
 #include "ical/cp932.h"
 
 namespace morna::ical {
@@ -253,10 +252,6 @@ std::string SystemZoneName() {
 }
 
 // ---- labels out ----
-
-ExportResult ExportCalendar(const PostTable& table, const ExportOptions& options) {
-  return ExportCalendar(LabelsOf(table), options);
-}
 
 ExportResult ExportCalendar(const std::vector<PostSlot>& labels, const ExportOptions& options) {
   ExportResult result;

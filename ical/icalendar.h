@@ -70,7 +70,6 @@ struct ExportResult {
 
 // The calendar of the labels, in the given order; free slots are skipped.
 ExportResult ExportCalendar(const std::vector<PostSlot>& labels, const ExportOptions& options);
-ExportResult ExportCalendar(const PostTable& table, const ExportOptions& options);
 
 // ---- labels in ----
 
