@@ -82,7 +82,7 @@ QIcon AppIcon() {
   // application object.
   static const QIcon* const icon = [] {
     auto* built = new QIcon;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kAppIconCount; ++i) {
       const int size = kAppIconSizes[i];
       const QImage image(reinterpret_cast<const uchar*>(kAppIconBuilt[i]), size, size,
                          QImage::Format_ARGB32_Premultiplied);

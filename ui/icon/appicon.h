@@ -16,7 +16,8 @@ void PaintAppIcon(QPainter& p);
 
 // The sizes the program's icon carries, and their pixels as painted at build
 // time: premultiplied ARGB32, row by row (written by morna_icon_pixels).
-inline constexpr int kAppIconSizes[5] = {16, 24, 32, 48, 64};
-extern const std::uint32_t* const kAppIconBuilt[5];
+inline constexpr int kAppIconCount = 5;
+inline constexpr int kAppIconSizes[kAppIconCount] = {16, 24, 32, 48, 64};
+extern const std::uint32_t* const kAppIconBuilt[kAppIconCount];
 
 }  // namespace morna::ui

@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(out, "// Written by morna_icon_pixels; do not edit.\n#include \"ui/icon/appicon.h\"\n\n"
                     "namespace morna::ui {\nnamespace {\n");
-  for (int i = 0; i < 5; ++i) {
-    const int size = morna::ui::kAppIconSizes[i];
+  for (const int size : morna::ui::kAppIconSizes) {
     const QImage image =
         morna::ui::AppIconPixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     std::fprintf(out, "const std::uint32_t kIcon%d[] = {", size);
@@ -30,7 +29,8 @@ int main(int argc, char** argv) {
     }
     std::fprintf(out, "};\n");
   }
-  std::fprintf(out, "}  // namespace\n\nconst std::uint32_t* const kAppIconBuilt[5] = "
-                    "{kIcon16, kIcon24, kIcon32, kIcon48, kIcon64};\n\n}  // namespace morna::ui\n");
+  std::fprintf(out, "}  // namespace\n\nconst std::uint32_t* const kAppIconBuilt[kAppIconCount] = {");
+  for (const int size : morna::ui::kAppIconSizes) std::fprintf(out, "kIcon%d, ", size);
+  std::fprintf(out, "};\n\n}  // namespace morna::ui\n");
   return std::fclose(out) == 0 ? 0 : 1;
 }
