@@ -201,10 +201,15 @@ TEST_F(CommandsTest, ExportWritesEveryLabelOrSaysWhyNot) {
 }
 
 // The calendar code is a module of its own, loaded at the first import or
-// export; without it both say why and change no file.
+// export; without it (or with a stale one) both say why and change no file.
 TEST_F(CommandsTest, TheCalendarModuleIsLoadedOrItsAbsenceIsTold) {
-  const CalendarModule built = LoadCalendarModule({dir_.path(), QStringLiteral(MORNA_TEST_ICAL_DIR)});
+  // A module of another version is passed over for the next folder's.
+  const CalendarModule built = LoadCalendarModule(
+      {dir_.path(), QStringLiteral(MORNA_TEST_WRONG_ICAL_DIR), QStringLiteral(MORNA_TEST_ICAL_DIR)});
   ASSERT_NE(built.functions, nullptr) << built.reason;
+  const CalendarModule stale = LoadCalendarModule({QStringLiteral(MORNA_TEST_WRONG_ICAL_DIR)});
+  EXPECT_EQ(stale.functions, nullptr);
+  EXPECT_NE(stale.reason.find("not the version of this program"), std::string::npos) << stale.reason;
   ical::ExportOptions options;
   options.zone = "Asia/Tokyo";
   PostSlot label;

@@ -63,6 +63,17 @@ TEST_F(DesktopsTest, NoNotificationAreaIsToldOnceWithoutHoldingStartUpUp) {
   EXPECT_EQ(Notice(), nullptr);  // once only
 }
 
+// Docking waits on the session bus and the display server: the icon docks
+// once the event loop runs, after the registration window went out.
+TEST_F(DesktopsTest, TheIconDocksOnceTheEventLoopRuns) {
+  TPstMain& m = Start();
+  m.show();
+  EXPECT_FALSE(m.TaskTray->Registered());
+  QTest::qWait(0);
+  EXPECT_TRUE(m.TaskTray->Registered());
+  EXPECT_TRUE(m.TaskTray->IconAdded());
+}
+
 TEST_F(DesktopsTest, RightClickInTheEmptyAreaOpensTheIconsMenu) {
   TPstMain& m = Start();
   m.ProgShow->trigger();
